@@ -1,0 +1,40 @@
+// The authoring program: one main window from which every operation starts.
+
+#include "platform/f1filter.h"
+#include "platform/helpwindow.h"
+#include "platform/widgetdialogs.h"
+#include "shell/appstate.h"
+#include "shell/error.h"
+#include "shell/tquorvelform.h"
+
+#include <QApplication>
+#include <QFont>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    // Faces named in lists written on other desktops, shown with their metric twins.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+
+    platform::WidgetDialogs dialogs;
+    platform::InstallDialogs(&dialogs);
+    platform::HtmlHelpEngine help;
+    platform::InstallHelpEngine(&help);
+    platform::F1Filter f1;
+    app.installEventFilter(&f1);
+
+    shell::AppState state;
+    try {
+        shell::InitialiseProcess(state, QApplication::applicationDirPath());
+    } catch (const shell::Error& error) {
+        dialogs.showError(error.message());
+        return 1;
+    }
+    shell::TQuorvelForm window(state);
+    window.showMaximized();
+    return QApplication::exec();
+}

@@ -1,0 +1,12 @@
+# quorvel_add_test(name sources... [LIBS libs...])
+# Builds one Qt Test program and registers it with CTest, run offscreen so no display is needed.
+function(quorvel_add_test name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests-bin)
+  target_link_libraries(${name} PRIVATE quorvel_test_support Qt6::Test ${ARG_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_SHARED_DIR=${PROJECT_SOURCE_DIR}/../shared;QUORVEL_BIN_DIR=${QUORVEL_BIN_DIR}"
+    TIMEOUT 300)
+endfunction()

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, running and testing Quorvel needs.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+packages=(
+  # toolchain and build
+  build-essential cmake ninja-build pkg-config git
+  clang libclang-rt-14-dev
+  # Qt 6 and its platform plugins
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-multimedia-dev
+  qt6-qpa-plugins libqt6svg6
+  # pictures, sound and video
+  libjpeg62-turbo-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+  gstreamer1.0-libav timgm6mb-soundfont
+  # tests and benchmarks
+  libgtest-dev libbenchmark-dev xvfb xauth poppler-utils
+  # faces that stored font texts name
+  fonts-liberation fonts-dejavu-core
+)
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -eq 0 ]; then
+  echo "install-deps: everything is installed"
+  exit 0
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+// What a file-open or file-save box is asked to show. The filter is written as the program's
+// texts give it: a description, a vertical bar and patterns separated by ";" (several pairs may
+// follow one another, "Text Files|*.TXT|All Files|*.*"). Patterns match without regard to case.
+struct FileRequest
+{
+    QString title;
+    QString filter;
+    QString directory;
+    QString defaultSuffix;
+    bool mustExist = true;
+    bool confirmOverwrite = false;
+    int helpContext = 0;
+};
+
+enum class Answer
+{
+    Yes,
+    No,
+    Cancel
+};
+
+// The program's modal boxes and choosers. One implementation shows real windows; tests install
+// a scripted one that answers from a queue and records what was shown.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    virtual void showError(const QString& message) = 0;
+    virtual void showInfo(const QString& message) = 0;
+    // Yes and No; closing the box counts as No.
+    virtual bool askYesNo(const QString& message) = 0;
+    // Yes, No and Cancel; closing the box counts as Cancel.
+    virtual Answer askYesNoCancel(const QString& message) = 0;
+    // Yes, No and Help: Help opens the help topic and leaves the question open.
+    virtual bool askYesNoHelp(const QString& message, int helpContext) = 0;
+
+    // Empty when the user cancels.
+    virtual QString openFileName(const FileRequest& request) = 0;
+    virtual QString saveFileName(const FileRequest& request) = 0;
+    virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    // The error beep of a search that found nothing.
+    virtual void beep() = 0;
+};
+
+// The process's dialogs. Installed once by each program's main() (or by a test) before any window
+// opens; the installer keeps ownership.
+Dialogs& dialogs();
+void InstallDialogs(Dialogs* implementation);
+
+// Splits "Desc|*.A;*.B|Desc2|*.C" into (description, patterns) pairs.
+QList<QPair<QString, QStringList>> ParseFilter(const QString& filter);
+
+} // namespace platform

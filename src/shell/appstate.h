@@ -1,0 +1,43 @@
+#pragma once
+
+#include "storage/settingsrecord.h"
+
+#include <QPoint>
+#include <QString>
+
+namespace shell {
+
+// The process-wide values of one program run, created in main() and passed by reference. Nothing
+// else in the program is global apart from the platform services (dialogs, help).
+struct AppState
+{
+    // Directory of the running program, with a trailing "/": the help file, the tutorial and the
+    // reader stub are looked up there.
+    QString ProgramDirectory;
+    // The process's current directory: the program directory at start-up, afterwards the
+    // directory of the current Study List, with a trailing "/".
+    QString WorkingDirectory;
+    QString HelpFilePath;
+    // Offset of a 640 x 480 design area centred in the main window.
+    QPoint DesignOrigin;
+    bool LowColour = false;
+
+    // The current Study List: NAME.SWJ and NAME.SWR (empty when none is open) and its record.
+    QString SettingsPath;
+    QString TopicStorePath;
+    storage::SettingsRecord Settings;
+    // The copy of UseMenuScreen that the list presentation dialog edits and the buttons read.
+    bool MenuScreenCopy = true;
+
+    QString CurrentTitle;
+    QString CurrentTopicTitle;
+    QString StartPrompt = QStringLiteral("Press the Start button");
+
+    bool hasStudyList() const { return !SettingsPath.isEmpty(); }
+    // A name of the current Study List resolved in its directory without regard to case.
+    QString resolve(const QString& name) const;
+    // NAME of NAME.SWJ.
+    QString listName() const;
+};
+
+} // namespace shell

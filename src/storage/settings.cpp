@@ -1,0 +1,100 @@
+#include "storage/settings.h"
+
+#include "shell/atomicfile.h"
+#include "shell/error.h"
+#include "shell/filenames.h"
+#include "shell/utilities.h"
+#include "storage/topicstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace storage {
+
+namespace {
+
+QByteArray ReadHead(const QString& path, qint64 size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        shell::ThrowFileError(QStringLiteral("Cannot open file"), path, file.errorString());
+    return file.read(size);
+}
+
+void TakeDerivedValues(shell::AppState& state)
+{
+    state.MenuScreenCopy = state.Settings.UseMenuScreen;
+    state.CurrentTitle = state.Settings.Program.Title;
+    state.StartPrompt = state.Settings.Presentation.Captions.StartPrompt;
+}
+
+} // namespace
+
+void NewSettings(shell::AppState& state)
+{
+    state.Settings = SettingsRecord();
+    state.MenuScreenCopy = true;
+}
+
+void SaveSettings(shell::AppState& state)
+{
+    shell::WriteFileAtomically(state.resolve(state.SettingsPath), EncodeSettings(state.Settings));
+}
+
+void LoadSettings(shell::AppState& state)
+{
+    const QString path = state.resolve(state.SettingsPath);
+    const QByteArray bytes = ReadHead(path, kSettingsSize);
+    SettingsRecord record;
+    if (!DecodeSettings(bytes, record))
+        throw shell::Error(QStringLiteral("The Study List file %1 is damaged: it holds %2 bytes instead of %3.")
+                               .arg(QDir::toNativeSeparators(path))
+                               .arg(bytes.size())
+                               .arg(kSettingsSize));
+    state.Settings = record;
+    state.StartPrompt = record.Presentation.Captions.StartPrompt;
+    state.MenuScreenCopy = record.UseMenuScreen;
+}
+
+void ConvertSettings(shell::AppState& state)
+{
+    const QString path = state.resolve(state.SettingsPath);
+    const QByteArray bytes = ReadHead(path, kOldSettingsSize);
+    SettingsRecord record;
+    if (!ConvertEarlierRecord(bytes, record))
+        throw shell::Error(QStringLiteral("The Study List file %1 is damaged: it holds %2 bytes instead of %3.")
+                               .arg(QDir::toNativeSeparators(path))
+                               .arg(bytes.size())
+                               .arg(kOldSettingsSize));
+    state.Settings = record;
+    SaveSettings(state);
+    ConvertOldStore(state.resolve(state.TopicStorePath));
+}
+
+QString ConversionQuestion(const QString& settingsPath)
+{
+    return shell::FileNameOf(settingsPath) + QStringLiteral(" was created with an earlier ") +
+           QStringLiteral("version of Quorvel. Would you like to convert it to the ") + QStringLiteral("new version?");
+}
+
+void OpenSettings(shell::AppState& state)
+{
+    state.TopicStorePath = shell::ChangeExtension(state.SettingsPath, QStringLiteral(".SWR"));
+    const QString path = state.resolve(state.SettingsPath);
+    if (!QFileInfo::exists(path)) {
+        NewSettings(state);
+        SaveSettings(state);
+    } else if (IsEarlierVersion(ReadHead(path, 5))) {
+        if (!shell::AskYesNo(ConversionQuestion(state.SettingsPath))) {
+            state.SettingsPath.clear();
+            state.TopicStorePath.clear();
+            return;
+        }
+        ConvertSettings(state);
+    }
+    LoadSettings(state);
+    TakeDerivedValues(state);
+}
+
+} // namespace storage
