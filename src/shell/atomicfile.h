@@ -7,7 +7,8 @@
 namespace shell {
 
 // Writes a file beside its target and renames it over the target only when everything was
-// written, so a crash, a full disk or a failed write leaves the old file whole and no temporary
+// written (every write is checked: Qt's buffered file devices can report a short write on a full
+// disk as success, so the file is opened unbuffered and buffered here), so a crash, a full disk or a failed write leaves the old file whole and no temporary
 // file behind. Failures throw shell::Error naming the file and the reason.
 class AtomicWriter
 {
@@ -18,15 +19,21 @@ public:
     AtomicWriter(const AtomicWriter&) = delete;
     AtomicWriter& operator=(const AtomicWriter&) = delete;
 
-    QIODevice& device() { return m_file; }
+    // The underlying unbuffered file, for writers that seek; pending buffered bytes go out first.
+    // Its write() reports short writes, which callers must check.
+    QIODevice& device();
     void write(const QByteArray& bytes);
     void write(const char* data, qint64 size);
     void commit();
     const QString& path() const { return m_path; }
 
 private:
+    void flushBuffer();
+    [[noreturn]] void fail(const QString& verb, const QString& reason);
+
     QString m_path;
     QSaveFile m_file;
+    QByteArray m_buffer;
 };
 
 // The whole file in one call.

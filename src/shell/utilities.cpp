@@ -100,7 +100,8 @@ int CopyFile(const QString& source, const QString& destination)
     if (!in.open(QIODevice::ReadOnly))
         return CopyCannotOpenSource;
     QFile out(destination);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Unbuffered, so a full disk shows as a short write instead of a silently lost block.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return CopyCannotCreateTarget;
     const bool complete = CopyBlocks(in, out, 2048, destination);
     if (!out.flush())
@@ -122,7 +123,7 @@ void CopyFileInto(const QString& source, const QString& target)
     if (!in.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(source)));
     QFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw Error(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
     const bool complete = CopyBlocks(in, out, 8192, path);
     if (!complete || !out.flush())

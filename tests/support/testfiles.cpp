@@ -24,3 +24,25 @@ QString SharedDir()
     const QString dir = qEnvironmentVariable("QUORVEL_SHARED_DIR");
     return !dir.isEmpty() && QDir(dir).exists() ? QDir(dir).absolutePath() : QString();
 }
+
+#include <csignal>
+#include <sys/resource.h>
+
+FileSizeLimit::FileSizeLimit(long long bytes)
+{
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_oldSoft = static_cast<long long>(limit.rlim_cur);
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(m_oldSoft);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_oldHandler);
+}
