@@ -28,7 +28,8 @@ QString ResolveName(const QString& directory, const QString& name)
 {
     if (name.isEmpty())
         return directory;
-    const QString normal = QDir::fromNativeSeparators(name);
+    // Lists written on the earlier desktop separate folders with backslashes.
+    const QString normal = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
     QString current;
     QString rest;
     if (QDir::isAbsolutePath(normal)) {

@@ -72,8 +72,8 @@ bool IsInteger(const QString& text)
 namespace {
 
 // Copies until a read returns nothing or a write takes fewer bytes than given; returns false when
-// the target took fewer bytes (full). Read and write errors throw.
-bool CopyBlocks(QFile& in, QIODevice& out, qint64 blockSize, const QString& outName)
+// the target took fewer bytes (full). Read errors throw.
+bool CopyBlocks(QFile& in, QIODevice& out, qint64 blockSize)
 {
     QByteArray buffer(blockSize, Qt::Uninitialized);
     for (;;) {
@@ -82,10 +82,8 @@ bool CopyBlocks(QFile& in, QIODevice& out, qint64 blockSize, const QString& outN
             ThrowFileError(QStringLiteral("Cannot read file"), in.fileName(), in.errorString());
         if (got == 0)
             return true;
-        const qint64 put = out.write(buffer.constData(), got);
-        if (put < 0)
-            ThrowFileError(QStringLiteral("Cannot write file"), outName, out.errorString());
-        if (put < got)
+        // A write that fails outright (no space at all) counts as a full target like a short one.
+        if (out.write(buffer.constData(), got) < got)
             return false;
     }
 }
@@ -103,7 +101,7 @@ int CopyFile(const QString& source, const QString& destination)
     // Unbuffered, so a full disk shows as a short write instead of a silently lost block.
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return CopyCannotCreateTarget;
-    const bool complete = CopyBlocks(in, out, 2048, destination);
+    const bool complete = CopyBlocks(in, out, 2048);
     if (!out.flush())
         return CopyTargetFull;
     out.close();
@@ -125,7 +123,7 @@ void CopyFileInto(const QString& source, const QString& target)
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw Error(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
-    const bool complete = CopyBlocks(in, out, 8192, path);
+    const bool complete = CopyBlocks(in, out, 8192);
     if (!complete || !out.flush())
         ThrowFileError(QStringLiteral("Cannot write file"), path, out.errorString());
     out.close();
@@ -139,7 +137,7 @@ int AppendFile(QIODevice& output, const QString& fileName)
     QFile in(fileName);
     if (!in.open(QIODevice::ReadOnly))
         return CopyCannotOpenSource;
-    return CopyBlocks(in, output, 2048, fileName) ? CopyOk : CopyTargetFull;
+    return CopyBlocks(in, output, 2048) ? CopyOk : CopyTargetFull;
 }
 
 QString BaseName(const QString& path)
