@@ -80,7 +80,7 @@ QString TMakeDirForm::NameProblem(const QString& name)
     return {};
 }
 
-TMakeDirForm::Result TMakeDirForm::result() const
+TMakeDirForm::Result TMakeDirForm::choice() const
 {
     return {WithTrailingSeparator(QDir::fromNativeSeparators(Edit1->text().trimmed())), Edit2->text()};
 }
@@ -102,7 +102,7 @@ std::optional<TMakeDirForm::Result> AskNewStudyList(const QString& mask, int hel
     TMakeDirForm form(mask, helpContext, prompt, startFolder, parent);
     if (form.exec() != QDialog::Accepted)
         return std::nullopt;
-    return form.result();
+    return form.choice();
 }
 
 } // namespace shell

@@ -27,7 +27,7 @@ public:
     // The message that refuses the name, or empty when it is acceptable.
     static QString NameProblem(const QString& name);
 
-    Result result() const;
+    Result choice() const;
     void accept() override;
 
 private:
