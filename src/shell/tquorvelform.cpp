@@ -180,6 +180,7 @@ void TQuorvelForm::createLayout()
     buttons->setHorizontalSpacing(18);
     buttons->setVerticalSpacing(10);
     auto* listRow = new QHBoxLayout;
+    listRow->setSpacing(18);
     listRow->addWidget(Newbtn);
     listRow->addWidget(SelectBtn);
     buttons->addLayout(listRow, 0, 0, 1, 2);
