@@ -14,24 +14,21 @@ struct AppState;
 bool RunGuarded(AppState& state, const std::function<void()>& operation);
 
 // Hides a widget for as long as the guard lives and shows it again on every exit, normal or not.
+// A dialog running its own modal loop would end that loop if it were hidden, so a dialog window
+// is moved out of sight instead and put back where it was.
 class HideWhile
 {
 public:
-    explicit HideWhile(QWidget* widget) : m_widget(widget)
-    {
-        if (m_widget)
-            m_widget->hide();
-    }
-    ~HideWhile()
-    {
-        if (m_widget)
-            m_widget->show();
-    }
+    explicit HideWhile(QWidget* widget);
+    ~HideWhile();
     HideWhile(const HideWhile&) = delete;
     HideWhile& operator=(const HideWhile&) = delete;
 
 private:
     QPointer<QWidget> m_widget;
+    bool m_moved = false;
+    bool m_hidden = false;
+    QPoint m_position;
 };
 
 } // namespace shell

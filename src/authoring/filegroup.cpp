@@ -1,0 +1,105 @@
+#include "authoring/filegroup.h"
+
+#include "platform/dialogs.h"
+#include "shell/error.h"
+#include "shell/filenames.h"
+#include "shell/utilities.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace authoring {
+
+QStringList ListKindFiles(const QString& directory, const FileKind& kind)
+{
+    QStringList files = shell::ListMatchingFiles(directory, kind.listMask);
+    if (kind.executables) {
+        const QFileInfoList entries = QDir(directory).entryInfoList(QDir::Files | QDir::Executable, QDir::Name);
+        for (const QFileInfo& info : entries) {
+            if (!files.contains(info.fileName()))
+                files.append(info.fileName());
+        }
+        files.sort(Qt::CaseInsensitive);
+    }
+    return files;
+}
+
+FileGroup::FileGroup(const FileKind& kind, const QString& directory, const QString& fieldName, QWidget* parent)
+    : QGroupBox(kind.groupCaption, parent), m_kind(kind), m_directory(directory)
+{
+    m_field = new QLineEdit(kind.fieldText, this);
+    m_field->setObjectName(fieldName);
+    if (kind.maxLength > 0)
+        m_field->setMaxLength(kind.maxLength);
+    m_list = new QListWidget(this);
+    m_list->setMinimumHeight(120);
+    m_find = new QPushButton(kind.findCaption, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_field);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_find, 0, Qt::AlignLeft);
+    connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        m_field->setText(item->text());
+        Q_EMIT fileNameChanged();
+    });
+    connect(m_field, &QLineEdit::textChanged, this, &FileGroup::fileNameChanged);
+    connect(m_find, &QPushButton::clicked, this, &FileGroup::findFile);
+    refresh();
+}
+
+QString FileGroup::fileName() const
+{
+    return m_field->text().trimmed();
+}
+
+void FileGroup::setFileName(const QString& name)
+{
+    m_field->setText(name);
+}
+
+void FileGroup::refresh()
+{
+    m_list->clear();
+    m_list->addItems(ListKindFiles(m_directory, m_kind));
+}
+
+QString FileGroup::proposal() const
+{
+    for (const QString& pattern : m_kind.proposals) {
+        if (const auto found = shell::FindInWorkingDirectory(m_directory, pattern))
+            return *found;
+    }
+    return {};
+}
+
+void FileGroup::findFile()
+{
+    platform::FileRequest request;
+    request.title = m_kind.findTitle;
+    request.filter = m_kind.findFilter;
+    request.directory = m_directory;
+    const QString chosen = platform::dialogs().openFileName(request);
+    if (chosen.isEmpty())
+        return;
+    const QString bare = shell::FileNameOf(chosen);
+    try {
+        if (shell::AskYesNo(QStringLiteral("Copy the file ") + bare + QStringLiteral(" to the Project directory?")) &&
+            !shell::NameExists(m_directory, bare))
+            shell::CopyFileInto(chosen, m_directory);
+    } catch (const shell::Error& error) {
+        shell::ShowError(error.message());
+        return;
+    }
+    if (shell::NameExists(m_directory, bare))
+        m_field->setText(bare);
+    refresh();
+    if (fileName().isEmpty())
+        m_field->setText(proposal());
+    Q_EMIT fileNameChanged();
+}
+
+} // namespace authoring
