@@ -13,6 +13,8 @@
 #include "shell/tmakedirform.h"
 #include "shell/utilities.h"
 #include "storage/settings.h"
+#include "storage/topicflows.h"
+#include "storage/topicstore.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -169,6 +171,8 @@ void TQuorvelForm::createControls()
         runOperation(HelpBtn, false, [] { platform::help().showHelp(1); });
     });
     connect(TutorBtn, &QPushButton::clicked, this, &TQuorvelForm::showTutorial);
+    connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
+    connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
     connect(AboutBtn, &QPushButton::clicked, this, &TQuorvelForm::showOwnAbout);
     connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -351,6 +355,36 @@ void TQuorvelForm::showTutorial()
         }
         ShowInfo(QStringLiteral("The tutorial viewer is not part of this build yet."));
     });
+}
+
+void TQuorvelForm::viewTopic()
+{
+    runOperation(
+        ViewBtn, false,
+        [this] {
+            // The topic runner, which shows a Topic by its type code, is not part of this build yet.
+            const storage::TopicRunner runner = [](const QStringList& entry) {
+                ShowInfo(QStringLiteral("The topic runner is not part of this build yet: ") + entry.value(0) +
+                         QStringLiteral(" cannot be shown."));
+            };
+            storage::ViewTopic(m_state.resolve(m_state.TopicStorePath), storage::kTopicKind, 175, runner, this);
+        },
+        [this]() -> QWidget* {
+            UpdateButtons();
+            return ViewBtn;
+        });
+}
+
+void TQuorvelForm::deleteTopic()
+{
+    runOperation(
+        DeleteBtn, false,
+        [this] { storage::DeleteTopic(m_state.resolve(m_state.TopicStorePath), storage::kTopicKind, 185, this); },
+        [this]() -> QWidget* {
+            // Runs after the operation, failed or not: the store may now be empty or gone.
+            UpdateButtons();
+            return DeleteBtn->isEnabled() ? DeleteBtn : AddBtn;
+        });
 }
 
 void TQuorvelForm::showOwnAbout()

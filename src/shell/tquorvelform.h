@@ -32,6 +32,8 @@ public:
     void newList();
     void selectList();
     void showTutorial();
+    void viewTopic();
+    void deleteTopic();
 
 protected:
     bool event(QEvent* event) override;

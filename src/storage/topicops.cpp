@@ -1,6 +1,9 @@
 #include "storage/topicops.h"
 
 #include "shell/error.h"
+#include "shell/textcodec.h"
+#include "storage/storelinereader.h"
+#include "storage/storewriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,20 +14,86 @@ bool HasEntriesOfKind(const QString& store, const QString& kind)
 {
     if (!QFileInfo::exists(store))
         return false;
-    QFile file(store);
-    if (!file.open(QIODevice::ReadOnly))
-        shell::ThrowFileError(QStringLiteral("Cannot open file"), store, file.errorString());
+    StoreLineReader reader(store);
     const QByteArray wanted = "source=" + kind.toUpper().toUtf8();
     bool afterHead = false;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        while (line.endsWith('\n') || line.endsWith('\r'))
-            line.chop(1);
+    QByteArrayView line;
+    while (reader.next(line)) {
         if (afterHead && line == wanted)
             return true;
-        afterHead = line.startsWith('[');
+        afterHead = IsHeadLine(line);
     }
     return false;
+}
+
+void ListEntryNames(QStringList& names, const QString& store, const QString& kind)
+{
+    if (!QFileInfo::exists(store))
+        return;
+    StoreLineReader reader(store);
+    QByteArrayView line;
+    while (reader.next(line)) {
+        if (!IsHeadLine(line))
+            continue;
+        const QString name = HeadName(line);
+        // The line after the head is the kind line, whatever it looks like.
+        if (!reader.next(line))
+            break;
+        if (SameName(ValueAfterEquals(line), kind))
+            names.append(name);
+    }
+}
+
+bool ExtractEntry(const QString& store, const QString& name, const QString& kind, QStringList& entry)
+{
+    if (!QFileInfo::exists(store))
+        return false;
+    StoreLineReader reader(store);
+    bool found = false;
+    QByteArrayView line;
+    while (reader.next(line)) {
+        if (!IsHeadLine(line))
+            continue;
+        const QString headName = HeadName(line);
+        if (!SameName(headName, name))
+            continue;
+        if (!reader.next(line))
+            break;
+        if (!SameName(KindAfterPrefix(line), kind))
+            continue;
+        found = true;
+        entry.clear();
+        entry.append(headName);
+        entry.append(shell::DecodeText(line));
+        while (reader.next(line)) {
+            entry.append(shell::DecodeText(line));
+            if (IsTailLine(line))
+                break;
+        }
+    }
+    return found;
+}
+
+bool EntryNameInUse(const QString& store, const QString& newName, const QString& oldName, const QString& kind)
+{
+    if (!QFileInfo::exists(store) || SameName(newName, oldName))
+        return false;
+    StoreLineReader reader(store);
+    QByteArrayView line;
+    while (reader.next(line)) {
+        if (!IsHeadLine(line) || !SameName(HeadName(line), newName))
+            continue;
+        if (!reader.next(line))
+            break;
+        if (SameName(KindAfterPrefix(line), kind))
+            return true;
+    }
+    return false;
+}
+
+void DeleteEntry(const QString& store, const QString& name, const QString& kind)
+{
+    RewriteEntry(store, name, kind, QByteArray());
 }
 
 } // namespace storage

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
+#include <QString>
+
+namespace storage {
+
+// Reads the topic store line by line without turning every line into a QString: a 50 MB store is
+// scanned in large blocks and each line is handed out as a view into the block. A line ends at LF;
+// a CR before the LF is dropped, so CR LF and bare LF stores read alike. The last line may lack its
+// line end. A line longer than kMaxLineBytes is refused as damage rather than grown without bound.
+class StoreLineReader
+{
+public:
+    static constexpr qsizetype kBlockBytes = 1 << 20;
+    static constexpr qsizetype kMaxLineBytes = qsizetype(256) << 20;
+
+    // Opens the store; throws shell::Error when it cannot be opened.
+    explicit StoreLineReader(const QString& path);
+
+    StoreLineReader(const StoreLineReader&) = delete;
+    StoreLineReader& operator=(const StoreLineReader&) = delete;
+
+    // The next line, valid until the next call; false at the end of the file. Read failures and
+    // overlong lines throw shell::Error.
+    bool next(QByteArrayView& line);
+
+private:
+    bool fill();
+
+    QString m_path;
+    QFile m_file;
+    QByteArray m_buffer;
+    qsizetype m_begin = 0;
+    qsizetype m_end = 0;
+    bool m_eof = false;
+};
+
+// A head line begins with "[", a tail line of the rewrite and extract operations is exactly "]".
+inline bool IsHeadLine(QByteArrayView line) { return !line.isEmpty() && line.front() == '['; }
+inline bool IsTailLine(QByteArrayView line) { return line.size() == 1 && line.front() == ']'; }
+
+// The head line without its first and last character, decoded.
+QString HeadName(QByteArrayView line);
+// The text of a line from the eighth character on ("source=" is seven), decoded.
+QString KindAfterPrefix(QByteArrayView line);
+// The text of a line after its first "=", decoded; empty when there is none.
+QString ValueAfterEquals(QByteArrayView line);
+// Letter case ignored the way names and kinds are compared everywhere in the store.
+bool SameName(const QString& a, const QString& b);
+
+} // namespace storage

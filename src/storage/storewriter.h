@@ -1,0 +1,55 @@
+#pragma once
+
+#include "shell/atomicfile.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace storage {
+
+// Writes a new topic store beside the old one and renames it over the old one on commit(): a
+// failure (full disk, no room in the directory) or a crash leaves the old store whole and no
+// temporary file behind. Lines are gathered in large blocks, each ended with CR LF.
+class StoreWriter
+{
+public:
+    // Throws shell::Error when the new file cannot be created beside the store.
+    explicit StoreWriter(const QString& store);
+
+    StoreWriter(const StoreWriter&) = delete;
+    StoreWriter& operator=(const StoreWriter&) = delete;
+
+    void line(QByteArrayView bytes);
+    // Bytes as they stand (whole lines with their line ends).
+    void raw(QByteArrayView bytes);
+    // True once a line that is not empty was written.
+    bool hasContent() const { return m_content; }
+    // Replaces the store with what was written.
+    void commit();
+    // Drops what was written and deletes the store: a store of empty lines only holds no entries.
+    void removeStore();
+
+private:
+    void flush();
+
+    QString m_store;
+    shell::AtomicWriter m_writer;
+    QByteArray m_buffer;
+    bool m_content = false;
+};
+
+// Rewrites the store with every entry of the name and kind replaced in place by `replacement`
+// (the encoded lines of the new entry and its separator), or removed when `replacement` is empty.
+// An entry matches when its head name equals `name` and the text of the next line from its eighth
+// character on equals `kind`, letter case ignored in both. The matching entry is dropped up to and
+// including its line "]" (or the end of the store) and the empty separator line after it. A missing
+// store is left missing; a store without a matching entry keeps its bytes; a store that is left
+// with empty lines only is deleted. Returns true when an entry matched.
+bool RewriteEntry(const QString& store, const QString& name, const QString& kind, const QByteArray& replacement);
+
+// Appends encoded entry lines to the store, creating it when missing. The whole store is written
+// anew beside the old one, so a failed append never damages the entries already there.
+void AppendToStore(const QString& store, const QByteArray& entry);
+
+} // namespace storage
