@@ -6,9 +6,9 @@
 #include "storage/topicops.h"
 #include "storage/topicstore.h"
 #include "storefixtures.h"
-#include "support/modaldriver.h"
-#include "support/scripteddialogs.h"
-#include "support/testfiles.h"
+#include "modaldriver.h"
+#include "scripteddialogs.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QListWidget>

@@ -5,7 +5,7 @@
 #include "storage/topicops.h"
 #include "storage/topicstore.h"
 #include "storefixtures.h"
-#include "support/testfiles.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QRandomGenerator>

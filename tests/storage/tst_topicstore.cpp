@@ -4,7 +4,7 @@
 #include "storage/topicops.h"
 #include "storage/topicstore.h"
 #include "storefixtures.h"
-#include "support/testfiles.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -44,27 +44,6 @@ QStringList PageText()
     return {QStringLiteral("{\\rtf1\\ansi\\deff0 {\\fonttbl {\\f0 Arial;}}"), QStringLiteral("\\f0 Hot rock"),
             QStringLiteral("\\par }")};
 }
-
-// Limits the size of any file this process writes, so the next rewrite fails part way like a full
-// disk would, for the superuser as well.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old{};
-    bool m_ok = false;
-};
 
 } // namespace
 
@@ -452,8 +431,7 @@ private Q_SLOTS:
         bool failed = false;
         {
             // The new store cannot grow past a tenth of the old one.
-            FileSizeLimit limit(rlim_t(before.size() / 10));
-            QVERIFY(limit.ok());
+            const FileSizeLimit limit(before.size() / 10);
             try {
                 switch (operation) {
                 case 0:
