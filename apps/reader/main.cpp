@@ -52,6 +52,13 @@ Arguments ParseArguments(int argc, char* argv[])
     return arguments;
 }
 
+// The file of this program, by its real name so that messages name it.
+QString OwnFile()
+{
+    const QString own = QFileInfo(QString::fromLatin1(kOwnFile)).canonicalFilePath();
+    return own.isEmpty() ? QString::fromLatin1(kOwnFile) : own;
+}
+
 bool StartsLikeProgram(const QString& path)
 {
     QFile file(path);
@@ -63,7 +70,7 @@ bool StartsLikeProgram(const QString& path)
 std::unique_ptr<build::CompiledTopicSource> OpenList(const QString& file)
 {
     if (file.isEmpty())
-        return build::CompiledTopicSource::openExecutable(QString::fromLatin1(kOwnFile));
+        return build::CompiledTopicSource::openExecutable(OwnFile());
     if (!QFileInfo(file).isFile())
         throw shell::Error(QStringLiteral("The file ") + QDir::toNativeSeparators(file) +
                            QStringLiteral(" was not found."));
@@ -74,7 +81,7 @@ std::unique_ptr<build::CompiledTopicSource> OpenList(const QString& file)
 
 QString PresentedFile(const QString& file)
 {
-    return QFileInfo(file.isEmpty() ? QString::fromLatin1(kOwnFile) : file).canonicalFilePath();
+    return QFileInfo(file.isEmpty() ? OwnFile() : file).canonicalFilePath();
 }
 
 void Print(FILE* stream, const QString& line)
