@@ -16,6 +16,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace build {
 
@@ -92,43 +93,42 @@ private:
     bool m_atEnd = false;
 };
 
-// Collects output in large pieces and knows the body position of everything written.
+// Collects output in one fixed buffer written out in large pieces, and knows the body position
+// of everything written.
 class BodyWriter
 {
 public:
-    BodyWriter(QIODevice& output, const QString& name) : m_output(output), m_name(name), m_start(output.pos())
+    BodyWriter(QIODevice& output, const QString& name)
+        : m_output(output), m_name(name), m_start(output.pos()), m_buffer(kWriteChunk)
     {
-        m_pending.reserve(kWriteChunk + 4096);
     }
 
-    qint64 position() const { return m_flushed + m_pending.size(); }
+    qint64 position() const { return m_flushed + m_used; }
 
     void writeLine(QByteArrayView line)
     {
-        m_pending.append(line.data(), line.size());
-        m_pending.append("\r\n", 2);
-        if (m_pending.size() >= kWriteChunk)
-            flush();
+        write(line);
+        write(QByteArrayView("\r\n", 2));
     }
 
     void write(QByteArrayView bytes)
     {
-        m_pending.append(bytes.data(), bytes.size());
-        if (m_pending.size() >= kWriteChunk)
+        if (m_used + bytes.size() > kWriteChunk) {
             flush();
+            if (bytes.size() > kWriteChunk) {
+                writeOut(bytes.data(), bytes.size());
+                return;
+            }
+        }
+        std::memcpy(m_buffer.data() + m_used, bytes.data(), size_t(bytes.size()));
+        m_used += bytes.size();
     }
 
     void flush()
     {
-        if (m_pending.isEmpty())
-            return;
-        if (position() > std::numeric_limits<qint32>::max())
-            throw shell::Error(QStringLiteral("The compiled Study List would be larger than 2 GB: ") +
-                               QDir::toNativeSeparators(m_name));
-        if (m_output.write(m_pending) != m_pending.size())
-            fail();
-        m_flushed += m_pending.size();
-        m_pending.clear();
+        const qsizetype used = m_used;
+        m_used = 0;
+        writeOut(m_buffer.data(), used);
     }
 
     void writeAt(qint64 bodyOffset, const QByteArray& bytes)
@@ -140,6 +140,18 @@ public:
     }
 
 private:
+    void writeOut(const char* data, qsizetype size)
+    {
+        if (size == 0)
+            return;
+        if (m_flushed + size > std::numeric_limits<qint32>::max())
+            throw shell::Error(QStringLiteral("The compiled Study List would be larger than 2 GB: ") +
+                               QDir::toNativeSeparators(m_name));
+        if (m_output.write(data, size) != size)
+            fail();
+        m_flushed += size;
+    }
+
     [[noreturn]] void fail()
     {
         shell::ThrowFileError(QStringLiteral("Cannot write file"), m_name, m_output.errorString());
@@ -149,7 +161,8 @@ private:
     QString m_name;
     qint64 m_start;
     qint64 m_flushed = 0;
-    QByteArray m_pending;
+    std::vector<char> m_buffer;
+    qsizetype m_used = 0;
 };
 
 QByteArray Header(qint32 count, qint32 indexOffset)
