@@ -1,5 +1,7 @@
 #include "shell/tquorvelform.h"
 
+#include "build/compiler.h"
+#include "build/executable.h"
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
 #include "platform/helpengine.h"
@@ -170,6 +172,10 @@ void TQuorvelForm::createControls()
     connect(HelpBtn, &QPushButton::clicked, this, [this] {
         runOperation(HelpBtn, false, [] { platform::help().showHelp(1); });
     });
+    connect(CompileBtn, &QPushButton::clicked, this,
+            [this] { runOperation(CompileBtn, true, [this] { build::CompileCommand(m_state); }); });
+    connect(ExecBtn, &QPushButton::clicked, this,
+            [this] { runOperation(ExecBtn, true, [this] { build::CreateExecutable(m_state); }); });
     connect(TutorBtn, &QPushButton::clicked, this, &TQuorvelForm::showTutorial);
     connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
