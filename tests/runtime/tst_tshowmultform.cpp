@@ -7,8 +7,11 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
+#include <QScreen>
 #include <QMediaPlayer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -50,10 +53,20 @@ private Q_SLOTS:
     {
         QVERIFY(m_dir.isValid());
         QImage image(200, 100, QImage::Format_RGB32);
-        image.fill(QColor(200, 30, 30));
-        image.setPixel(0, 0, qRgb(0, 0, 255));
+        // A plain field with a circle and a word in one corner; the centre keeps the field's colour.
+        const auto paint = [&image](const QColor& field, const QString& word) {
+            image.fill(field);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setBrush(QColor(250, 220, 40));
+            painter.setPen(Qt::NoPen);
+            painter.drawEllipse(QRect(10, 10, 40, 40));
+            painter.setPen(Qt::white);
+            painter.drawText(QRect(120, 60, 80, 40), Qt::AlignCenter, word);
+        };
+        paint(QColor(200, 30, 30), QStringLiteral("BMP"));
         QVERIFY(image.save(path(QStringLiteral("PIC.BMP")), "BMP"));
-        image.fill(QColor(20, 160, 40));
+        paint(QColor(20, 160, 40), QStringLiteral("JPEG"));
         QVERIFY(image.save(path(QStringLiteral("PHOTO.JPG")), "JPG"));
         WriteAll(path(QStringLiteral("BAD.BMP")), QByteArray("BM\xff\xff\xff\xff garbage", 16));
         WriteAll(path(QStringLiteral("SOUND.WAV")), MakeWave(600));
@@ -75,6 +88,9 @@ private Q_SLOTS:
         TShowMultForm form(show(picture));
         QCOMPARE(form.windowTitle(), QStringLiteral("Volcanoes"));
         QCOMPARE(form.size(), QSize(640, 480));
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(qAbs(form.geometry().center().x() - area.center().x()) <= 1);
+        QVERIFY(qAbs(form.geometry().center().y() - area.center().y()) <= 1);
         const auto* image = form.findChild<QLabel*>(QStringLiteral("Image1"));
         QVERIFY(image);
         QCOMPARE(image->geometry(), QRect(0, 0, 640, 480));
@@ -88,6 +104,8 @@ private Q_SLOTS:
             form.show();
             QTest::qWait(300);
             form.grab().save(shots + QStringLiteral("/pictureshow-") + picture.toLower() + QStringLiteral(".png"));
+            form.screen()->grabWindow(0).save(shots + QStringLiteral("/pictureshow-screen-") + picture.toLower() +
+                                              QStringLiteral(".png"));
         }
     }
 
