@@ -103,8 +103,6 @@ private Q_SLOTS:
         form.show();
         QTRY_COMPARE_WITH_TIMEOUT(form.player()->playbackState(), QMediaPlayer::PlayingState, 3000);
         saveShot(form, QStringLiteral("mediaplayer-video.png"));
-        if (!qEnvironmentVariableIsEmpty("QUORVEL_SCREENSHOT_DIR"))
-            qInfo("position %lld state %d", form.player()->position(), int(form.player()->playbackState()));
     }
 
     void midi_showsButtonsAndGaugeOnly()
