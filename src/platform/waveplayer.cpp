@@ -78,15 +78,16 @@ WaveResult PlayWaveToEnd(const QString& path, const WaveOptions& options)
         if (duration > 0)
             watchdog.start(int(qMin<qint64>(duration + options.marginMs, std::numeric_limits<int>::max())));
     });
-    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, [&](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia) {
-            result = WaveResult::Ended;
-            loop.quit();
-        } else if (status == QMediaPlayer::InvalidMedia) {
-            result = WaveResult::Failed;
-            loop.quit();
-        }
-    });
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop,
+                     [&](QMediaPlayer::MediaStatus status) {
+                         if (status == QMediaPlayer::EndOfMedia) {
+                             result = WaveResult::Ended;
+                             loop.quit();
+                         } else if (status == QMediaPlayer::InvalidMedia) {
+                             result = WaveResult::Failed;
+                             loop.quit();
+                         }
+                     });
     QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, [&](QMediaPlayer::Error error) {
         if (error != QMediaPlayer::NoError) {
             result = WaveResult::Failed;

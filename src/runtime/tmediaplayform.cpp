@@ -134,7 +134,8 @@ bool TMediaPlayForm::openMedia(const QString& path)
     QTimer::singleShot(kOpenTimeoutMs, &loop, &QEventLoop::quit);
     m_player->setSource(QUrl::fromLocalFile(path));
     settle(m_player->mediaStatus());
-    if (!loaded && m_player->error() == QMediaPlayer::NoError && m_player->mediaStatus() != QMediaPlayer::InvalidMedia)
+    if (!loaded && m_player->error() == QMediaPlayer::NoError &&
+        m_player->mediaStatus() != QMediaPlayer::InvalidMedia)
         loop.exec();
 
     if (!loaded) {

@@ -27,8 +27,7 @@ constexpr int kSoundStartMs = 10;
 TShowMultForm::TShowMultForm(const PictureShow& show, QWidget* parent, WavePlayer playWave)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      m_show(show),
-      m_playWave(playWave ? std::move(playWave) : WavePlayer(&platform::PlayWave))
+      m_show(show), m_playWave(playWave ? std::move(playWave) : WavePlayer(&platform::PlayWave))
 {
     setObjectName(QStringLiteral("TShowMultForm"));
     setWindowTitle(show.caption);

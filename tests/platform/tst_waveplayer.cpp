@@ -98,7 +98,8 @@ private Q_SLOTS:
         QElapsedTimer clock;
         clock.start();
         const WaveResult result = PlayWaveToEnd(path(name), options);
-        QVERIFY2(result == WaveResult::Failed || result == WaveResult::Ended, qPrintable(QString::number(int(result))));
+        QVERIFY2(result == WaveResult::Failed || result == WaveResult::Ended,
+                 qPrintable(QString::number(int(result))));
         QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
     }
 

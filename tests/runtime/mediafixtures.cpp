@@ -168,6 +168,7 @@ QByteArray MakeAvi(QSize size, int frames, int framesPerSecond)
         movi += Chunk("00db", frame);
     }
 
-    const QByteArray hdrl = List("hdrl", Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf)));
+    const QByteArray hdrl =
+        List("hdrl", Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf)));
     return Chunk("RIFF", QByteArray("AVI ") + hdrl + List("movi", movi) + Chunk("idx1", index));
 }

@@ -42,22 +42,70 @@ private Q_SLOTS:
         QTest::addColumn<QString>("video");
         QTest::addColumn<int>("time");
 
-        QTest::newRow("picture, wave and fifty") << "pic.bmp,sound.wav,50" << "PIC.BMP" << "SOUND.WAV" << "" << 5000;
-        QTest::newRow("picture alone") << "Pic.Bmp" << "PIC.BMP" << "" << "" << 0;
-        QTest::newRow("picture and zero") << "PIC.BMP,0" << "PIC.BMP" << "" << "" << 0;
-        QTest::newRow("jpeg and midi") << "a.jpg,b.mid" << "A.JPG" << "B.MID" << "" << 0;
-        QTest::newRow("metafile") << "drawing.wmf,12" << "DRAWING.WMF" << "" << "" << 1200;
-        QTest::newRow("video and picture") << "clip.avi,pic.bmp" << "PIC.BMP" << "" << "CLIP.AVI" << 0;
-        QTest::newRow("later picture wins") << "a.bmp,b.jpg" << "B.JPG" << "" << "" << 0;
-        QTest::newRow("later sound wins") << "a.wav,b.mid" << "" << "B.MID" << "" << 0;
-        QTest::newRow("later time wins") << "a.bmp,10,20" << "A.BMP" << "" << "" << 2000;
-        QTest::newRow("substring not extension") << "my.bmpfile" << "MY.BMPFILE" << "" << "" << 0;
-        QTest::newRow("part in two classes") << "x.bmp.wav" << "X.BMP.WAV" << "X.BMP.WAV" << "" << 0;
-        QTest::newRow("name with digits is no time") << "12.bmp" << "12.BMP" << "" << "" << 0;
-        QTest::newRow("text is no time") << "a.bmp,5x" << "A.BMP" << "" << "" << 0;
-        QTest::newRow("blanks around parts") << " a.bmp , b.wav , 3 " << "A.BMP" << "B.WAV" << "" << 300;
-        QTest::newRow("negative time") << "a.bmp,-5" << "A.BMP" << "" << "" << -500;
-        QTest::newRow("empty") << "" << "" << "" << "" << 0;
+        QTest::newRow("picture, wave and fifty") << "pic.bmp,sound.wav,50"
+                                                 << "PIC.BMP"
+                                                 << "SOUND.WAV"
+                                                 << "" << 5000;
+        QTest::newRow("picture alone") << "Pic.Bmp"
+                                       << "PIC.BMP"
+                                       << ""
+                                       << "" << 0;
+        QTest::newRow("picture and zero") << "PIC.BMP,0"
+                                          << "PIC.BMP"
+                                          << ""
+                                          << "" << 0;
+        QTest::newRow("jpeg and midi") << "a.jpg,b.mid"
+                                       << "A.JPG"
+                                       << "B.MID"
+                                       << "" << 0;
+        QTest::newRow("metafile") << "drawing.wmf,12"
+                                  << "DRAWING.WMF"
+                                  << ""
+                                  << "" << 1200;
+        QTest::newRow("video and picture") << "clip.avi,pic.bmp"
+                                           << "PIC.BMP"
+                                           << ""
+                                           << "CLIP.AVI" << 0;
+        QTest::newRow("later picture wins") << "a.bmp,b.jpg"
+                                            << "B.JPG"
+                                            << ""
+                                            << "" << 0;
+        QTest::newRow("later sound wins") << "a.wav,b.mid"
+                                          << ""
+                                          << "B.MID"
+                                          << "" << 0;
+        QTest::newRow("later time wins") << "a.bmp,10,20"
+                                         << "A.BMP"
+                                         << ""
+                                         << "" << 2000;
+        QTest::newRow("substring not extension") << "my.bmpfile"
+                                                 << "MY.BMPFILE"
+                                                 << ""
+                                                 << "" << 0;
+        QTest::newRow("part in two classes") << "x.bmp.wav"
+                                             << "X.BMP.WAV"
+                                             << "X.BMP.WAV"
+                                             << "" << 0;
+        QTest::newRow("name with digits is no time") << "12.bmp"
+                                                     << "12.BMP"
+                                                     << ""
+                                                     << "" << 0;
+        QTest::newRow("text is no time") << "a.bmp,5x"
+                                         << "A.BMP"
+                                         << ""
+                                         << "" << 0;
+        QTest::newRow("blanks around parts") << " a.bmp , b.wav , 3 "
+                                             << "A.BMP"
+                                             << "B.WAV"
+                                             << "" << 300;
+        QTest::newRow("negative time") << "a.bmp,-5"
+                                       << "A.BMP"
+                                       << ""
+                                       << "" << -500;
+        QTest::newRow("empty") << ""
+                               << ""
+                               << ""
+                               << "" << 0;
     }
 
     void parse_classifiesParts()
@@ -81,7 +129,8 @@ private Q_SLOTS:
 
     void parse_hugeTime_isHeldInRange()
     {
-        QCOMPARE(ParseMediaCommand(QStringLiteral("a.bmp,2000000000")).displayTime, std::numeric_limits<int>::max());
+        QCOMPARE(ParseMediaCommand(QStringLiteral("a.bmp,2000000000")).displayTime,
+                 std::numeric_limits<int>::max());
         // Too large even for a 64-bit number: not an integer at all.
         QCOMPARE(ParseMediaCommand(QStringLiteral("a.bmp,99999999999999999999999")).displayTime, 0);
     }
@@ -98,30 +147,41 @@ private Q_SLOTS:
 
         const QString none;
         QTest::newRow("picture, wave and fifty")
-            << "pic.bmp,sound.wav,50" << MediaActionKind::ShowPicture << none << "PIC.BMP" << "SOUND.WAV" << none << 5000;
-        QTest::newRow("picture alone") << "PIC.BMP" << MediaActionKind::ShowPicture << none << "PIC.BMP" << none << none << 0;
-        QTest::newRow("picture and zero") << "PIC.BMP,0" << MediaActionKind::ShowPicture << none << "PIC.BMP" << none << none << 0;
-        QTest::newRow("picture and midi") << "photo.jpg,tune.mid,30" << MediaActionKind::ShowPicture << none << "photo.jpg"
-                                          << "tune.mid" << none << 3000;
+            << "pic.bmp,sound.wav,50" << MediaActionKind::ShowPicture << none << "PIC.BMP"
+            << "SOUND.WAV" << none << 5000;
+        QTest::newRow("picture alone")
+            << "PIC.BMP" << MediaActionKind::ShowPicture << none << "PIC.BMP" << none << none << 0;
+        QTest::newRow("picture and zero")
+            << "PIC.BMP,0" << MediaActionKind::ShowPicture << none << "PIC.BMP" << none << none << 0;
+        QTest::newRow("picture and midi")
+            << "photo.jpg,tune.mid,30" << MediaActionKind::ShowPicture << none << "photo.jpg"
+            << "tune.mid" << none << 3000;
         QTest::newRow("video and picture plays only the video")
-            << "PIC.BMP,CLIP.AVI,SOUND.WAV" << MediaActionKind::PlayVideo << none << none << none << "Clip.Avi" << 0;
+            << "PIC.BMP,CLIP.AVI,SOUND.WAV" << MediaActionKind::PlayVideo << none << none << none
+            << "Clip.Avi" << 0;
         QTest::newRow("missing video") << "NOCLIP.AVI,PIC.BMP" << MediaActionKind::ReportMissing
                                        << "The file NOCLIP.AVI is missing" << none << none << none << 0;
         QTest::newRow("midi alone opens the player")
-            << "TUNE.MID" << MediaActionKind::OpenMidiPlayer << none << none << "tune.mid" << "tune.mid" << 0;
-        QTest::newRow("wave alone") << "sound.wav" << MediaActionKind::PlayWave << none << none << "SOUND.WAV" << none << 0;
+            << "TUNE.MID" << MediaActionKind::OpenMidiPlayer << none << none << "tune.mid"
+            << "tune.mid" << 0;
+        QTest::newRow("wave alone") << "sound.wav" << MediaActionKind::PlayWave << none << none << "SOUND.WAV"
+                                    << none << 0;
         QTest::newRow("missing sound with a picture gives only the message")
-            << "PIC.BMP,LOST.WAV,50" << MediaActionKind::ReportMissing << "The file LOST.WAV is missing" << none << none
-            << none << 5000;
+            << "PIC.BMP,LOST.WAV,50" << MediaActionKind::ReportMissing << "The file LOST.WAV is missing"
+            << none << none << none << 5000;
         QTest::newRow("missing picture") << "LOST.BMP,SOUND.WAV" << MediaActionKind::ReportMissing
                                          << "The file LOST.BMP is missing" << none << none << none << 0;
-        QTest::newRow("a folder is not a picture") << "FOLDER.BMP" << MediaActionKind::ReportMissing
-                                                   << "The file FOLDER.BMP is missing" << none << none << none << 0;
-        QTest::newRow("number alone") << "50" << MediaActionKind::Nothing << none << none << none << none << 5000;
-        QTest::newRow("nothing named") << "readme.txt" << MediaActionKind::Nothing << none << none << none << none << 0;
+        QTest::newRow("a folder is not a picture")
+            << "FOLDER.BMP" << MediaActionKind::ReportMissing << "The file FOLDER.BMP is missing" << none
+            << none << none << 0;
+        QTest::newRow("number alone")
+            << "50" << MediaActionKind::Nothing << none << none << none << none << 5000;
+        QTest::newRow("nothing named")
+            << "readme.txt" << MediaActionKind::Nothing << none << none << none << none << 0;
         // A sound that contains ".WAV" but ends otherwise is neither played nor opened.
-        QTest::newRow("sound of another extension") << "SOUND.WAV.TXT" << MediaActionKind::ReportMissing
-                                                    << "The file SOUND.WAV.TXT is missing" << none << none << none << 0;
+        QTest::newRow("sound of another extension")
+            << "SOUND.WAV.TXT" << MediaActionKind::ReportMissing << "The file SOUND.WAV.TXT is missing"
+            << none << none << none << 0;
     }
 
     void decide_followsTheSteps()
@@ -134,8 +194,9 @@ private Q_SLOTS:
         QTEST(action.kind, "kind");
         QTEST(action.message, "message");
         QCOMPARE(action.picturePath, picture.isEmpty() ? QString() : dir() + picture);
-        QCOMPARE(action.soundPath, sound.isEmpty() || action.kind == MediaActionKind::ReportMissing ? QString()
-                                                                                                      : dir() + sound);
+        QCOMPARE(action.soundPath, sound.isEmpty() || action.kind == MediaActionKind::ReportMissing
+                                       ? QString()
+                                       : dir() + sound);
         QCOMPARE(action.mediaPath, media.isEmpty() ? QString() : dir() + media);
         QTEST(action.displayTime, "time");
     }

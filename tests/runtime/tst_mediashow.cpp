@@ -36,7 +36,8 @@ public:
             if (dialog != m_current) {
                 m_current = dialog;
                 m_since.start();
-                seen.append({QString::fromLatin1(dialog->metaObject()->className()), dialog->windowTitle(), dialog->size()});
+                seen.append({QString::fromLatin1(dialog->metaObject()->className()), dialog->windowTitle(),
+                             dialog->size()});
             }
             if (m_since.elapsed() >= closeAfterMs)
                 dialog->reject();
@@ -60,7 +61,10 @@ class TestMediaShow : public QObject
 private:
     QTemporaryDir m_dir;
     QString dir() const { return m_dir.path() + QLatin1Char('/'); }
-    runtime::MediaContext context() const { return {dir(), QStringLiteral("Press the Start button"), nullptr}; }
+    runtime::MediaContext context() const
+    {
+        return {dir(), QStringLiteral("Press the Start button"), nullptr};
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -105,7 +109,8 @@ private Q_SLOTS:
     {
         ScriptedDialogs dialogs;
         WindowWatcher watcher;
-        runtime::ShowMedia(QStringLiteral("Volcanoes"), QStringLiteral("PIC.BMP,CLIP.AVI,SOUND.WAV"), context());
+        runtime::ShowMedia(QStringLiteral("Volcanoes"), QStringLiteral("PIC.BMP,CLIP.AVI,SOUND.WAV"),
+                           context());
         QCOMPARE(dialogs.errors, QStringList());
         QCOMPARE(watcher.seen.size(), 1);
         QCOMPARE(watcher.seen[0].className, QStringLiteral("runtime::TMediaPlayForm"));

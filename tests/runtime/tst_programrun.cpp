@@ -40,26 +40,32 @@ private Q_SLOTS:
         QTest::addColumn<QString>("commandLine");
 
         QTest::newRow("type 4 with parameter")
-            << 4 << "/usr/bin/prog,-x" << "/usr/bin/prog" << QStringList{"-x"} << "\"/usr/bin/prog\" -x";
+            << 4 << "/usr/bin/prog,-x"
+            << "/usr/bin/prog" << QStringList{"-x"} << "\"/usr/bin/prog\" -x";
         QTest::newRow("type 4 quoted parameters")
-            << 4 << "/bin/ed,-s \"my file.txt\" b" << "/bin/ed" << QStringList{"-s", "my file.txt", "b"}
-            << "\"/bin/ed\" -s \"my file.txt\" b";
-        QTest::newRow("type 4 program with blank") << 4 << "/opt/my prog,a" << "/opt/my prog" << QStringList{"a"}
-                                                   << "\"/opt/my prog\" a";
-        QTest::newRow("type 4 without comma") << 4 << "/bin/echo hello there" << "/bin/echo"
-                                              << QStringList{"hello", "there"} << "/bin/echo hello there";
-        QTest::newRow("type 4 only first comma splits") << 4 << "/bin/echo,a,b" << "/bin/echo" << QStringList{"a,b"}
-                                                        << "\"/bin/echo\" a,b";
-        QTest::newRow("type 9 with file") << 9 << "/usr/bin/viewer notes.txt" << "/usr/bin/viewer"
-                                          << QStringList{"@DIR@notes.txt"} << "\"/usr/bin/viewer\" @DIR@notes.txt";
+            << 4 << "/bin/ed,-s \"my file.txt\" b"
+            << "/bin/ed" << QStringList{"-s", "my file.txt", "b"} << "\"/bin/ed\" -s \"my file.txt\" b";
+        QTest::newRow("type 4 program with blank")
+            << 4 << "/opt/my prog,a"
+            << "/opt/my prog" << QStringList{"a"} << "\"/opt/my prog\" a";
+        QTest::newRow("type 4 without comma")
+            << 4 << "/bin/echo hello there"
+            << "/bin/echo" << QStringList{"hello", "there"} << "/bin/echo hello there";
+        QTest::newRow("type 4 only first comma splits")
+            << 4 << "/bin/echo,a,b"
+            << "/bin/echo" << QStringList{"a,b"} << "\"/bin/echo\" a,b";
+        QTest::newRow("type 9 with file")
+            << 9 << "/usr/bin/viewer notes.txt"
+            << "/usr/bin/viewer" << QStringList{"@DIR@notes.txt"} << "\"/usr/bin/viewer\" @DIR@notes.txt";
         QTest::newRow("type 9 file with blanks and shell signs")
-            << 9 << "/usr/bin/viewer my notes; rm -rf x" << "/usr/bin/viewer"
-            << QStringList{"@DIR@my notes; rm -rf x"} << "\"/usr/bin/viewer\" @DIR@my notes; rm -rf x";
-        QTest::newRow("type 9 without blank") << 9 << "/usr/bin/viewer" << "/usr/bin/viewer" << QStringList{}
-                                              << "/usr/bin/viewer";
-        QTest::newRow("type 4 shell signs stay words") << 4 << "/bin/echo,$(id) `x` | y" << "/bin/echo"
-                                                       << QStringList{"$(id)", "`x`", "|", "y"}
-                                                       << "\"/bin/echo\" $(id) `x` | y";
+            << 9 << "/usr/bin/viewer my notes; rm -rf x"
+            << "/usr/bin/viewer" << QStringList{"@DIR@my notes; rm -rf x"}
+            << "\"/usr/bin/viewer\" @DIR@my notes; rm -rf x";
+        QTest::newRow("type 9 without blank") << 9 << "/usr/bin/viewer"
+                                              << "/usr/bin/viewer" << QStringList{} << "/usr/bin/viewer";
+        QTest::newRow("type 4 shell signs stay words")
+            << 4 << "/bin/echo,$(id) `x` | y"
+            << "/bin/echo" << QStringList{"$(id)", "`x`", "|", "y"} << "\"/bin/echo\" $(id) `x` | y";
     }
 
     void build_followsTheRules()
@@ -95,7 +101,8 @@ private Q_SLOTS:
         ticker.start(50);
         QElapsedTimer clock;
         clock.start();
-        const auto result = RunProgramAndWait(BuildProgramCommand(4, QStringLiteral("/bin/sleep,1"), dir()), dir());
+        const auto result =
+            RunProgramAndWait(BuildProgramCommand(4, QStringLiteral("/bin/sleep,1"), dir()), dir());
         const qint64 elapsed = clock.elapsed();
         QCOMPARE(result, ProgramRunResult::Finished);
         QVERIFY2(elapsed >= 900, qPrintable(QString::number(elapsed)));
@@ -104,9 +111,10 @@ private Q_SLOTS:
 
     void run_passesArgumentsWithoutShellInTheListDirectory()
     {
-        writeScript(QStringLiteral("record.sh"), "pwd > out.txt\nfor a in \"$@\"; do echo \"[$a]\" >> out.txt; done\n");
-        const auto result =
-            RunProgramAndWait(BuildProgramCommand(9, QStringLiteral("RECORD.SH a b;$(touch hacked)"), dir()), dir());
+        writeScript(QStringLiteral("record.sh"),
+                    "pwd > out.txt\nfor a in \"$@\"; do echo \"[$a]\" >> out.txt; done\n");
+        const auto result = RunProgramAndWait(
+            BuildProgramCommand(9, QStringLiteral("RECORD.SH a b;$(touch hacked)"), dir()), dir());
         QCOMPARE(result, ProgramRunResult::Finished);
         const QString out = QString::fromUtf8(ReadAll(dir() + QStringLiteral("out.txt")));
         const QString expected = QFileInfo(m_dir.path()).canonicalFilePath() + QStringLiteral("\n[") + dir() +
@@ -119,11 +127,14 @@ private Q_SLOTS:
     {
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(RunProgramAndWait(BuildProgramCommand(4, QStringLiteral("/no/such/program,x"), dir()), dir()),
+        QCOMPARE(
+            RunProgramAndWait(BuildProgramCommand(4, QStringLiteral("/no/such/program,x"), dir()), dir()),
+            ProgramRunResult::NotStarted);
+        QCOMPARE(
+            RunProgramAndWait(BuildProgramCommand(9, QStringLiteral("NOSUCHPROGRAM file"), dir()), dir()),
+            ProgramRunResult::NotStarted);
+        QCOMPARE(RunProgramAndWait(BuildProgramCommand(4, QString(), dir()), dir()),
                  ProgramRunResult::NotStarted);
-        QCOMPARE(RunProgramAndWait(BuildProgramCommand(9, QStringLiteral("NOSUCHPROGRAM file"), dir()), dir()),
-                 ProgramRunResult::NotStarted);
-        QCOMPARE(RunProgramAndWait(BuildProgramCommand(4, QString(), dir()), dir()), ProgramRunResult::NotStarted);
         QVERIFY(clock.elapsed() < 2000);
     }
 
@@ -149,7 +160,8 @@ private Q_SLOTS:
         QTimer::singleShot(200, qApp, [] { QCoreApplication::exit(0); });
         QElapsedTimer clock;
         clock.start();
-        const auto result = RunProgramAndWait(BuildProgramCommand(4, QStringLiteral("/bin/sleep,3"), dir()), dir());
+        const auto result =
+            RunProgramAndWait(BuildProgramCommand(4, QStringLiteral("/bin/sleep,3"), dir()), dir());
         QCOMPARE(result, ProgramRunResult::Abandoned);
         QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
     }

@@ -32,7 +32,8 @@ private:
         QTest::qWait(1500);
         // From the screen, so the video picture drawn by the backend is in it too.
         const QPoint origin = widget.mapToGlobal(QPoint(0, 0));
-        QPixmap shot = widget.screen()->grabWindow(0, origin.x(), origin.y(), widget.width(), widget.height());
+        QPixmap shot =
+            widget.screen()->grabWindow(0, origin.x(), origin.y(), widget.width(), widget.height());
         if (shot.isNull())
             shot = widget.grab();
         shot.save(shots + QLatin1Char('/') + name);
@@ -54,14 +55,14 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("videoRect");
         QTest::addColumn<int>("clientHeight");
 
-        QTest::newRow("video 160x120") << QSize(160, 120) << QRect(8, 48, 168, 128) << QRect(12, 52, 160, 120)
-                                       << 48 + 128 + 8;
-        QTest::newRow("video wider than the window") << QSize(640, 480) << QRect(8, 48, 648, 488)
-                                                     << QRect(12, 52, 640, 480) << 48 + 488 + 8;
+        QTest::newRow("video 160x120")
+            << QSize(160, 120) << QRect(8, 48, 168, 128) << QRect(12, 52, 160, 120) << 48 + 128 + 8;
+        QTest::newRow("video wider than the window")
+            << QSize(640, 480) << QRect(8, 48, 648, 488) << QRect(12, 52, 640, 480) << 48 + 488 + 8;
         QTest::newRow("sound only") << QSize() << QRect(8, 48, 8, 8) << QRect(12, 52, 0, 0) << 48;
         QTest::newRow("zero video") << QSize(0, 0) << QRect(8, 48, 8, 8) << QRect(12, 52, 0, 0) << 48;
-        QTest::newRow("absurd video is bounded") << QSize(100000, 50) << QRect(8, 48, 8200, 58)
-                                                 << QRect(12, 52, 8192, 50) << 48 + 58 + 8;
+        QTest::newRow("absurd video is bounded")
+            << QSize(100000, 50) << QRect(8, 48, 8200, 58) << QRect(12, 52, 8192, 50) << 48 + 58 + 8;
     }
 
     void layout_followsTheRules()

@@ -10,9 +10,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMediaPlayer>
 #include <QPainter>
 #include <QScreen>
-#include <QMediaPlayer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -45,7 +45,8 @@ private:
 
     PictureShow show(const QString& picture, const QString& sound = {}, int time = 0) const
     {
-        return PictureShow{QStringLiteral("Volcanoes"), path(picture), sound.isEmpty() ? QString() : path(sound), time};
+        return PictureShow{QStringLiteral("Volcanoes"), path(picture),
+                           sound.isEmpty() ? QString() : path(sound), time};
     }
 
 private Q_SLOTS:
@@ -103,9 +104,10 @@ private Q_SLOTS:
         if (!shots.isEmpty()) {
             form.show();
             QTest::qWait(300);
-            form.grab().save(shots + QStringLiteral("/pictureshow-") + picture.toLower() + QStringLiteral(".png"));
-            form.screen()->grabWindow(0).save(shots + QStringLiteral("/pictureshow-screen-") + picture.toLower() +
-                                              QStringLiteral(".png"));
+            form.grab().save(shots + QStringLiteral("/pictureshow-") + picture.toLower() +
+                             QStringLiteral(".png"));
+            form.screen()->grabWindow(0).save(shots + QStringLiteral("/pictureshow-screen-") +
+                                              picture.toLower() + QStringLiteral(".png"));
         }
     }
 
@@ -152,7 +154,8 @@ private Q_SLOTS:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         if (click)
-            QTest::mouseClick(form.findChild<QLabel*>(QStringLiteral("Image1")), Qt::LeftButton, {}, QPoint(100, 100));
+            QTest::mouseClick(form.findChild<QLabel*>(QStringLiteral("Image1")), Qt::LeftButton, {},
+                              QPoint(100, 100));
         else
             QTest::keyClick(&form, Qt::Key(key));
         QVERIFY(!form.isVisible());
