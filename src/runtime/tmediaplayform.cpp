@@ -1,0 +1,197 @@
+#include "runtime/tmediaplayform.h"
+
+#include <QAudioOutput>
+#include <QEventLoop>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMediaMetaData>
+#include <QMediaPlayer>
+#include <QProgressBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <QVideoSink>
+#include <QVideoWidget>
+#include <limits>
+
+namespace runtime {
+
+namespace {
+
+// How long opening a medium may take before it counts as unplayable.
+constexpr int kOpenTimeoutMs = 5000;
+constexpr int kGaugeTickMs = 1000;
+constexpr QRect kPlayerButtons{8, 8, 116, 30};
+constexpr QRect kGaugeRect{136, 16, 161, 17};
+
+int ClampToInt(qint64 value)
+{
+    return int(qBound(qint64(0), value, qint64(std::numeric_limits<int>::max())));
+}
+
+} // namespace
+
+TMediaPlayForm::TMediaPlayForm(const QString& caption, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("TMediaPlayForm"));
+    setWindowTitle(caption);
+    createControls();
+    applyLayout(LayOutMediaPlayer(QSize()));
+}
+
+TMediaPlayForm::~TMediaPlayForm()
+{
+    m_player->stop();
+}
+
+void TMediaPlayForm::createControls()
+{
+    m_player = new QMediaPlayer(this);
+    m_output = new QAudioOutput(this);
+    m_player->setAudioOutput(m_output);
+
+    MediaPlayer1 = new QWidget(this);
+    MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
+    MediaPlayer1->setGeometry(kPlayerButtons);
+    auto* buttons = new QHBoxLayout(MediaPlayer1);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->setSpacing(0);
+    const auto addButton = [&](const char* name, QStyle::StandardPixmap icon, const QString& tip) {
+        auto* button = new QToolButton(MediaPlayer1);
+        button->setObjectName(QLatin1String(name));
+        button->setIcon(style()->standardIcon(icon));
+        button->setToolTip(tip);
+        button->setFixedSize(kPlayerButtons.width() / 4, kPlayerButtons.height());
+        button->setFocusPolicy(Qt::TabFocus);
+        buttons->addWidget(button);
+        return button;
+    };
+    PlayBtn = addButton("PlayBtn", QStyle::SP_MediaPlay, QStringLiteral("Play"));
+    PauseBtn = addButton("PauseBtn", QStyle::SP_MediaPause, QStringLiteral("Pause"));
+    StopBtn = addButton("StopBtn", QStyle::SP_MediaStop, QStringLiteral("Stop"));
+    PrevBtn = addButton("PrevBtn", QStyle::SP_MediaSkipBackward, QStringLiteral("Previous"));
+    connect(PlayBtn, &QToolButton::clicked, m_player, &QMediaPlayer::play);
+    connect(PauseBtn, &QToolButton::clicked, m_player, &QMediaPlayer::pause);
+    connect(StopBtn, &QToolButton::clicked, m_player, &QMediaPlayer::stop);
+    connect(PrevBtn, &QToolButton::clicked, this, [this] {
+        m_player->setPosition(0);
+        Gauge1->setValue(0);
+    });
+
+    Gauge1 = new QProgressBar(this);
+    Gauge1->setObjectName(QStringLiteral("Gauge1"));
+    Gauge1->setGeometry(kGaugeRect);
+    Gauge1->setTextVisible(false);
+    Gauge1->setRange(0, 0);
+    Gauge1->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid #808080; background: white; }"
+                                         "QProgressBar::chunk { background-color: #0000FF; }"));
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    VideoDisplay = new QVideoWidget(this);
+    VideoDisplay->setObjectName(QStringLiteral("VideoDisplay"));
+    VideoDisplay->setAspectRatioMode(Qt::IgnoreAspectRatio);
+    VideoDisplay->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kGaugeTickMs);
+    connect(Timer1, &QTimer::timeout, this, &TMediaPlayForm::Timer1Timer);
+}
+
+bool TMediaPlayForm::openMedia(const QString& path)
+{
+    m_error.clear();
+    m_player->setVideoOutput(VideoDisplay);
+
+    QEventLoop loop;
+    bool loaded = false;
+    const auto settle = [&](QMediaPlayer::MediaStatus status) {
+        switch (status) {
+        case QMediaPlayer::LoadedMedia:
+        case QMediaPlayer::BufferingMedia:
+        case QMediaPlayer::BufferedMedia:
+            loaded = true;
+            loop.quit();
+            break;
+        case QMediaPlayer::InvalidMedia:
+            loop.quit();
+            break;
+        default:
+            break;
+        }
+    };
+    connect(m_player, &QMediaPlayer::mediaStatusChanged, &loop, settle);
+    connect(m_player, &QMediaPlayer::errorOccurred, &loop, [&loop](QMediaPlayer::Error error) {
+        if (error != QMediaPlayer::NoError)
+            loop.quit();
+    });
+    QTimer::singleShot(kOpenTimeoutMs, &loop, &QEventLoop::quit);
+    m_player->setSource(QUrl::fromLocalFile(path));
+    settle(m_player->mediaStatus());
+    if (!loaded && m_player->error() == QMediaPlayer::NoError &&
+        m_player->mediaStatus() != QMediaPlayer::InvalidMedia)
+        loop.exec();
+
+    if (!loaded) {
+        m_error = m_player->errorString().isEmpty() ? QStringLiteral("Cannot play the file ") + path
+                                                    : m_player->errorString();
+        m_player->setSource(QUrl());
+        return false;
+    }
+
+    Gauge1->setRange(0, ClampToInt(m_player->duration()));
+    Gauge1->setValue(0);
+    applyLayout(LayOutMediaPlayer(naturalVideoSize()));
+    m_opened = true;
+    return true;
+}
+
+QSize TMediaPlayForm::naturalVideoSize() const
+{
+    if (!m_player->hasVideo())
+        return {};
+    QSize size = m_player->metaData().value(QMediaMetaData::Resolution).toSize();
+    if (!size.isValid() || size.isEmpty())
+        size = VideoDisplay->videoSink()->videoSize();
+    return size;
+}
+
+void TMediaPlayForm::applyLayout(const MediaPlayerLayout& layout)
+{
+    m_layout = layout;
+    Bevel1->setGeometry(layout.bevel);
+    VideoDisplay->setGeometry(layout.video);
+    VideoDisplay->setVisible(!layout.video.isEmpty());
+    // The window keeps its width; only the client height follows the medium.
+    resize(kMediaPlayerWidth, layout.clientHeight);
+}
+
+void TMediaPlayForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_started || !m_opened)
+        return;
+    m_started = true;
+    Timer1->start();
+    m_player->play();
+}
+
+void TMediaPlayForm::Timer1Timer()
+{
+    Gauge1->setValue(qMin(ClampToInt(m_player->position()), Gauge1->maximum()));
+}
+
+void TMediaPlayForm::done(int result)
+{
+    Timer1->stop();
+    m_player->stop();
+    QDialog::done(result);
+}
+
+} // namespace runtime
