@@ -9,14 +9,14 @@
 namespace runtime {
 
 TTutBackForm::TTutBackForm(const storage::ProgramSettings& program, const QString& directory, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
-                          Qt::WindowTransparentForInput),
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       m_program(program), m_directory(directory)
 {
     setObjectName(QStringLiteral("TTutBackForm"));
     setWindowTitle(program.Title);
-    // Input passes through rather than being refused: a disabled window would draw its pictures
-    // greyed out.
+    // Its widgets ignore the mouse and it never takes the focus. It is not disabled, because a
+    // disabled window draws its pictures greyed out; and clicks do not pass through it, or they
+    // would reach the main window beneath and raise it over the backdrop.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     createControls();

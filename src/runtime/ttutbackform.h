@@ -9,7 +9,8 @@ namespace runtime {
 class BackgroundView;
 
 // The preview's backdrop: a borderless window over the whole screen, painted with the program
-// background, that stays behind the preview's windows and never takes input.
+// background, that never takes input. The preview's windows are made its children (transient
+// for it), so window managers keep them above it.
 class TTutBackForm : public QWidget
 {
     Q_OBJECT
