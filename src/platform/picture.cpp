@@ -128,7 +128,9 @@ QImage DecodeOther(QByteArrayView data)
 
 bool IsJpegData(QByteArrayView head)
 {
-    return head.size() >= 3 && uchar(head[0]) == 0xFF && uchar(head[1]) == 0xD8 && uchar(head[2]) == 0xFF;
+    // Everything that opens with SOI goes to libjpeg, damaged or not, so that no other JPEG reader
+    // sees a stranger's file without our bounds.
+    return head.size() >= 2 && uchar(head[0]) == 0xFF && uchar(head[1]) == 0xD8;
 }
 
 int JpegScaleDenominator(QSize picture, QSize target)

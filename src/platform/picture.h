@@ -33,7 +33,7 @@ QImage LoadPicture(const QString& path, QSize target = {});
 // The same for bytes already in memory.
 QImage DecodePicture(QByteArrayView data, QSize target = {});
 
-// True when the bytes start like a JPEG stream (FF D8 FF).
+// True when the bytes start like a JPEG stream (the start-of-image marker FF D8).
 bool IsJpegData(QByteArrayView head);
 
 // The denominator (1, 2, 4 or 8) of the smallest scale at which a picture of `picture` pixels

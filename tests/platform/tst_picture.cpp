@@ -232,7 +232,8 @@ void TestPicture::isJpegData_data()
     QTest::newRow("jfif") << QByteArray("\xFF\xD8\xFF\xE0", 4) << true;
     QTest::newRow("exif") << QByteArray("\xFF\xD8\xFF\xE1", 4) << true;
     QTest::newRow("bmp") << QByteArray("BM\x36\x00", 4) << false;
-    QTest::newRow("too short") << QByteArray("\xFF\xD8", 2) << false;
+    QTest::newRow("start marker only") << QByteArray("\xFF\xD8", 2) << true;
+    QTest::newRow("too short") << QByteArray("\xFF", 1) << false;
     QTest::newRow("empty") << QByteArray() << false;
 }
 
@@ -294,6 +295,7 @@ void TestPicture::decodeJpeg_truncatedData_decodesWhatIsThere()
 
 void TestPicture::decodeJpeg_garbageAfterStart_givesNull()
 {
+    QVERIFY(platform::DecodePicture(QByteArray("\xFF\xD8\x00\x01\x02", 5)).isNull());
     QByteArray bytes("\xFF\xD8\xFF", 3);
     for (int i = 0; i < 500; ++i)
         bytes.append(char(i * 37));
