@@ -1,0 +1,29 @@
+#pragma once
+
+#include "storage/settingsrecord.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// Where the page windows go. Designed screens are 640 x 480 pixels; stored positions are pixels in
+// that space. Positions and sizes from a record are clamped to kMaxPageExtent, so a damaged record
+// cannot ask for a window of two billion pixels.
+namespace runtime {
+
+constexpr QSize kDesignSize(640, 480);
+constexpr int kMaxPageExtent = 8192;
+
+// The offset of a 640 x 480 area centred in a main window of that size, each half rounded toward
+// zero (negative when the window is smaller than the area).
+QPoint DesignOrigin(QSize mainWindow);
+
+// The text page window (`TShowHTextForm`): at the design origin plus the text window's left and
+// top, three pixels wider than the text window and as high.
+QRect TextPageGeometry(QPoint designOrigin, const storage::TopicDisplayRecord& record);
+
+// The text window of the designed page display inside its screen panel: the whole panel when the
+// record says full screen, else the stored rectangle (no design origin: the panel is the design area).
+QRect DesignedTextRect(const storage::TopicDisplayRecord& record, QSize screen);
+
+} // namespace runtime

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "storage/settingsrecord.h"
+
+#include <QDialog>
+
+class QFrame;
+class QPushButton;
+class QTextEdit;
+
+namespace shell {
+struct AppState;
+}
+
+namespace runtime {
+
+// The text page window of a " Text Only" Topic: the page's text in a read-only view with an OK
+// button, placed where the author put the text window over the main window's design area.
+// "&OK", Enter and Esc close it.
+class TShowHTextForm : public QDialog
+{
+    Q_OBJECT
+public:
+    // Caption: the current Topic title; place: the state's design origin plus the record's text
+    // window. The record and the lines are copied.
+    TShowHTextForm(const storage::TopicDisplayRecord& record, const QStringList& pageText,
+                   const shell::AppState& state, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void createLayout();
+    void placeWindow();
+
+    storage::TopicDisplayRecord m_record;
+    QPoint m_designOrigin;
+    bool m_placed = false;
+    QFrame* Panel2 = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+};
+
+// Shows a text page modally; returns when the reader closes it.
+void ShowTextPage(const storage::TopicDisplayRecord& record, const QStringList& pageText,
+                  const shell::AppState& state, QWidget* parent = nullptr);
+
+} // namespace runtime

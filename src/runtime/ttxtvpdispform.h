@@ -1,0 +1,63 @@
+#pragma once
+
+#include "storage/settingsrecord.h"
+
+#include <QDialog>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenuBar;
+class QTextEdit;
+
+namespace shell {
+struct AppState;
+}
+
+namespace runtime {
+
+class BackgroundView;
+
+// The designed page display of a " Graphic and Text" Topic: a 640 x 480 screen with the page's
+// own background and its text in a text window placed as designed (or filling the screen). Esc
+// or a left click on the background closes it; a click on the text and Enter do not. The text is
+// loaded again, from the top, each time the window becomes active.
+class TTxtVPDispForm : public QDialog
+{
+    Q_OBJECT
+public:
+    // Draws the background at once (missing files are reported here). Caption: the current Topic
+    // title; background files resolve in the state's working directory.
+    TTxtVPDispForm(const storage::TopicDisplayRecord& record, const QStringList& pageText,
+                   const shell::AppState& state, QWidget* parent = nullptr);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createActions();
+    void createControls();
+    void createLayout();
+    // Places the text window and loads the text again.
+    void FormActivate();
+
+    storage::TopicDisplayRecord m_record;
+    QStringList m_pageText;
+    const shell::AppState& m_state;
+    QMenuBar* MainMenu1 = nullptr;
+    QAction* MQuit = nullptr;
+    QAction* MHelp = nullptr;
+    QAction* MAbout = nullptr;
+    QLabel* TitlePnl = nullptr;
+    QLabel* StatusPnl = nullptr;
+    BackgroundView* ScreenPnl = nullptr;
+    QFrame* TextPnl = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
+};
+
+// Shows a designed page modally; returns when the reader closes it.
+void ShowDesignedPage(const storage::TopicDisplayRecord& record, const QStringList& pageText,
+                      const shell::AppState& state, QWidget* parent = nullptr);
+
+} // namespace runtime
