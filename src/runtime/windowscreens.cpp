@@ -1,0 +1,69 @@
+#include "runtime/windowscreens.h"
+
+#include "runtime/mediashow.h"
+#include "runtime/programrun.h"
+#include "runtime/thnotesform.h"
+#include "runtime/tshowhtextform.h"
+#include "runtime/ttxtvpdispform.h"
+#include "shell/appstate.h"
+#include "shell/utilities.h"
+#include "storage/topicstore.h"
+
+namespace runtime {
+
+namespace {
+
+void ParsePage(const QStringList& entry, storage::TopicDisplayRecord& record, QStringList& text)
+{
+    storage::ParsePageEntry(entry, record, text);
+}
+
+} // namespace
+
+void WindowTopicScreens::showTextPage(const QStringList& entry)
+{
+    storage::TopicDisplayRecord record;
+    QStringList text;
+    ParsePage(entry, record, text);
+    ShowTextPage(record, text, m_state, m_parent);
+}
+
+void WindowTopicScreens::showDesignedPage(const QStringList& entry)
+{
+    storage::TopicDisplayRecord record;
+    QStringList text;
+    ParsePage(entry, record, text);
+    ShowDesignedPage(record, text, m_state, m_parent);
+}
+
+void WindowTopicScreens::showMedia(int /*type*/, const QString& value, const QString& caption)
+{
+    MediaContext context;
+    context.studyListDirectory = m_state.WorkingDirectory;
+    context.startPrompt = m_state.StartPrompt;
+    context.parent = m_parent;
+    ShowMedia(caption, value, context);
+}
+
+void WindowTopicScreens::runProgram(int type, const QString& value)
+{
+    RunProgramCommand(type, value, m_state.WorkingDirectory);
+}
+
+void WindowTopicScreens::openDocument(const QString& file)
+{
+    shell::RunProgram(file);
+}
+
+void WindowTopicScreens::openNotes(const QString& file)
+{
+    OpenNotesEditor(file, m_state.WorkingDirectory, m_parent);
+}
+
+void RunTopicInWindows(const QStringList& entry, shell::AppState& state, QWidget* parent)
+{
+    WindowTopicScreens screens(state, parent);
+    RunTopic(entry, screens, state);
+}
+
+} // namespace runtime

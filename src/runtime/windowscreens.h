@@ -1,0 +1,38 @@
+#pragma once
+
+#include "runtime/topicrunner.h"
+
+
+
+class QWidget;
+
+namespace shell {
+struct AppState;
+}
+
+namespace runtime {
+
+// The topic runner's screens as real windows: page windows, media shows, program runs, the
+// desktop's open and the notes editor.
+class WindowTopicScreens : public TopicRunnerScreens
+{
+public:
+    WindowTopicScreens(shell::AppState& state, QWidget* parent) : m_state(state), m_parent(parent) {}
+
+    void showTextPage(const QStringList& entry) override;
+    void showDesignedPage(const QStringList& entry) override;
+    void showMedia(int type, const QString& value, const QString& caption) override;
+    void runProgram(int type, const QString& value) override;
+    void openDocument(const QString& file) override;
+    void openNotes(const QString& file) override;
+
+
+private:
+    shell::AppState& m_state;
+    QWidget* m_parent;
+};
+
+// Runs one entry with real windows (the "&View a Topic" of the author and the preview's lists).
+void RunTopicInWindows(const QStringList& entry, shell::AppState& state, QWidget* parent);
+
+} // namespace runtime
