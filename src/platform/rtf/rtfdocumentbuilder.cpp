@@ -26,12 +26,6 @@ double TwipsToUnits(int twips)
     return twips / 15.0;
 }
 
-bool IsBlank(QByteArrayView bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(),
-        [](char c) { return c == ' ' || c == '\t' || c == '\0'; });
-}
-
 // The target of a HYPERLINK field instruction: HYPERLINK "url" or HYPERLINK \l "bookmark".
 QString HyperlinkTarget(const QString& instruction)
 {
@@ -64,7 +58,11 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document)
     m_cursor = QTextCursor(m_document);
     m_blockFormat = m_cursor.blockFormat();
     m_stack.reserve(RtfTokenizer::kMaxGroupDepth + 1);
-    m_stack.append(GroupState{});
+    // The state outside the outermost group: whatever trails the document's closing brace is
+    // not part of it.
+    GroupState outside;
+    outside.destination = Destination::Skip;
+    m_stack.append(outside);
     m_codePage.setCodePage(m_documentCodePage);
 }
 
@@ -74,7 +72,7 @@ void RtfDocumentBuilder::groupStart()
 {
     m_ignorableNext = false;
     m_skipCount = 0;
-    m_stack.append(m_stack.last());
+    m_stack.append(m_stack.size() == 1 ? GroupState{} : m_stack.last());
 }
 
 void RtfDocumentBuilder::groupEnd()
@@ -91,6 +89,8 @@ void RtfDocumentBuilder::groupEnd()
         finishPicture();
     if (!(closed.chars == state().chars))
         applyCodePage();
+    if (m_stack.size() == 1)
+        m_finalPara = closed.para;
 }
 
 bool RtfDocumentBuilder::consumeSkip()
@@ -490,9 +490,6 @@ void RtfDocumentBuilder::text(QByteArrayView bytes)
         return;
     switch (state().destination) {
     case Destination::Body:
-        // Whatever trails the document's outermost group is not part of it.
-        if (m_stack.size() == 1 && IsBlank(bytes))
-            return;
         bodyBytes(bytes);
         break;
     case Destination::FontTable:
@@ -600,7 +597,7 @@ void RtfDocumentBuilder::endParagraph()
 void RtfDocumentBuilder::finish()
 {
     flushText();
-    const QTextBlockFormat format = blockFormat(state().para);
+    const QTextBlockFormat format = blockFormat(m_stack.size() > 1 ? state().para : m_finalPara);
     if (format != m_blockFormat) {
         m_cursor.setBlockFormat(format);
         m_blockFormat = format;

@@ -152,6 +152,7 @@ private:
     CharState m_pendingChars;
     bool m_pendingValid = false;
     QTextBlockFormat m_blockFormat;
+    ParaState m_finalPara; // the paragraph format in force when the outermost group closed
     bool m_cellPending = false;
     bool m_firstBlock = true;
 };
