@@ -441,7 +441,7 @@ bool LoadRtfLines(const QStringList& lines, QTextDocument* document)
         return ReadRtf(bytes, document);
     document->clear();
     QTextCursor cursor(document);
-    cursor.setCharFormat(DefaultPageCharFormat());
+    cursor.setBlockCharFormat(DefaultPageCharFormat());
     cursor.insertText(lines.join(QLatin1Char('\n')), DefaultPageCharFormat());
     document->setModified(false);
     return true;
