@@ -154,7 +154,6 @@ private:
     QTextBlockFormat m_blockFormat;
     ParaState m_finalPara; // the paragraph format in force when the outermost group closed
     bool m_cellPending = false;
-    bool m_firstBlock = true;
 };
 
 } // namespace platform::rtf
