@@ -132,6 +132,9 @@ private Q_SLOTS:
 
     void samples_matchOtherProgramsText_data();
     void samples_matchOtherProgramsText();
+    void libreOfficeFixtures_matchItsTextExport_data();
+    void libreOfficeFixtures_matchItsTextExport();
+    void libreOfficeFixture_keepsFormats();
 };
 
 void TestRtfReader::readText_givesPlainText_data()
@@ -584,6 +587,58 @@ void TestRtfReader::samples_matchOtherProgramsText()
         QEXPECT_FAIL("", "\"Text2:\" stands between two documents pasted into one file", Abort);
     QCOMPARE(Words(document.toPlainText()), Words(expected));
     QCOMPARE(Paragraphs(document.toPlainText()).size() > 0, Paragraphs(expected).size() > 0);
+}
+
+// The fixtures were made with LibreOffice Writer 7.4 headless from the .html files beside them
+// (convert-to "rtf:Rich Text Format"); the .txt files are LibreOffice's own UTF-8 text export of
+// each .rtf (convert-to "txt:Text (encoded):UTF8").
+void TestRtfReader::libreOfficeFixtures_matchItsTextExport_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"lo_formats", "lo_table", "lo_unicode", "lo_lists"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestRtfReader::libreOfficeFixtures_matchItsTextExport()
+{
+    QFETCH(QString, name);
+    const QString rtfPath = QFINDTESTDATA(QStringLiteral("fixtures/") + name + QStringLiteral(".rtf"));
+    const QString textPath = QFINDTESTDATA(QStringLiteral("fixtures/") + name + QStringLiteral(".txt"));
+    QVERIFY(!rtfPath.isEmpty() && !textPath.isEmpty());
+    QTextDocument document;
+    RtfReader reader;
+    QVERIFY(reader.read(ReadAll(rtfPath), &document));
+    QCOMPARE(reader.error().error, RtfError::None);
+    QString expected = QString::fromUtf8(ReadAll(textPath));
+    expected.remove(QChar(0xFEFF));
+    QCOMPARE(Words(document.toPlainText()), Words(expected));
+    // The export ends a line at every paragraph and line break, and puts every table cell on a
+    // line of its own.
+    if (name != QLatin1String("lo_table")) {
+        QString lines = document.toRawText();
+        lines.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
+        QCOMPARE(Paragraphs(lines), Paragraphs(expected));
+    }
+}
+
+void TestRtfReader::libreOfficeFixture_keepsFormats()
+{
+    QTextDocument document;
+    QVERIFY(platform::rtf::ReadRtf(ReadAll(QFINDTESTDATA("fixtures/lo_formats.rtf")), &document));
+    QCOMPARE(FormatOf(document, QStringLiteral("volcano")).fontWeight(), int(QFont::Bold));
+    QVERIFY(FormatOf(document, QStringLiteral("crust")).fontItalic());
+    QVERIFY(FormatOf(document, QStringLiteral("active")).fontUnderline());
+    QVERIFY(FormatOf(document, QStringLiteral("extinct")).fontStrikeOut());
+    const QTextCharFormat red = FormatOf(document, QStringLiteral("Centred red"));
+    QCOMPARE(FamilyOf(red), QStringLiteral("Courier New"));
+    QCOMPARE(red.foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(red.fontPointSize(), 18.0);
+    QCOMPARE(FormatOf(document, QStringLiteral("highlight")).background().color(), QColor(255, 255, 0));
+    QCOMPARE(document.find(QStringLiteral("Centred")).block().blockFormat().alignment(), Qt::AlignHCenter);
+    QCOMPARE(int(document.find(QStringLiteral("Right aligned")).block().blockFormat().alignment() & Qt::AlignHorizontal_Mask),
+             int(Qt::AlignRight));
+    QCOMPARE(document.find(QStringLiteral("Justified")).block().blockFormat().alignment(), Qt::AlignJustify);
+    QCOMPARE(FamilyOf(FormatOf(document, QStringLiteral("Volcanoes"))), QStringLiteral("Liberation Sans Unicode MS"));
 }
 
 QTEST_MAIN(TestRtfReader)
