@@ -1,7 +1,6 @@
 #include "authoring/colorswatchbox.h"
 
 #include "shell/colorref.h"
-#include "storage/topicstore.h"
 
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -12,6 +11,32 @@ namespace authoring {
 namespace {
 
 constexpr int kColorRefRole = Qt::UserRole;
+
+// The colour names the swatch lists offer, with the colour references they stand for
+// (0x00BBGGRR; 0x80000008 is the system's window text colour).
+struct NamedColor
+{
+    const char* name;
+    quint32 ref;
+};
+constexpr NamedColor kNamedColors[] = {
+    {"clWindowText", 0x80000008}, {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000},
+    {"clOlive", 0x008080},        {"clNavy", 0x800000},  {"clPurple", 0x800080}, {"clTeal", 0x808000},
+    {"clGray", 0x808080},         {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},   {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},       {"clBlue", 0xFF0000},  {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},
+};
+
+bool NamedColorRef(const QString& name, quint32& ref)
+{
+    for (const NamedColor& color : kNamedColors) {
+        if (name.compare(QLatin1String(color.name), Qt::CaseInsensitive) == 0) {
+            ref = color.ref;
+            return true;
+        }
+    }
+    return false;
+}
 
 class SwatchDelegate : public QStyledItemDelegate
 {
@@ -53,7 +78,7 @@ void ColorSwatchBox::setColorNames(const QStringList& names)
 {
     for (const QString& name : names) {
         quint32 ref = 0;
-        if (!storage::TextToColor(name, ref))
+        if (!NamedColorRef(name, ref))
             continue;
         addItem(QString());
         setItemData(count() - 1, ref, kColorRefRole);
