@@ -24,7 +24,8 @@ constexpr int kRounds = 5;
 void Fill(QTextDocument& document, int paragraphs)
 {
     QTextCursor cursor(&document);
-    const QStringList faces{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Times New Roman")};
+    const QStringList faces{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                            QStringLiteral("Times New Roman")};
     const QList<QColor> colors{Qt::black, Qt::red, Qt::blue, QColor(0, 128, 0)};
     for (int p = 0; p < paragraphs; ++p) {
         if (p > 0) {
@@ -96,8 +97,10 @@ int main(int argc, char** argv)
     const double writeHtml = MedianMs([&] { (void)source.toHtml(); });
 
     std::printf("document: %d paragraphs, RTF %.2f MB, HTML %.2f MB (UTF-16 chars %lld)\n", paragraphs,
-                rtf.size() / 1048576.0, html.toUtf8().size() / 1048576.0, static_cast<long long>(html.size()));
+                rtf.size() / 1048576.0, html.toUtf8().size() / 1048576.0,
+                static_cast<long long>(html.size()));
     std::printf("read : RTF %8.1f ms  setHtml %8.1f ms  ratio %.2f\n", readRtf, readHtml, readRtf / readHtml);
-    std::printf("write: RTF %8.1f ms  toHtml  %8.1f ms  ratio %.2f\n", writeRtf, writeHtml, writeRtf / writeHtml);
+    std::printf("write: RTF %8.1f ms  toHtml  %8.1f ms  ratio %.2f\n", writeRtf, writeHtml,
+                writeRtf / writeHtml);
     return 0;
 }

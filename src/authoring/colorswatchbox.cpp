@@ -3,8 +3,8 @@
 #include "shell/colorref.h"
 
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace authoring {
 
@@ -20,10 +20,10 @@ struct NamedColor
     quint32 ref;
 };
 constexpr NamedColor kNamedColors[] = {
-    {"clWindowText", 0x80000008}, {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000},
-    {"clOlive", 0x008080},        {"clNavy", 0x800000},  {"clPurple", 0x800080}, {"clTeal", 0x808000},
-    {"clGray", 0x808080},         {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},   {"clLime", 0x00FF00},
-    {"clYellow", 0x00FFFF},       {"clBlue", 0xFF0000},  {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
+    {"clWindowText", 0x80000008}, {"clBlack", 0x000000},  {"clMaroon", 0x000080},  {"clGreen", 0x008000},
+    {"clOlive", 0x008080},        {"clNavy", 0x800000},   {"clPurple", 0x800080},  {"clTeal", 0x808000},
+    {"clGray", 0x808080},         {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},     {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},       {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
     {"clWhite", 0xFFFFFF},
 };
 
@@ -62,8 +62,7 @@ public:
 
 } // namespace
 
-ColorSwatchBox::ColorSwatchBox(QWidget* parent)
-    : QComboBox(parent)
+ColorSwatchBox::ColorSwatchBox(QWidget* parent) : QComboBox(parent)
 {
     setItemDelegate(new SwatchDelegate(this));
     setMinimumWidth(90);
@@ -116,7 +115,8 @@ void ColorSwatchBox::paintEvent(QPaintEvent*)
     option.currentText.clear();
     option.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     painter.fillRect(field, palette().brush(QPalette::Base));
     if (const auto ref = colorRefAt())
         painter.fillRect(SwatchRect(field), shell::ColorRefToQColor(*ref));

@@ -61,8 +61,7 @@ private:
 };
 
 // One attribute over a selection: its value when it is the same everywhere.
-template <typename T>
-class Uniform
+template <typename T> class Uniform
 {
 public:
     void add(const T& value)
@@ -85,9 +84,10 @@ private:
 
 const QStringList& THypEntryForm::SizeNames()
 {
-    static const QStringList names{QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"), QStringLiteral("11"),
-                                   QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
-                                   QStringLiteral("20"), QStringLiteral("24"), QStringLiteral("36"), QStringLiteral("48"),
+    static const QStringList names{QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"),
+                                   QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("14"),
+                                   QStringLiteral("16"), QStringLiteral("18"), QStringLiteral("20"),
+                                   QStringLiteral("24"), QStringLiteral("36"), QStringLiteral("48"),
                                    QStringLiteral("72")};
     return names;
 }
@@ -95,11 +95,12 @@ const QStringList& THypEntryForm::SizeNames()
 const QStringList& THypEntryForm::ColorNames()
 {
     static const QStringList names{
-        QStringLiteral("clWindowText"), QStringLiteral("clBlack"), QStringLiteral("clMaroon"), QStringLiteral("clGreen"),
-        QStringLiteral("clOlive"),      QStringLiteral("clNavy"),  QStringLiteral("clPurple"), QStringLiteral("clTeal"),
-        QStringLiteral("clGray"),       QStringLiteral("clSilver"), QStringLiteral("clRed"),   QStringLiteral("clLime"),
-        QStringLiteral("clYellow"),     QStringLiteral("clBlue"),  QStringLiteral("clFuchsia"), QStringLiteral("clAqua"),
-        QStringLiteral("clWhite")};
+        QStringLiteral("clWindowText"), QStringLiteral("clBlack"), QStringLiteral("clMaroon"),
+        QStringLiteral("clGreen"),      QStringLiteral("clOlive"), QStringLiteral("clNavy"),
+        QStringLiteral("clPurple"),     QStringLiteral("clTeal"),  QStringLiteral("clGray"),
+        QStringLiteral("clSilver"),     QStringLiteral("clRed"),   QStringLiteral("clLime"),
+        QStringLiteral("clYellow"),     QStringLiteral("clBlue"),  QStringLiteral("clFuchsia"),
+        QStringLiteral("clAqua"),       QStringLiteral("clWhite")};
     return names;
 }
 
@@ -185,7 +186,8 @@ void THypEntryForm::createControls()
     AdjustBtn = button("AdjustBtn", m_mode == 2 ? QStringLiteral("&Design Display Screen")
                                                 : QStringLiteral("&Adjust Text Window"));
     AdjustBtn->setEnabled(false);
-    AdjustBtn->setToolTip(m_mode == 2
+    AdjustBtn->setToolTip(
+        m_mode == 2
             ? QStringLiteral("Opens the display screen designer for this page's background and text window "
                              "(available once the designer is part of the program)")
             : QStringLiteral("Opens the text window adjuster to place and size this page's text window "
@@ -414,11 +416,13 @@ void THypEntryForm::showSelectionAttributes()
     const auto add = [&](const QTextCharFormat& format) {
         const QStringList families = format.fontFamilies().toStringList();
         family.add(families.isEmpty() ? defaultFont.family() : families.first());
-        size.add(format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : defaultFont.pointSizeF());
+        size.add(format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
+                                                                : defaultFont.pointSizeF());
         bold.add(format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::DemiBold
                                                              : defaultFont.bold());
         italic.add(format.fontItalic());
-        color.add(format.foreground().style() == Qt::NoBrush ? defaultText.rgb() : format.foreground().color().rgb());
+        color.add(format.foreground().style() == Qt::NoBrush ? defaultText.rgb()
+                                                             : format.foreground().color().rgb());
     };
 
     const QTextCursor cursor = RichEdit1->textCursor();
@@ -442,7 +446,8 @@ void THypEntryForm::showSelectionAttributes()
 
     BtnB->setChecked(bold.value().value_or(false));
     BtnI->setChecked(italic.value().value_or(false));
-    ComboBox1->setCurrentIndex(family.value() ? ComboBox1->findText(*family.value(), Qt::MatchFixedString) : -1);
+    ComboBox1->setCurrentIndex(family.value() ? ComboBox1->findText(*family.value(), Qt::MatchFixedString)
+                                              : -1);
     ComboBox2->setEditText(size.value() ? QString::number(*size.value()) : QString());
     if (color.value())
         ComboBox3->selectColor(QColor::fromRgb(*color.value()));

@@ -78,6 +78,7 @@ private:
 // Shows the page editor. On "&OK" the record takes the working record and, when the page holds
 // text, the page text takes its RTF lines (an emptied page leaves the old text); returns true.
 // "&Cancel" changes nothing and returns false.
-bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode, QWidget* parent = nullptr);
+bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode,
+              QWidget* parent = nullptr);
 
 } // namespace authoring

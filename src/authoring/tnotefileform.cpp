@@ -14,8 +14,7 @@ namespace {
 constexpr int kHelpNotesFile = 590;
 }
 
-TNoteFileForm::TNoteFileForm(const QString& fileName, QWidget* parent)
-    : QDialog(parent)
+TNoteFileForm::TNoteFileForm(const QString& fileName, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TNoteFileForm"));
     setWindowTitle(QStringLiteral("Press F1 for Help"));

@@ -40,8 +40,7 @@ QString PageText(const QStringList& lines)
     return document.toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
 }
 
-template <typename T>
-T* Child(QWidget& parent, const char* name)
+template <typename T> T* Child(QWidget& parent, const char* name)
 {
     T* child = parent.findChild<T*>(QLatin1String(name));
     if (!child)
@@ -123,7 +122,7 @@ void TestTHypEntryForm::opening_listsSizesAndColours()
     QCOMPARE(colours->count(), 17);
     QCOMPARE(*colours->colorRefAt(0), quint32(0x80000008));
     QCOMPARE(*colours->colorRefAt(10), quint32(0x0000FF)); // clRed
-    QCOMPARE(colours->itemText(10), QString());             // swatches carry no text
+    QCOMPARE(colours->itemText(10), QString());            // swatches carry no text
     auto* fonts = Child<QComboBox>(form, "ComboBox1");
     QVERIFY(fonts->count() > 0);
     for (int i = 1; i < fonts->count(); ++i)
@@ -179,8 +178,9 @@ void TestTHypEntryForm::italicButton_togglesSelection()
 
 void TestTHypEntryForm::twoFontsAndSizes_showEmptyBoxes()
 {
-    THypEntryForm form(storage::TopicDisplayRecord{},
-                       Page("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f0\\fs20 one \\f1\\fs28 two}"), 1);
+    THypEntryForm form(
+        storage::TopicDisplayRecord{},
+        Page("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f0\\fs20 one \\f1\\fs28 two}"), 1);
     form.selectAllText();
     QCOMPARE(Child<QComboBox>(form, "ComboBox1")->currentIndex(), -1);
     QCOMPARE(Child<QComboBox>(form, "ComboBox2")->currentText(), QString());
@@ -233,7 +233,8 @@ void TestTHypEntryForm::colourBox_appliesColour()
     form.selectAllText();
     form.applyColor(13); // clBlue
     const auto* edit = Child<QTextEdit>(form, "RichEdit1");
-    QCOMPARE(edit->document()->firstBlock().begin().fragment().charFormat().foreground().color(), QColor(0, 0, 255));
+    QCOMPARE(edit->document()->firstBlock().begin().fragment().charFormat().foreground().color(),
+             QColor(0, 0, 255));
     QCOMPARE(Child<authoring::ColorSwatchBox>(form, "ComboBox3")->currentIndex(), 13);
     QVERIFY(!QGuiApplication::overrideCursor());
 }
@@ -319,7 +320,8 @@ void TestTHypEntryForm::selectAllText_selectsWholePage()
 {
     THypEntryForm form(storage::TopicDisplayRecord{}, Page("{\\rtf1 one\\par two}"), 1);
     QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
-    QCOMPARE(Child<QTextEdit>(form, "RichEdit1")->textCursor().selectedText(), QStringLiteral("one\u2029two"));
+    QCOMPARE(Child<QTextEdit>(form, "RichEdit1")->textCursor().selectedText(),
+             QStringLiteral("one\u2029two"));
 }
 
 void TestTHypEntryForm::clearAllAndOk_keepsOldText()
@@ -414,10 +416,11 @@ void TestTHypEntryForm::screenshot()
     const QString folder = qEnvironmentVariable("QUORVEL_SCREENSHOT_DIR");
     if (folder.isEmpty())
         QSKIP("QUORVEL_SCREENSHOT_DIR is not set");
-    THypEntryForm form(storage::TopicDisplayRecord{},
-                       Page("{\\rtf1{\\fonttbl{\\f0 DejaVu Sans;}}{\\colortbl;\\red128\\green0\\blue0;}\\f0\\fs24\\b "
-                            "Volcanoes\\par\\b0\\fs20 A volcano is an opening in the crust. {\\cf1\\i Lava} flows.}"),
-                       1);
+    THypEntryForm form(
+        storage::TopicDisplayRecord{},
+        Page("{\\rtf1{\\fonttbl{\\f0 DejaVu Sans;}}{\\colortbl;\\red128\\green0\\blue0;}\\f0\\fs24\\b "
+             "Volcanoes\\par\\b0\\fs20 A volcano is an opening in the crust. {\\cf1\\i Lava} flows.}"),
+        1);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(form.grab().save(folder + QStringLiteral("/thypentryform.png")));

@@ -70,8 +70,8 @@ QStringList Words(QString text)
     static const QRegularExpression link(QStringLiteral("\\((\"[^\"]*\"|(https?|mailto|file|ftp):[^)]*)\\)"));
     text.replace(link, QStringLiteral(" "));
     for (QChar& c : text) {
-        if (c.isSpace() || c == QLatin1Char('|') || c == QChar(0x2028) || c == QChar(0xA0)
-            || c == QChar::ObjectReplacementCharacter)
+        if (c.isSpace() || c == QLatin1Char('|') || c == QChar(0x2028) || c == QChar(0xA0) ||
+            c == QChar::ObjectReplacementCharacter)
             c = QLatin1Char(' ');
     }
     return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -144,37 +144,59 @@ void TestRtfReader::readText_givesPlainText_data()
     QTest::newRow("paragraphs") << QByteArray("{\\rtf1 Hello\\par World}") << QStringLiteral("Hello\nWorld");
     QTest::newRow("line break") << QByteArray("{\\rtf1 a\\line b}") << QStringLiteral("a\u2028b");
     QTest::newRow("tab") << QByteArray("{\\rtf1 a\\tab b}") << QStringLiteral("a\tb");
-    QTest::newRow("escaped braces and backslash") << QByteArray("{\\rtf1 \\{x\\}\\\\}") << QStringLiteral("{x}\\");
-    QTest::newRow("delimiter space belongs to word") << QByteArray("{\\rtf1 \\b bold\\b0  x}") << QStringLiteral("bold x");
+    QTest::newRow("escaped braces and backslash")
+        << QByteArray("{\\rtf1 \\{x\\}\\\\}") << QStringLiteral("{x}\\");
+    QTest::newRow("delimiter space belongs to word")
+        << QByteArray("{\\rtf1 \\b bold\\b0  x}") << QStringLiteral("bold x");
     QTest::newRow("cr lf ignored") << QByteArray("{\\rtf1 a\r\nb\rc\nd}") << QStringLiteral("abcd");
-    QTest::newRow("backslash newline is paragraph") << QByteArray("{\\rtf1 a\\\nb}") << QStringLiteral("a\nb");
-    QTest::newRow("symbols") << QByteArray("{\\rtf1 \\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}")
+    QTest::newRow("backslash newline is paragraph")
+        << QByteArray("{\\rtf1 a\\\nb}") << QStringLiteral("a\nb");
+    QTest::newRow("symbols") << QByteArray(
+                                    "{\\rtf1 \\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}")
                              << QStringLiteral("\u2014\u2013\u2022\u2018\u2019\u201C\u201D");
-    QTest::newRow("control symbols") << QByteArray("{\\rtf1 a\\~b\\-c\\_d}") << QStringLiteral("a\u00A0b\u00ADc\u2011d");
-    QTest::newRow("unicode with one fallback") << QByteArray("{\\rtf1\\uc1\\u8364?x}") << QStringLiteral("\u20ACx");
-    QTest::newRow("unicode with hex fallback") << QByteArray("{\\rtf1\\uc1\\u8364\\'80x}") << QStringLiteral("\u20ACx");
-    QTest::newRow("unicode with two fallbacks") << QByteArray("{\\rtf1\\uc2\\u8364\\'80\\'80x}") << QStringLiteral("\u20ACx");
-    QTest::newRow("unicode without fallback") << QByteArray("{\\rtf1\\uc0\\u8364 x}") << QStringLiteral("\u20ACx");
+    QTest::newRow("control symbols") << QByteArray("{\\rtf1 a\\~b\\-c\\_d}")
+                                     << QStringLiteral("a\u00A0b\u00ADc\u2011d");
+    QTest::newRow("unicode with one fallback")
+        << QByteArray("{\\rtf1\\uc1\\u8364?x}") << QStringLiteral("\u20ACx");
+    QTest::newRow("unicode with hex fallback")
+        << QByteArray("{\\rtf1\\uc1\\u8364\\'80x}") << QStringLiteral("\u20ACx");
+    QTest::newRow("unicode with two fallbacks")
+        << QByteArray("{\\rtf1\\uc2\\u8364\\'80\\'80x}") << QStringLiteral("\u20ACx");
+    QTest::newRow("unicode without fallback")
+        << QByteArray("{\\rtf1\\uc0\\u8364 x}") << QStringLiteral("\u20ACx");
     QTest::newRow("negative unicode") << QByteArray("{\\rtf1\\u-3913?}") << QStringLiteral("\uF0B7");
-    QTest::newRow("surrogate pair") << QByteArray("{\\rtf1\\u-10179?\\u-8704?}") << QStringLiteral("\U0001F600");
-    QTest::newRow("uc is scoped to its group") << QByteArray("{\\rtf1{\\uc2\\u8364??}\\u8364?x}") << QStringLiteral("\u20AC\u20ACx");
-    QTest::newRow("fallback stops at group end") << QByteArray("{\\rtf1\\uc3{\\u8364}x}") << QStringLiteral("\u20ACx");
-    QTest::newRow("ignorable destination skipped") << QByteArray("{\\rtf1 a{\\*\\foo skipped{\\b x}}b}") << QStringLiteral("ab");
-    QTest::newRow("unknown word ignored, text kept") << QByteArray("{\\rtf1 a\\foo b}") << QStringLiteral("ab");
+    QTest::newRow("surrogate pair") << QByteArray("{\\rtf1\\u-10179?\\u-8704?}")
+                                    << QStringLiteral("\U0001F600");
+    QTest::newRow("uc is scoped to its group")
+        << QByteArray("{\\rtf1{\\uc2\\u8364??}\\u8364?x}") << QStringLiteral("\u20AC\u20ACx");
+    QTest::newRow("fallback stops at group end")
+        << QByteArray("{\\rtf1\\uc3{\\u8364}x}") << QStringLiteral("\u20ACx");
+    QTest::newRow("ignorable destination skipped")
+        << QByteArray("{\\rtf1 a{\\*\\foo skipped{\\b x}}b}") << QStringLiteral("ab");
+    QTest::newRow("unknown word ignored, text kept")
+        << QByteArray("{\\rtf1 a\\foo b}") << QStringLiteral("ab");
     QTest::newRow("known destinations skipped")
-        << QByteArray("{\\rtf1{\\info{\\title T}}{\\stylesheet{\\s0 Normal;}}{\\header H}{\\footnote F}x}") << QStringLiteral("x");
-    QTest::newRow("field result kept") << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}}")
-                                      << QStringLiteral("link");
+        << QByteArray("{\\rtf1{\\info{\\title T}}{\\stylesheet{\\s0 Normal;}}{\\header H}{\\footnote F}x}")
+        << QStringLiteral("x");
+    QTest::newRow("field result kept")
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}}")
+        << QStringLiteral("link");
     QTest::newRow("hidden text skipped") << QByteArray("{\\rtf1 a{\\v hidden}b}") << QStringLiteral("ab");
     QTest::newRow("table row") << QByteArray("{\\rtf1\\trowd\\cellx1\\cellx2 \\intbl A\\cell B\\cell\\row C}")
                                << QStringLiteral("A\tB\nC");
-    QTest::newRow("empty table cell") << QByteArray("{\\rtf1\\intbl A\\cell\\cell C\\cell\\row}") << QStringLiteral("A\t\tC\n");
+    QTest::newRow("empty table cell")
+        << QByteArray("{\\rtf1\\intbl A\\cell\\cell C\\cell\\row}") << QStringLiteral("A\t\tC\n");
     QTest::newRow("bin skipped") << QByteArray("{\\rtf1 a\\bin3 {}\\b}") << QStringLiteral("ab");
-    QTest::newRow("upr takes the unicode half") << QByteArray("{\\rtf1{\\upr{ansi}{\\*\\ud{\\u8364?}}}}") << QStringLiteral("\u20AC");
-    QTest::newRow("list text kept") << QByteArray("{\\rtf1{\\listtext \\'b7\\tab}item}") << QStringLiteral("\u00B7\titem");
-    QTest::newRow("picture alternative skipped") << QByteArray("{\\rtf1 a{\\nonshppict{\\pict\\wmetafile8 0102}}b}") << QStringLiteral("ab");
-    QTest::newRow("text after the document ignored") << QByteArray("{\\rtf1 a} trailing") << QStringLiteral("a");
-    QTest::newRow("control characters dropped") << QByteArray("{\\rtf1 a\x01\x02 b\\'07}") << QStringLiteral("a b");
+    QTest::newRow("upr takes the unicode half")
+        << QByteArray("{\\rtf1{\\upr{ansi}{\\*\\ud{\\u8364?}}}}") << QStringLiteral("\u20AC");
+    QTest::newRow("list text kept") << QByteArray("{\\rtf1{\\listtext \\'b7\\tab}item}")
+                                    << QStringLiteral("\u00B7\titem");
+    QTest::newRow("picture alternative skipped")
+        << QByteArray("{\\rtf1 a{\\nonshppict{\\pict\\wmetafile8 0102}}b}") << QStringLiteral("ab");
+    QTest::newRow("text after the document ignored")
+        << QByteArray("{\\rtf1 a} trailing") << QStringLiteral("a");
+    QTest::newRow("control characters dropped")
+        << QByteArray("{\\rtf1 a\x01\x02 b\\'07}") << QStringLiteral("a b");
 }
 
 void TestRtfReader::readText_givesPlainText()
@@ -188,24 +210,36 @@ void TestRtfReader::codePages_decodeBytes_data()
 {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
-    QTest::newRow("1252 default") << QByteArray("{\\rtf1\\ansi \\'e9\\'80\\'96}") << QStringLiteral("\u00E9\u20AC\u2013");
-    QTest::newRow("1250") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \\'9a\\'e8\\'f8}") << QStringLiteral("\u0161\u010D\u0159");
-    QTest::newRow("1251") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}") << QStringLiteral("\u041F\u0440\u0438");
-    QTest::newRow("1253") << QByteArray("{\\rtf1\\ansi\\ansicpg1253 \\'e1\\'e2\\'e3}") << QStringLiteral("\u03B1\u03B2\u03B3");
-    QTest::newRow("1254") << QByteArray("{\\rtf1\\ansi\\ansicpg1254 \\'f0\\'fe\\'dd}") << QStringLiteral("\u011F\u015F\u0130");
-    QTest::newRow("1257") << QByteArray("{\\rtf1\\ansi\\ansicpg1257 \\'e0\\'e8\\'eb}") << QStringLiteral("\u0105\u010D\u0117");
-    QTest::newRow("raw 8-bit text") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0\xe8}") << QStringLiteral("\u041F\u0440\u0438");
+    QTest::newRow("1252 default") << QByteArray("{\\rtf1\\ansi \\'e9\\'80\\'96}")
+                                  << QStringLiteral("\u00E9\u20AC\u2013");
+    QTest::newRow("1250") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \\'9a\\'e8\\'f8}")
+                          << QStringLiteral("\u0161\u010D\u0159");
+    QTest::newRow("1251") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}")
+                          << QStringLiteral("\u041F\u0440\u0438");
+    QTest::newRow("1253") << QByteArray("{\\rtf1\\ansi\\ansicpg1253 \\'e1\\'e2\\'e3}")
+                          << QStringLiteral("\u03B1\u03B2\u03B3");
+    QTest::newRow("1254") << QByteArray("{\\rtf1\\ansi\\ansicpg1254 \\'f0\\'fe\\'dd}")
+                          << QStringLiteral("\u011F\u015F\u0130");
+    QTest::newRow("1257") << QByteArray("{\\rtf1\\ansi\\ansicpg1257 \\'e0\\'e8\\'eb}")
+                          << QStringLiteral("\u0105\u010D\u0117");
+    QTest::newRow("raw 8-bit text") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0\xe8}")
+                                    << QStringLiteral("\u041F\u0440\u0438");
     QTest::newRow("pc is 437") << QByteArray("{\\rtf1\\pc \\'82\\'b0}") << QStringLiteral("\u00E9\u2591");
     QTest::newRow("pca is 850") << QByteArray("{\\rtf1\\pca \\'82\\'d0}") << QStringLiteral("\u00E9\u00F0");
     QTest::newRow("mac roman") << QByteArray("{\\rtf1\\mac \\'8e\\'a5}") << QStringLiteral("\u00E9\u2022");
     QTest::newRow("font charset overrides document page")
-        << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial Cyr;}}\\f0\\'e9{\\f1\\'e9}\\'e9}")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial "
+                      "Cyr;}}\\f0\\'e9{\\f1\\'e9}\\'e9}")
         << QStringLiteral("\u00E9\u0439\u00E9");
     QTest::newRow("font cpg overrides charset")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset0\\cpg1253 Greek;}}\\f0\\'e1}") << QStringLiteral("\u03B1");
-    QTest::newRow("shift-jis pairs") << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'82\\'a2}") << QStringLiteral("\u3042\u3044");
-    QTest::newRow("shift-jis literal trail byte") << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'83A}") << QStringLiteral("\u30A2");
-    QTest::newRow("gbk") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 \\'d6\\'d0}") << QStringLiteral("\u4E2D");
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset0\\cpg1253 Greek;}}\\f0\\'e1}")
+        << QStringLiteral("\u03B1");
+    QTest::newRow("shift-jis pairs") << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'82\\'a2}")
+                                     << QStringLiteral("\u3042\u3044");
+    QTest::newRow("shift-jis literal trail byte")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'83A}") << QStringLiteral("\u30A2");
+    QTest::newRow("gbk") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 \\'d6\\'d0}")
+                         << QStringLiteral("\u4E2D");
 }
 
 void TestRtfReader::codePages_decodeBytes()
@@ -221,7 +255,8 @@ void TestRtfReader::characterFormats_areApplied()
     QVERIFY(platform::rtf::ReadRtf(
         "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}}"
         "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
-        "plain \\f1\\fs40\\b\\i\\ul\\strike\\cf1\\highlight2 all\\b0\\i0\\ulnone\\strike0\\cf0\\highlight0 none "
+        "plain \\f1\\fs40\\b\\i\\ul\\strike\\cf1\\highlight2 all\\b0\\i0\\ulnone\\strike0\\cf0\\highlight0 "
+        "none "
         "\\super up\\nosupersub\\sub down}",
         &document));
     const QTextCharFormat plain = FormatOf(document, QStringLiteral("plain"));
@@ -251,7 +286,8 @@ void TestRtfReader::characterFormats_areApplied()
 void TestRtfReader::plain_resetsCharacterFormat()
 {
     QTextDocument document;
-    QVERIFY(platform::rtf::ReadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}\\f1\\fs20\\b\\i x\\plain y}", &document));
+    QVERIFY(platform::rtf::ReadRtf(
+        "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}\\f1\\fs20\\b\\i x\\plain y}", &document));
     const QTextCharFormat y = FormatOf(document, QStringLiteral("y"));
     QCOMPARE(FamilyOf(y), QStringLiteral("Arial"));
     QCOMPARE(y.fontPointSize(), 12.0);
@@ -280,9 +316,12 @@ void TestRtfReader::paragraphFormats_areApplied_data()
     QTest::newRow("left") << QByteArray("\\ql") << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
     QTest::newRow("centre") << QByteArray("\\qc") << int(Qt::AlignHCenter) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
     QTest::newRow("right") << QByteArray("\\qr") << int(Qt::AlignRight) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
-    QTest::newRow("justify") << QByteArray("\\qj") << int(Qt::AlignJustify) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
-    QTest::newRow("indents") << QByteArray("\\li1440\\ri720\\fi-360") << int(Qt::AlignLeft) << 96.0 << 48.0 << -24.0 << 0.0 << 0.0;
-    QTest::newRow("spacing") << QByteArray("\\sb240\\sa120") << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 16.0 << 8.0;
+    QTest::newRow("justify") << QByteArray("\\qj") << int(Qt::AlignJustify) << 0.0 << 0.0 << 0.0 << 0.0
+                             << 0.0;
+    QTest::newRow("indents") << QByteArray("\\li1440\\ri720\\fi-360") << int(Qt::AlignLeft) << 96.0 << 48.0
+                             << -24.0 << 0.0 << 0.0;
+    QTest::newRow("spacing") << QByteArray("\\sb240\\sa120") << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0
+                             << 16.0 << 8.0;
 }
 
 void TestRtfReader::paragraphFormats_areApplied()
@@ -313,14 +352,16 @@ void TestRtfReader::pard_resetsParagraphFormat()
     QCOMPARE(document.findBlockByNumber(0).blockFormat().alignment(), Qt::AlignHCenter);
     QCOMPARE(document.findBlockByNumber(1).blockFormat().alignment(), Qt::AlignHCenter);
     QCOMPARE(document.findBlockByNumber(1).blockFormat().leftMargin(), 48.0);
-    QCOMPARE(int(document.findBlockByNumber(2).blockFormat().alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignLeft));
+    QCOMPARE(int(document.findBlockByNumber(2).blockFormat().alignment() & Qt::AlignHorizontal_Mask),
+             int(Qt::AlignLeft));
     QCOMPARE(document.findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
 }
 
 void TestRtfReader::fontTableWithoutGroups_isRead()
 {
     QTextDocument document;
-    QVERIFY(platform::rtf::ReadRtf("{\\rtf1{\\fonttbl\\f0\\fswiss Helvetica;\\f1\\fmodern Courier;}\\f1 x}", &document));
+    QVERIFY(platform::rtf::ReadRtf("{\\rtf1{\\fonttbl\\f0\\fswiss Helvetica;\\f1\\fmodern Courier;}\\f1 x}",
+                                   &document));
     QCOMPARE(FamilyOf(FormatOf(document, QStringLiteral("x"))), QStringLiteral("Courier"));
 }
 
@@ -328,14 +369,16 @@ void TestRtfReader::fontNameInCharset_isDecoded()
 {
     QTextDocument document;
     QVERIFY(platform::rtf::ReadRtf(
-        "{\\rtf1{\\fonttbl{\\f0\\fcharset238{\\*\\panose 0}Arial \\'8aer{\\*\\falt Other};}}\\f0 x}", &document));
+        "{\\rtf1{\\fonttbl{\\f0\\fcharset238{\\*\\panose 0}Arial \\'8aer{\\*\\falt Other};}}\\f0 x}",
+        &document));
     QCOMPARE(FamilyOf(FormatOf(document, QStringLiteral("x"))), QStringLiteral("Arial \u0160er"));
 }
 
 void TestRtfReader::colorTableAutoEntry_leavesDefaultColor()
 {
     QTextDocument document;
-    QVERIFY(platform::rtf::ReadRtf("{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\cf0 a\\cf1 b\\cf9 c}", &document));
+    QVERIFY(platform::rtf::ReadRtf("{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\cf0 a\\cf1 b\\cf9 c}",
+                                   &document));
     QCOMPARE(FormatOf(document, QStringLiteral("a")).foreground().style(), Qt::NoBrush);
     QCOMPARE(FormatOf(document, QStringLiteral("b")).foreground().color(), QColor(0, 128, 0));
     QCOMPARE(FormatOf(document, QStringLiteral("c")).foreground().style(), Qt::NoBrush);
@@ -345,7 +388,8 @@ void TestRtfReader::hyperlinkField_becomesAnchor()
 {
     QTextDocument document;
     QVERIFY(platform::rtf::ReadRtf(
-        "{\\rtf1{\\field{\\*\\fldinst{HYPERLINK \"https://example.org/a\"}}{\\fldrslt{\\ul site}}} after}", &document));
+        "{\\rtf1{\\field{\\*\\fldinst{HYPERLINK \"https://example.org/a\"}}{\\fldrslt{\\ul site}}} after}",
+        &document));
     const QTextCharFormat link = FormatOf(document, QStringLiteral("site"));
     QVERIFY(link.isAnchor());
     QCOMPARE(link.anchorHref(), QStringLiteral("https://example.org/a"));
@@ -355,8 +399,8 @@ void TestRtfReader::hyperlinkField_becomesAnchor()
 void TestRtfReader::pngPicture_becomesImage()
 {
     QTextDocument document;
-    QVERIFY(platform::rtf::ReadRtf("{\\rtf1 a{\\pict\\pngblip\\picw4\\pich3\\picwgoal1440\\pichgoal720 " + PngHex(4, 3)
-                                       + "}b}",
+    QVERIFY(platform::rtf::ReadRtf("{\\rtf1 a{\\pict\\pngblip\\picw4\\pich3\\picwgoal1440\\pichgoal720 " +
+                                       PngHex(4, 3) + "}b}",
                                    &document));
     QCOMPARE(document.toPlainText(), QStringLiteral("a\uFFFCb"));
     QTextCursor cursor(&document);
@@ -379,8 +423,8 @@ void TestRtfReader::jpegPictureInShpPict_becomesImage()
     buffer.open(QIODevice::WriteOnly);
     QVERIFY(image.save(&buffer, "JPG"));
     QTextDocument document;
-    QVERIFY(platform::rtf::ReadRtf("{\\rtf1{\\*\\shppict{\\pict\\jpegblip " + jpeg.toHex()
-                                       + "}}{\\nonshppict{\\pict\\wmetafile8 00}}}",
+    QVERIFY(platform::rtf::ReadRtf("{\\rtf1{\\*\\shppict{\\pict\\jpegblip " + jpeg.toHex() +
+                                       "}}{\\nonshppict{\\pict\\wmetafile8 00}}}",
                                    &document));
     QCOMPARE(document.toPlainText(), QStringLiteral("\uFFFC"));
     QTextCursor cursor(&document);
@@ -470,14 +514,16 @@ void TestRtfReader::hostile_hugeNumbers_areClamped()
 {
     RtfReader reader;
     QTextDocument document;
-    QVERIFY(reader.read(QByteArray("{\\rtf1\\fs999999999999999999999 a\\li-99999999999 b\\u99999999999?c\\uc99999999 "
-                                   "\\cf2147483647 d}"),
-                        &document));
+    QVERIFY(reader.read(
+        QByteArray("{\\rtf1\\fs999999999999999999999 a\\li-99999999999 b\\u99999999999?c\\uc99999999 "
+                   "\\cf2147483647 d}"),
+        &document));
     QVERIFY(HasProblem(reader, RtfError::NumberOutOfRange));
     QCOMPARE(FormatOf(document, QStringLiteral("a")).fontPointSize(), 1638.0);
     QCOMPARE(document.firstBlock().blockFormat().leftMargin(), -31680 / 15.0);
     QVERIFY(document.toPlainText().startsWith(QStringLiteral("ab")));
-    QVERIFY(document.toPlainText().endsWith(QLatin1Char('d')) || document.toPlainText().endsWith(QLatin1Char('c')));
+    QVERIFY(document.toPlainText().endsWith(QLatin1Char('d')) ||
+            document.toPlainText().endsWith(QLatin1Char('c')));
 }
 
 void TestRtfReader::hostile_binWithHugeLength_skipsToEnd()
@@ -541,7 +587,8 @@ void TestRtfReader::hostile_binaryGarbage_doesNotStopReading()
 void TestRtfReader::hostile_hugePictureDimensions_areSkipped()
 {
     // A PNG header that claims 100000 x 100000 pixels, with no data behind it.
-    const QByteArray png = QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000a8520bc8");
+    const QByteArray png =
+        QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000a8520bc8");
     QCOMPARE(ReadText("{\\rtf1 a{\\pict\\pngblip " + png.toHex() + "}b}"), QStringLiteral("ab"));
 }
 
@@ -616,7 +663,8 @@ void TestRtfReader::libreOfficeFixtures_matchItsTextExport()
     // line of its own.
     if (name != QLatin1String("lo_table")) {
         QString lines = document.toRawText();
-        lines.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
+        lines.replace(QChar::ParagraphSeparator, QLatin1Char('\n'))
+            .replace(QChar::LineSeparator, QLatin1Char('\n'));
         QCOMPARE(Paragraphs(lines), Paragraphs(expected));
     }
 }
@@ -635,10 +683,12 @@ void TestRtfReader::libreOfficeFixture_keepsFormats()
     QCOMPARE(red.fontPointSize(), 18.0);
     QCOMPARE(FormatOf(document, QStringLiteral("highlight")).background().color(), QColor(255, 255, 0));
     QCOMPARE(document.find(QStringLiteral("Centred")).block().blockFormat().alignment(), Qt::AlignHCenter);
-    QCOMPARE(int(document.find(QStringLiteral("Right aligned")).block().blockFormat().alignment() & Qt::AlignHorizontal_Mask),
+    QCOMPARE(int(document.find(QStringLiteral("Right aligned")).block().blockFormat().alignment() &
+                 Qt::AlignHorizontal_Mask),
              int(Qt::AlignRight));
     QCOMPARE(document.find(QStringLiteral("Justified")).block().blockFormat().alignment(), Qt::AlignJustify);
-    QCOMPARE(FamilyOf(FormatOf(document, QStringLiteral("Volcanoes"))), QStringLiteral("Liberation Sans Unicode MS"));
+    QCOMPARE(FamilyOf(FormatOf(document, QStringLiteral("Volcanoes"))),
+             QStringLiteral("Liberation Sans Unicode MS"));
 }
 
 QTEST_MAIN(TestRtfReader)

@@ -43,10 +43,13 @@ QList<Run> Runs(const QTextDocument& document)
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
             const auto color = [&](QTextFormat::Property p) {
-                return f.hasProperty(p) && f.brushProperty(p).style() != Qt::NoBrush ? f.brushProperty(p).color() : QColor();
+                return f.hasProperty(p) && f.brushProperty(p).style() != Qt::NoBrush
+                           ? f.brushProperty(p).color()
+                           : QColor();
             };
-            runs.append({it.fragment().text(), Family(f), f.fontPointSize(), f.fontWeight() >= QFont::DemiBold,
-                         f.fontItalic(), f.fontUnderline(), f.fontStrikeOut(), color(QTextFormat::ForegroundBrush),
+            runs.append({it.fragment().text(), Family(f), f.fontPointSize(),
+                         f.fontWeight() >= QFont::DemiBold, f.fontItalic(), f.fontUnderline(),
+                         f.fontStrikeOut(), color(QTextFormat::ForegroundBrush),
                          color(QTextFormat::BackgroundBrush), int(f.verticalAlignment())});
         }
         runs.append({QStringLiteral("<par>"), {}, 0, false, false, false, false, {}, {}, 0});
@@ -138,7 +141,8 @@ void TestRtfWriter::roundTrip_keepsCharacterFormat_data()
         return f;
     };
     QTest::newRow("default page") << base;
-    QTest::newRow("face") << with([](QTextCharFormat& f) { f.setFontFamilies({QStringLiteral("Courier New")}); });
+    QTest::newRow("face") << with(
+        [](QTextCharFormat& f) { f.setFontFamilies({QStringLiteral("Courier New")}); });
     QTest::newRow("size") << with([](QTextCharFormat& f) { f.setFontPointSize(24); });
     QTest::newRow("half point size") << with([](QTextCharFormat& f) { f.setFontPointSize(10.5); });
     QTest::newRow("not bold") << with([](QTextCharFormat& f) { f.setFontWeight(QFont::Normal); });
@@ -147,8 +151,10 @@ void TestRtfWriter::roundTrip_keepsCharacterFormat_data()
     QTest::newRow("strikeout") << with([](QTextCharFormat& f) { f.setFontStrikeOut(true); });
     QTest::newRow("colour") << with([](QTextCharFormat& f) { f.setForeground(QColor(0x80, 0x00, 0x80)); });
     QTest::newRow("highlight") << with([](QTextCharFormat& f) { f.setBackground(QColor(Qt::yellow)); });
-    QTest::newRow("superscript") << with([](QTextCharFormat& f) { f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); });
-    QTest::newRow("subscript") << with([](QTextCharFormat& f) { f.setVerticalAlignment(QTextCharFormat::AlignSubScript); });
+    QTest::newRow("superscript") << with(
+        [](QTextCharFormat& f) { f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); });
+    QTest::newRow("subscript") << with(
+        [](QTextCharFormat& f) { f.setVerticalAlignment(QTextCharFormat::AlignSubScript); });
     QTest::newRow("everything") << with([](QTextCharFormat& f) {
         f.setFontFamilies({QStringLiteral("Times New Roman")});
         f.setFontPointSize(14);
@@ -203,12 +209,14 @@ void TestRtfWriter::roundTrip_keepsParagraphFormat()
     const auto copy = RoundTrip(document);
     QVERIFY(copy);
     QCOMPARE(copy->blockCount(), 3);
-    QCOMPARE(int(copy->findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignLeft));
+    QCOMPARE(int(copy->findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask),
+             int(Qt::AlignLeft));
     const QTextBlockFormat second = copy->findBlockByNumber(1).blockFormat();
     QCOMPARE(int(second.alignment() & Qt::AlignHorizontal_Mask), alignment);
     QCOMPARE(second.leftMargin(), left);
     QCOMPARE(second.textIndent(), indent);
-    QCOMPARE(int(copy->findBlockByNumber(2).blockFormat().alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignLeft));
+    QCOMPARE(int(copy->findBlockByNumber(2).blockFormat().alignment() & Qt::AlignHorizontal_Mask),
+             int(Qt::AlignLeft));
 }
 
 void TestRtfWriter::roundTrip_keepsMixedRuns()
@@ -329,7 +337,8 @@ void TestRtfWriter::write_listsFontsAndColorsInOrderOfUse()
     cursor.insertText(QStringLiteral("x"), a);
     cursor.insertText(QStringLiteral("y"), b);
     const QByteArray rtf = WriteRtf(document);
-    QVERIFY2(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 Zeta;}{\\f1\\fnil\\fcharset0 Alpha;}}"), rtf.constData());
+    QVERIFY2(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 Zeta;}{\\f1\\fnil\\fcharset0 Alpha;}}"),
+             rtf.constData());
     QVERIFY2(rtf.contains("{\\colortbl ;\\red0\\green0\\blue255;\\red255\\green0\\blue0;}"), rtf.constData());
 }
 
@@ -341,7 +350,8 @@ void TestRtfWriter::write_escapesFontNames()
     QTextCursor(&document).insertText(QStringLiteral("x"), format);
     const auto copy = RoundTrip(document);
     QVERIFY(copy);
-    QCOMPARE(Family(copy->firstBlock().begin().fragment().charFormat()), QStringLiteral("Odd{Name}\\ \u00E9"));
+    QCOMPARE(Family(copy->firstBlock().begin().fragment().charFormat()),
+             QStringLiteral("Odd{Name}\\ \u00E9"));
 }
 
 void TestRtfWriter::write_toDevice()
@@ -363,8 +373,9 @@ void TestRtfWriter::lines_neverStartWithBracket_data()
     QTest::newRow("paragraphs of brackets") << QStringLiteral("[\n]\n[x]\n]]\n[[");
     QTest::newRow("bracket after line break") << QStringLiteral("a\u2028[b]");
     QTest::newRow("bracket after tab") << QStringLiteral("\t]");
-    QTest::newRow("long text of brackets") << QString(QStringLiteral("[]") .repeated(1000));
-    QTest::newRow("long words then bracket") << QString(QStringLiteral("word ").repeated(100) + QStringLiteral("[x]"));
+    QTest::newRow("long text of brackets") << QString(QStringLiteral("[]").repeated(1000));
+    QTest::newRow("long words then bracket")
+        << QString(QStringLiteral("word ").repeated(100) + QStringLiteral("[x]"));
 }
 
 void TestRtfWriter::lines_neverStartWithBracket()
@@ -423,8 +434,8 @@ void TestRtfWriter::lines_haveNoLineEnds()
 void TestRtfWriter::loadLines_readsRtf()
 {
     QTextDocument document;
-    QVERIFY(LoadRtfLines({QStringLiteral("{\\rtf1{\\fonttbl{\\f0 Arial;}}"), QStringLiteral("\\f0\\b bold\\par"),
-                          QStringLiteral("\\b0 plain \\'e9}")},
+    QVERIFY(LoadRtfLines({QStringLiteral("{\\rtf1{\\fonttbl{\\f0 Arial;}}"),
+                          QStringLiteral("\\f0\\b bold\\par"), QStringLiteral("\\b0 plain \\'e9}")},
                          &document));
     QCOMPARE(RawText(document), QStringLiteral("bold\nplain \u00E9"));
     QCOMPARE(document.firstBlock().begin().fragment().charFormat().fontWeight(), int(QFont::Bold));

@@ -13,37 +13,61 @@ constexpr char16_t kWindows1252High[32] = {
 
 bool IsMultiByte(int codePage)
 {
-    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950
-        || codePage == 1361 || codePage == 65001;
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950 || codePage == 1361 ||
+           codePage == 65001;
 }
 
 QByteArray CodecName(int codePage)
 {
     switch (codePage) {
-    case 437: return "IBM437";
-    case 737: return "IBM737";
-    case 775: return "IBM775";
-    case 850: return "IBM850";
-    case 852: return "IBM852";
-    case 855: return "IBM855";
-    case 857: return "IBM857";
-    case 860: return "IBM860";
-    case 861: return "IBM861";
-    case 862: return "IBM862";
-    case 863: return "IBM863";
-    case 865: return "IBM865";
-    case 866: return "IBM866";
-    case 869: return "IBM869";
-    case 874: return "windows-874";
-    case 932: return "Shift_JIS";
-    case 936: return "GBK";
-    case 949: return "windows-949";
-    case 950: return "Big5";
-    case 1361: return "johab";
-    case 10000: return "macintosh";
-    case 10007: return "x-mac-cyrillic";
-    case 65001: return "UTF-8";
-    default: break;
+    case 437:
+        return "IBM437";
+    case 737:
+        return "IBM737";
+    case 775:
+        return "IBM775";
+    case 850:
+        return "IBM850";
+    case 852:
+        return "IBM852";
+    case 855:
+        return "IBM855";
+    case 857:
+        return "IBM857";
+    case 860:
+        return "IBM860";
+    case 861:
+        return "IBM861";
+    case 862:
+        return "IBM862";
+    case 863:
+        return "IBM863";
+    case 865:
+        return "IBM865";
+    case 866:
+        return "IBM866";
+    case 869:
+        return "IBM869";
+    case 874:
+        return "windows-874";
+    case 932:
+        return "Shift_JIS";
+    case 936:
+        return "GBK";
+    case 949:
+        return "windows-949";
+    case 950:
+        return "Big5";
+    case 1361:
+        return "johab";
+    case 10000:
+        return "macintosh";
+    case 10007:
+        return "x-mac-cyrillic";
+    case 65001:
+        return "UTF-8";
+    default:
+        break;
     }
     if (codePage >= 1250 && codePage <= 1258)
         return "windows-" + QByteArray::number(codePage);
@@ -55,26 +79,46 @@ QByteArray CodecName(int codePage)
 int CodePageForCharset(int charset)
 {
     switch (charset) {
-    case 0: return 1252;   // ANSI
-    case 2: return 1252;   // Symbol: the bytes stand for the font's own glyphs
-    case 77: return 10000; // Mac Roman
-    case 128: return 932;
-    case 129: return 949;
-    case 130: return 1361;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 254: return 437;
-    case 255: return 850;
-    default: return 0;     // 1 (default) and unknown charsets: the document's page
+    case 0:
+        return 1252; // ANSI
+    case 2:
+        return 1252; // Symbol: the bytes stand for the font's own glyphs
+    case 77:
+        return 10000; // Mac Roman
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 130:
+        return 1361;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case 178:
+        return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 254:
+        return 437;
+    case 255:
+        return 850;
+    default:
+        return 0; // 1 (default) and unknown charsets: the document's page
     }
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <unordered_map>
 #include <QString>
 #include <QStringDecoder>
 #include <array>
 #include <memory>
+#include <unordered_map>
 
 namespace platform::rtf {
 

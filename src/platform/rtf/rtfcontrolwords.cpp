@@ -206,8 +206,10 @@ const ControlWord* FindControlWord(QByteArrayView name)
 {
     const std::string_view key(name.data(), std::size_t(name.size()));
     const auto* end = std::end(kWords);
-    const auto* found = std::lower_bound(std::begin(kWords), end, key,
-        [](const ControlWord& entry, std::string_view k) { return std::string_view(entry.name) < k; });
+    const auto* found =
+        std::lower_bound(std::begin(kWords), end, key, [](const ControlWord& entry, std::string_view k) {
+            return std::string_view(entry.name) < k;
+        });
     if (found == end || std::string_view(found->name) != key)
         return nullptr;
     return found;

@@ -16,6 +16,7 @@ enum class WordKind
 
 // The words the document builder knows. Every other word is ignored, and every other word after
 // "\*" skips its group.
+// clang-format off
 enum class Word
 {
     // Document and code pages
@@ -37,6 +38,7 @@ enum class Word
     // Destinations skipped with their content
     Skip,
 };
+// clang-format on
 
 struct ControlWord
 {

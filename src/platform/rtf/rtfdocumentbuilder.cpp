@@ -51,8 +51,7 @@ QString HyperlinkTarget(const QString& instruction)
 
 } // namespace
 
-RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document)
-    : m_document(document)
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document) : m_document(document)
 {
     m_document->clear();
     m_cursor = QTextCursor(m_document);
@@ -393,23 +392,56 @@ void RtfDocumentBuilder::handleSymbolWord(Word id)
             appendText(QString()); // the previous cell was empty: its separator still counts
         m_cellPending = true;
         break;
-    case Word::Line: appendChar(u'\u2028'); break;
-    case Word::Tab: appendChar(u'\t'); break;
-    case Word::EmDash: appendChar(u'\u2014'); break;
-    case Word::EnDash: appendChar(u'\u2013'); break;
-    case Word::EmSpace: appendChar(u'\u2003'); break;
-    case Word::EnSpace: appendChar(u'\u2002'); break;
-    case Word::QmSpace: appendChar(u'\u2005'); break;
-    case Word::Bullet: appendChar(u'\u2022'); break;
-    case Word::LQuote: appendChar(u'\u2018'); break;
-    case Word::RQuote: appendChar(u'\u2019'); break;
-    case Word::LDblQuote: appendChar(u'\u201C'); break;
-    case Word::RDblQuote: appendChar(u'\u201D'); break;
-    case Word::Zwj: appendChar(u'\u200D'); break;
-    case Word::Zwnj: appendChar(u'\u200C'); break;
-    case Word::LtrMark: appendChar(u'\u200E'); break;
-    case Word::RtlMark: appendChar(u'\u200F'); break;
-    default: break;
+    case Word::Line:
+        appendChar(u'\u2028');
+        break;
+    case Word::Tab:
+        appendChar(u'\t');
+        break;
+    case Word::EmDash:
+        appendChar(u'\u2014');
+        break;
+    case Word::EnDash:
+        appendChar(u'\u2013');
+        break;
+    case Word::EmSpace:
+        appendChar(u'\u2003');
+        break;
+    case Word::EnSpace:
+        appendChar(u'\u2002');
+        break;
+    case Word::QmSpace:
+        appendChar(u'\u2005');
+        break;
+    case Word::Bullet:
+        appendChar(u'\u2022');
+        break;
+    case Word::LQuote:
+        appendChar(u'\u2018');
+        break;
+    case Word::RQuote:
+        appendChar(u'\u2019');
+        break;
+    case Word::LDblQuote:
+        appendChar(u'\u201C');
+        break;
+    case Word::RDblQuote:
+        appendChar(u'\u201D');
+        break;
+    case Word::Zwj:
+        appendChar(u'\u200D');
+        break;
+    case Word::Zwnj:
+        appendChar(u'\u200C');
+        break;
+    case Word::LtrMark:
+        appendChar(u'\u200E');
+        break;
+    case Word::RtlMark:
+        appendChar(u'\u200F');
+        break;
+    default:
+        break;
     }
 }
 
@@ -430,9 +462,15 @@ void RtfDocumentBuilder::controlSymbol(char symbol)
     case '}':
         c = char16_t(symbol);
         break;
-    case '~': c = u'\u00A0'; break;
-    case '-': c = u'\u00AD'; break;
-    case '_': c = u'\u2011'; break;
+    case '~':
+        c = u'\u00A0';
+        break;
+    case '-':
+        c = u'\u00AD';
+        break;
+    case '_':
+        c = u'\u2011';
+        break;
     case '\r':
     case '\n':
         if (destination == Destination::Body)

@@ -46,13 +46,13 @@ public:
 private:
     enum class Destination : quint8
     {
-        Body,       // text goes into the document
-        Skip,       // everything up to the end of the group is ignored
+        Body, // text goes into the document
+        Skip, // everything up to the end of the group is ignored
         FontTable,
         ColorTable,
         Pict,
         FieldInst,
-        Upr,        // the 8-bit half of an \upr pair: its \ud half carries the text
+        Upr, // the 8-bit half of an \upr pair: its \ud half carries the text
     };
 
     struct CharState
@@ -61,13 +61,13 @@ private:
         int halfPoints = 24;
         int foreground = -1; // colour table index; -1 for the automatic colour
         int background = -1;
-        qint8 vertical = 0;  // 1 superscript, -1 subscript
+        qint8 vertical = 0; // 1 superscript, -1 subscript
         bool bold = false;
         bool italic = false;
         bool underline = false;
         bool strike = false;
         bool hidden = false;
-        int anchor = -1;     // index into m_anchors
+        int anchor = -1; // index into m_anchors
         bool operator==(const CharState&) const = default;
     };
 

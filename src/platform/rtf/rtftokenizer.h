@@ -11,15 +11,15 @@ namespace platform::rtf {
 enum class RtfError
 {
     None,
-    NotRtf,            // the stream does not open with "{\rtf"
-    ReadFailed,        // the device could not be read or is larger than the reader accepts
-    UnbalancedGroups,  // a "}" without its "{": ignored
-    UnexpectedEnd,     // the stream ended inside groups, a control word or a "\'" escape
-    BadHex,            // "\'" not followed by two hex digits: the escape is dropped
-    GroupTooDeep,      // groups nested beyond kMaxGroupDepth: the inner ones are flattened
-    WordTooLong,       // a control word longer than kMaxWordLength: read as an unknown word
-    NumberOutOfRange,  // a parameter beyond kMaxParameter: clamped
-    BinaryTooLong,     // "\binN" reaching past the end of the stream: the rest is skipped
+    NotRtf,           // the stream does not open with "{\rtf"
+    ReadFailed,       // the device could not be read or is larger than the reader accepts
+    UnbalancedGroups, // a "}" without its "{": ignored
+    UnexpectedEnd,    // the stream ended inside groups, a control word or a "\'" escape
+    BadHex,           // "\'" not followed by two hex digits: the escape is dropped
+    GroupTooDeep,     // groups nested beyond kMaxGroupDepth: the inner ones are flattened
+    WordTooLong,      // a control word longer than kMaxWordLength: read as an unknown word
+    NumberOutOfRange, // a parameter beyond kMaxParameter: clamped
+    BinaryTooLong,    // "\binN" reaching past the end of the stream: the rest is skipped
 };
 
 struct RtfProblem

@@ -118,19 +118,25 @@ private:
         run.halfPoints = std::clamp(int(std::lround(size * 2)), 2, 3276);
         run.bold = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::DemiBold
                                                                : m_defaultFont.bold();
-        run.italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : m_defaultFont.italic();
-        run.underline = format.hasProperty(QTextFormat::TextUnderlineStyle)
-                || format.hasProperty(QTextFormat::FontUnderline)
-            ? format.fontUnderline()
-            : m_defaultFont.underline();
+        run.italic =
+            format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : m_defaultFont.italic();
+        run.underline = format.hasProperty(QTextFormat::TextUnderlineStyle) ||
+                                format.hasProperty(QTextFormat::FontUnderline)
+                            ? format.fontUnderline()
+                            : m_defaultFont.underline();
         run.strike = format.hasProperty(QTextFormat::FontStrikeOut) ? format.fontStrikeOut()
                                                                     : m_defaultFont.strikeOut();
         run.foreground = colorIndex(brushColor(format, QTextFormat::ForegroundBrush));
         run.background = colorIndex(brushColor(format, QTextFormat::BackgroundBrush));
         switch (format.verticalAlignment()) {
-        case QTextCharFormat::AlignSuperScript: run.vertical = 1; break;
-        case QTextCharFormat::AlignSubScript: run.vertical = -1; break;
-        default: break;
+        case QTextCharFormat::AlignSuperScript:
+            run.vertical = 1;
+            break;
+        case QTextCharFormat::AlignSubScript:
+            run.vertical = -1;
+            break;
+        default:
+            break;
         }
         return run;
     }
@@ -172,8 +178,8 @@ private:
         }
         m_out += "}{\\colortbl ;";
         for (const QRgb rgb : m_colors) {
-            m_out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" + QByteArray::number(qGreen(rgb))
-                + "\\blue" + QByteArray::number(qBlue(rgb)) + ';';
+            m_out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" + QByteArray::number(qGreen(rgb)) +
+                     "\\blue" + QByteArray::number(qBlue(rgb)) + ';';
         }
         m_out += '}';
     }
