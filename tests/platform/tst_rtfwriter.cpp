@@ -409,11 +409,13 @@ void TestRtfWriter::lines_neverStartWithBracket()
 void TestRtfWriter::lines_longParagraphIsSplitBeforeControlWords()
 {
     QTextDocument document;
-    QTextCursor(&document).insertText(QStringLiteral("abcdefghij").repeated(500), DefaultPageCharFormat());
+    QTextCursor(&document).insertText(QStringLiteral("abcd fghij").repeated(500), DefaultPageCharFormat());
     const QStringList lines = RtfLines(document);
     QVERIFY(lines.size() > 10);
-    for (const QString& line : lines)
+    for (const QString& line : lines) {
         QVERIFY2(line.size() <= 2 * platform::rtf::RtfWriter::kLineTarget + 32, qPrintable(line));
+        QVERIFY2(!line.endsWith(QLatin1Char(' ')), qPrintable(line));
+    }
     QTextDocument copy;
     QVERIFY(LoadRtfLines(lines, &copy));
     QCOMPARE(RawText(copy), RawText(document));

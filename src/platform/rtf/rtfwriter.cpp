@@ -199,10 +199,17 @@ private:
         m_delimit = false;
     }
 
+    // A line may end here: it is long enough and does not end in a space, which a program that
+    // trims its lines would lose.
+    bool mayBreak(qsizetype length) const
+    {
+        return m_out.size() - m_lineStart >= length && !m_out.endsWith(' ');
+    }
+
     // A control word, after a line break when the line is long enough.
     void word(const char* name)
     {
-        if (m_out.size() - m_lineStart >= RtfWriter::kLineTarget)
+        if (mayBreak(RtfWriter::kLineTarget))
             newLine();
         m_out += '\\';
         m_out += name;
@@ -297,7 +304,7 @@ private:
             const char16_t c = data[i].unicode();
             // A run long enough to fill a line gets a harmless restated size before which the
             // line can break.
-            if (m_out.size() - m_lineStart >= 2 * RtfWriter::kLineTarget)
+            if (mayBreak(2 * RtfWriter::kLineTarget))
                 word("fs", m_run.halfPoints);
             if (c >= 0x20 && c < 0x80) {
                 if (c == u'\\' || c == u'{' || c == u'}') {
