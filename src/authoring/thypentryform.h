@@ -1,0 +1,84 @@
+#pragma once
+
+#include "storage/settingsrecord.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <QTextCharFormat>
+
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+class QTextEdit;
+
+namespace authoring {
+
+class ColorSwatchBox;
+
+// The page editor: the rich text of a " Text Only" page (mode 1) or a " Graphic and Text" page
+// (mode 2), with the font, size, colour, bold and italic of the selection, the text window's
+// background colour and plain or RTF import. It works on copies: record() and pageText() give the
+// result, and the caller decides what to keep.
+class THypEntryForm : public QDialog
+{
+    Q_OBJECT
+public:
+    static const QStringList& SizeNames();
+    static const QStringList& ColorNames();
+
+    THypEntryForm(const storage::TopicDisplayRecord& record, const QStringList& pageText, int mode,
+                  QWidget* parent = nullptr);
+
+    // The working record: the text window colour follows the background chosen here.
+    const storage::TopicDisplayRecord& record() const { return m_record; }
+    // The page as RTF lines; empty when the page holds no text.
+    QStringList pageText() const;
+    bool hasText() const;
+
+    // Operations behind the controls, public so tests can drive them without clicking.
+    void applyBold(bool on);
+    void applyItalic(bool on);
+    void applyFontName(const QString& name);
+    void applySize(const QString& sizeText);
+    void applyColor(int index);
+    void chooseBackground();
+    void importFile();
+    void selectAllText();
+    void clearAllText();
+    void showSelectionAttributes();
+
+private:
+    void createControls();
+    void createLayout();
+    void mergeFormat(const QTextCharFormat& format, bool waitCursor);
+    void setBackground(const QColor& color);
+
+    storage::TopicDisplayRecord m_record;
+    int m_mode;
+    bool m_showing = false; // attributes are being displayed: control changes are not edits
+
+    QGroupBox* GroupBox1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    ColorSwatchBox* ComboBox3 = nullptr;
+    QPushButton* BtnB = nullptr;
+    QPushButton* BtnI = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* ImportBtn = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* AdjustBtn = nullptr;
+    QPushButton* ViewBtn = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
+};
+
+// Shows the page editor. On "&OK" the record takes the working record and, when the page holds
+// text, the page text takes its RTF lines (an emptied page leaves the old text); returns true.
+// "&Cancel" changes nothing and returns false.
+bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode,
+              QWidget* parent = nullptr);
+
+} // namespace authoring

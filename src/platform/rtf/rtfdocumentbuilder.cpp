@@ -1,0 +1,761 @@
+#include "platform/rtf/rtfdocumentbuilder.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
+#include <algorithm>
+
+namespace platform::rtf {
+
+namespace {
+
+// Bounds on what a document can make the builder keep.
+constexpr int kMaxFonts = 4096;
+constexpr int kMaxColors = 4096;
+constexpr int kMaxFontNameBytes = 256;
+constexpr int kMaxFieldInstruction = 4096;
+constexpr int kMaxIndentTwips = 31680; // 22 inches, the widest page RTF knows
+constexpr int kMaxUnicodeSkip = 16;
+
+// Twips (1/1440 inch) to document units, which Qt lays out at 96 per inch.
+double TwipsToUnits(int twips)
+{
+    return twips / 15.0;
+}
+
+// The target of a HYPERLINK field instruction: HYPERLINK "url" or HYPERLINK \l "bookmark".
+QString HyperlinkTarget(const QString& instruction)
+{
+    const QString trimmed = instruction.trimmed();
+    if (!trimmed.startsWith(QLatin1String("HYPERLINK"), Qt::CaseInsensitive))
+        return {};
+    QString rest = trimmed.mid(9).trimmed();
+    bool bookmark = false;
+    while (rest.startsWith(QLatin1Char('\\'))) {
+        bookmark = bookmark || rest.startsWith(QLatin1String("\\l"));
+        const qsizetype space = rest.indexOf(QLatin1Char(' '));
+        rest = space < 0 ? QString() : rest.mid(space + 1).trimmed();
+    }
+    QString target;
+    if (rest.startsWith(QLatin1Char('"'))) {
+        const qsizetype close = rest.indexOf(QLatin1Char('"'), 1);
+        target = rest.mid(1, close < 0 ? -1 : close - 1);
+    } else {
+        target = rest.section(QLatin1Char(' '), 0, 0);
+    }
+    return bookmark && !target.isEmpty() ? QString(QLatin1Char('#') + target) : target;
+}
+
+} // namespace
+
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document) : m_document(document)
+{
+    m_document->clear();
+    m_cursor = QTextCursor(m_document);
+    m_blockFormat = m_cursor.blockFormat();
+    m_stack.reserve(RtfTokenizer::kMaxGroupDepth + 1);
+    // The state outside the outermost group: whatever trails the document's closing brace is
+    // not part of it.
+    GroupState outside;
+    outside.destination = Destination::Skip;
+    m_stack.append(outside);
+    m_codePage.setCodePage(m_documentCodePage);
+}
+
+RtfDocumentBuilder::~RtfDocumentBuilder() = default;
+
+void RtfDocumentBuilder::groupStart()
+{
+    m_ignorableNext = false;
+    m_skipCount = 0;
+    m_stack.append(m_stack.size() == 1 ? GroupState{} : m_stack.last());
+}
+
+void RtfDocumentBuilder::groupEnd()
+{
+    m_ignorableNext = false;
+    m_skipCount = 0;
+    if (m_stack.size() <= 1)
+        return;
+    const GroupState closed = m_stack.takeLast();
+    const Destination outer = state().destination;
+    if (closed.destination == Destination::FontTable && !m_fontName.isEmpty())
+        finishFontEntry();
+    if (closed.destination == Destination::Pict && outer != Destination::Pict)
+        finishPicture();
+    if (!(closed.chars == state().chars))
+        applyCodePage();
+    if (m_stack.size() == 1)
+        m_finalPara = closed.para;
+}
+
+bool RtfDocumentBuilder::consumeSkip()
+{
+    if (m_skipCount <= 0)
+        return false;
+    --m_skipCount;
+    return true;
+}
+
+void RtfDocumentBuilder::controlWord(QByteArrayView word, bool hasParameter, int parameter)
+{
+    if (consumeSkip())
+        return;
+    const bool ignorable = m_ignorableNext;
+    m_ignorableNext = false;
+    GroupState& current = state();
+    if (current.destination == Destination::Skip)
+        return;
+    const ControlWord* entry = FindControlWord(word);
+    if (!entry) {
+        if (ignorable)
+            current.destination = Destination::Skip;
+        return;
+    }
+    switch (entry->kind) {
+    case WordKind::Destination:
+        enterDestination(entry->id);
+        break;
+    case WordKind::Symbol:
+        if (current.destination == Destination::Body)
+            handleSymbolWord(entry->id);
+        break;
+    case WordKind::Flag:
+    case WordKind::Value:
+    case WordKind::Toggle:
+        handleValueWord(*entry, hasParameter, parameter);
+        break;
+    }
+}
+
+void RtfDocumentBuilder::enterDestination(Word id)
+{
+    GroupState& current = state();
+    switch (id) {
+    case Word::FontTable:
+        current.destination = Destination::FontTable;
+        m_fontName.clear();
+        m_inFontEntry = false;
+        break;
+    case Word::ColorTable:
+        current.destination = Destination::ColorTable;
+        m_colors.clear();
+        m_red = m_green = m_blue = -1;
+        break;
+    case Word::Pict:
+        if (current.destination == Destination::Body && !current.chars.hidden) {
+            current.destination = Destination::Pict;
+            m_picture = Picture{};
+        } else {
+            current.destination = Destination::Skip;
+        }
+        break;
+    case Word::FldInst:
+        current.destination = Destination::FieldInst;
+        m_fieldInstruction.clear();
+        break;
+    case Word::FldRslt: {
+        current.destination = Destination::Body;
+        const QString target = HyperlinkTarget(m_fieldInstruction);
+        m_fieldInstruction.clear();
+        if (!target.isEmpty()) {
+            m_anchors.append(target);
+            current.chars.anchor = int(m_anchors.size() - 1);
+        }
+        break;
+    }
+    case Word::Upr:
+        current.destination = Destination::Upr;
+        break;
+    case Word::Ud:
+        if (current.destination == Destination::Upr)
+            current.destination = Destination::Body;
+        break;
+    case Word::Field:
+    case Word::ShpPict:
+    case Word::Object:
+    case Word::Result:
+    case Word::Shp:
+    case Word::ShpTxt:
+    case Word::ListText:
+    case Word::PnText:
+        // Their content is read where it stands: a field's result, the text of a shape, the
+        // number or bullet of a list item.
+        break;
+    default:
+        current.destination = Destination::Skip;
+        break;
+    }
+}
+
+void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParameter, int parameter)
+{
+    GroupState& current = state();
+    const int value = hasParameter ? parameter : entry.defaultValue;
+    const bool on = !hasParameter || parameter != 0;
+    CharState& chars = current.chars;
+    ParaState& para = current.para;
+    const auto indent = [](int twips) { return std::clamp(twips, -kMaxIndentTwips, kMaxIndentTwips); };
+    switch (entry.id) {
+    case Word::Ansi:
+        m_documentCodePage = 1252;
+        applyCodePage();
+        break;
+    case Word::Mac:
+        m_documentCodePage = 10000;
+        applyCodePage();
+        break;
+    case Word::Pc:
+        m_documentCodePage = 437;
+        applyCodePage();
+        break;
+    case Word::Pca:
+        m_documentCodePage = 850;
+        applyCodePage();
+        break;
+    case Word::AnsiCpg:
+        if (value > 0 && value < 100000) {
+            m_documentCodePage = value;
+            applyCodePage();
+        }
+        break;
+    case Word::Deff:
+        m_defaultFont = value;
+        applyCodePage();
+        break;
+    case Word::Uc:
+        current.unicodeSkip = std::clamp(value, 0, kMaxUnicodeSkip);
+        break;
+    case Word::U: {
+        const char16_t c = char16_t(value < 0 ? value + 65536 : value);
+        if (current.destination == Destination::Body) {
+            appendChar(c);
+        } else if (current.destination == Destination::FieldInst) {
+            if (m_fieldInstruction.size() < kMaxFieldInstruction)
+                m_fieldInstruction += QChar(c);
+        }
+        m_skipCount = current.unicodeSkip;
+        break;
+    }
+    case Word::Cpg:
+        if (current.destination == Destination::FontTable && value > 0 && value < 100000)
+            m_fontCodePage = value;
+        break;
+    case Word::FCharset:
+        if (current.destination == Destination::FontTable)
+            m_fontCodePage = CodePageForCharset(value);
+        break;
+    case Word::F:
+        if (current.destination == Destination::FontTable) {
+            if (!m_fontName.isEmpty())
+                finishFontEntry();
+            m_fontNumber = value;
+            m_fontCodePage = 0;
+            m_fontName.clear();
+            m_inFontEntry = true;
+        } else {
+            chars.font = value;
+            applyCodePage();
+        }
+        break;
+    case Word::Fs:
+        chars.halfPoints = value > 0 ? std::min(value, 3276) : 24;
+        break;
+    case Word::B:
+        chars.bold = on;
+        break;
+    case Word::I:
+        chars.italic = on;
+        break;
+    case Word::Ul:
+        chars.underline = on;
+        break;
+    case Word::UlNone:
+        chars.underline = false;
+        break;
+    case Word::Strike:
+        chars.strike = on;
+        break;
+    case Word::V:
+        chars.hidden = on;
+        break;
+    case Word::Cf:
+        chars.foreground = value;
+        break;
+    case Word::Cb:
+    case Word::Highlight:
+    case Word::ChCbPat:
+        chars.background = value;
+        break;
+    case Word::Super:
+        chars.vertical = 1;
+        break;
+    case Word::Sub:
+        chars.vertical = -1;
+        break;
+    case Word::NoSuperSub:
+        chars.vertical = 0;
+        break;
+    case Word::Plain: {
+        const int anchor = chars.anchor; // a field's link outlives \plain inside its result
+        chars = CharState{};
+        chars.anchor = anchor;
+        applyCodePage();
+        break;
+    }
+    case Word::Pard:
+        para = ParaState{};
+        break;
+    case Word::Ql:
+        para.alignment = Qt::AlignLeft;
+        break;
+    case Word::Qc:
+        para.alignment = Qt::AlignHCenter;
+        break;
+    case Word::Qr:
+        para.alignment = Qt::AlignRight;
+        break;
+    case Word::Qj:
+        para.alignment = Qt::AlignJustify;
+        break;
+    case Word::Li:
+        para.leftIndent = indent(value);
+        break;
+    case Word::Ri:
+        para.rightIndent = indent(value);
+        break;
+    case Word::Fi:
+        para.firstIndent = indent(value);
+        break;
+    case Word::Sb:
+        para.spaceBefore = std::clamp(value, 0, kMaxIndentTwips);
+        break;
+    case Word::Sa:
+        para.spaceAfter = std::clamp(value, 0, kMaxIndentTwips);
+        break;
+    case Word::Red:
+        m_red = std::clamp(value, 0, 255);
+        break;
+    case Word::Green:
+        m_green = std::clamp(value, 0, 255);
+        break;
+    case Word::Blue:
+        m_blue = std::clamp(value, 0, 255);
+        break;
+    case Word::PngBlip:
+        m_picture.format = "PNG";
+        break;
+    case Word::JpegBlip:
+        m_picture.format = "JPG";
+        break;
+    case Word::PicW:
+        m_picture.width = value;
+        break;
+    case Word::PicH:
+        m_picture.height = value;
+        break;
+    case Word::PicWGoal:
+        m_picture.goalWidth = value;
+        break;
+    case Word::PicHGoal:
+        m_picture.goalHeight = value;
+        break;
+    case Word::PicScaleX:
+        m_picture.scaleX = std::clamp(value, 1, 1000);
+        break;
+    case Word::PicScaleY:
+        m_picture.scaleY = std::clamp(value, 1, 1000);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfDocumentBuilder::handleSymbolWord(Word id)
+{
+    switch (id) {
+    case Word::Par:
+    case Word::Page:
+    case Word::Sect:
+    case Word::Row:
+    case Word::NestRow:
+        endParagraph();
+        break;
+    case Word::Cell:
+    case Word::NestCell:
+        if (state().chars.hidden)
+            break;
+        if (m_cellPending)
+            appendText(QString()); // the previous cell was empty: its separator still counts
+        m_cellPending = true;
+        break;
+    case Word::Line:
+        appendChar(u'\u2028');
+        break;
+    case Word::Tab:
+        appendChar(u'\t');
+        break;
+    case Word::EmDash:
+        appendChar(u'\u2014');
+        break;
+    case Word::EnDash:
+        appendChar(u'\u2013');
+        break;
+    case Word::EmSpace:
+        appendChar(u'\u2003');
+        break;
+    case Word::EnSpace:
+        appendChar(u'\u2002');
+        break;
+    case Word::QmSpace:
+        appendChar(u'\u2005');
+        break;
+    case Word::Bullet:
+        appendChar(u'\u2022');
+        break;
+    case Word::LQuote:
+        appendChar(u'\u2018');
+        break;
+    case Word::RQuote:
+        appendChar(u'\u2019');
+        break;
+    case Word::LDblQuote:
+        appendChar(u'\u201C');
+        break;
+    case Word::RDblQuote:
+        appendChar(u'\u201D');
+        break;
+    case Word::Zwj:
+        appendChar(u'\u200D');
+        break;
+    case Word::Zwnj:
+        appendChar(u'\u200C');
+        break;
+    case Word::LtrMark:
+        appendChar(u'\u200E');
+        break;
+    case Word::RtlMark:
+        appendChar(u'\u200F');
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfDocumentBuilder::controlSymbol(char symbol)
+{
+    if (consumeSkip())
+        return;
+    if (symbol == '*') {
+        m_ignorableNext = true;
+        return;
+    }
+    m_ignorableNext = false;
+    const Destination destination = state().destination;
+    char16_t c = 0;
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}':
+        c = char16_t(symbol);
+        break;
+    case '~':
+        c = u'\u00A0';
+        break;
+    case '-':
+        c = u'\u00AD';
+        break;
+    case '_':
+        c = u'\u2011';
+        break;
+    case '\r':
+    case '\n':
+        if (destination == Destination::Body)
+            endParagraph();
+        return;
+    case '\t':
+        c = u'\t';
+        break;
+    default:
+        return;
+    }
+    if (destination == Destination::Body) {
+        appendChar(c);
+    } else if (destination == Destination::FontTable) {
+        if (m_fontName.size() < kMaxFontNameBytes && c < 0x80)
+            m_fontName.append(char(c));
+    } else if (destination == Destination::FieldInst) {
+        if (m_fieldInstruction.size() < kMaxFieldInstruction)
+            m_fieldInstruction += QChar(c);
+    }
+}
+
+void RtfDocumentBuilder::hexByte(unsigned char byte)
+{
+    if (consumeSkip())
+        return;
+    m_ignorableNext = false;
+    const char b = char(byte);
+    switch (state().destination) {
+    case Destination::Body:
+        bodyBytes(QByteArrayView(&b, 1));
+        break;
+    case Destination::FontTable:
+        if (m_fontName.size() < kMaxFontNameBytes)
+            m_fontName.append(b);
+        break;
+    case Destination::FieldInst:
+        if (m_fieldInstruction.size() < kMaxFieldInstruction)
+            m_codePage.decode(QByteArrayView(&b, 1), m_fieldInstruction);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfDocumentBuilder::text(QByteArrayView bytes)
+{
+    m_ignorableNext = false;
+    if (m_skipCount > 0) {
+        const qsizetype n = std::min<qsizetype>(m_skipCount, bytes.size());
+        m_skipCount -= int(n);
+        bytes = bytes.sliced(n);
+    }
+    if (bytes.isEmpty())
+        return;
+    switch (state().destination) {
+    case Destination::Body:
+        bodyBytes(bytes);
+        break;
+    case Destination::FontTable:
+        for (const char c : bytes) {
+            if (c == ';') {
+                finishFontEntry();
+            } else if (m_fontName.size() < kMaxFontNameBytes) {
+                m_fontName.append(c);
+            }
+        }
+        break;
+    case Destination::ColorTable:
+        for (const char c : bytes) {
+            if (c == ';')
+                finishColorEntry();
+        }
+        break;
+    case Destination::Pict:
+        m_picture.hex.append(bytes);
+        break;
+    case Destination::FieldInst:
+        if (m_fieldInstruction.size() < kMaxFieldInstruction)
+            m_codePage.decode(bytes, m_fieldInstruction);
+        break;
+    case Destination::Skip:
+    case Destination::Upr:
+        break;
+    }
+}
+
+void RtfDocumentBuilder::binary(QByteArrayView bytes)
+{
+    if (consumeSkip())
+        return;
+    m_ignorableNext = false;
+    if (state().destination == Destination::Pict)
+        m_picture.binary = bytes.toByteArray();
+}
+
+void RtfDocumentBuilder::bodyBytes(QByteArrayView bytes)
+{
+    if (state().chars.hidden)
+        return;
+    appendText(QString()); // settles the run's format and a pending cell separator
+    const qsizetype start = m_pending.size();
+    m_codePage.decode(bytes, m_pending);
+    // Control characters other than the tab have no place in a paragraph.
+    QChar* data = m_pending.data();
+    qsizetype out = start;
+    for (qsizetype i = start; i < m_pending.size(); ++i) {
+        const QChar c = data[i];
+        if (c.unicode() >= 0x20 || c.unicode() == u'\t')
+            data[out++] = c;
+    }
+    m_pending.truncate(out);
+}
+
+void RtfDocumentBuilder::appendText(const QString& text)
+{
+    const CharState& chars = state().chars;
+    if (!m_pendingValid || !(chars == m_pendingChars)) {
+        flushText();
+        m_pendingChars = chars;
+        m_pendingFormat = charFormat(chars);
+        m_pendingValid = true;
+    }
+    if (m_cellPending) {
+        m_cellPending = false;
+        m_pending += QLatin1Char('\t');
+    }
+    m_pending += text;
+}
+
+void RtfDocumentBuilder::appendChar(char16_t c)
+{
+    if (state().chars.hidden)
+        return;
+    if (c < 0x20 && c != u'\t')
+        return;
+    appendText(QString(QChar(c)));
+}
+
+void RtfDocumentBuilder::flushText()
+{
+    if (m_pending.isEmpty())
+        return;
+    m_cursor.insertText(m_pending, m_pendingFormat);
+    m_pending.clear();
+}
+
+void RtfDocumentBuilder::endParagraph()
+{
+    flushText();
+    m_cellPending = false;
+    const QTextBlockFormat format = blockFormat(state().para);
+    if (format != m_blockFormat) {
+        m_cursor.setBlockFormat(format);
+        m_blockFormat = format;
+    }
+    // The new block takes the character format of the paragraph's end, so an empty paragraph
+    // keeps the height of the text around it.
+    m_cursor.insertBlock(m_blockFormat, charFormat(state().chars));
+}
+
+void RtfDocumentBuilder::finish()
+{
+    flushText();
+    const QTextBlockFormat format = blockFormat(m_stack.size() > 1 ? state().para : m_finalPara);
+    if (format != m_blockFormat) {
+        m_cursor.setBlockFormat(format);
+        m_blockFormat = format;
+    }
+}
+
+void RtfDocumentBuilder::applyCodePage()
+{
+    const int font = state().chars.font >= 0 ? state().chars.font : m_defaultFont;
+    int codePage = m_documentCodePage;
+    const auto it = m_fonts.constFind(font);
+    if (it != m_fonts.constEnd() && it->codePage != 0)
+        codePage = it->codePage;
+    m_codePage.setCodePage(codePage);
+}
+
+QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& chars) const
+{
+    QTextCharFormat format;
+    const int font = chars.font >= 0 ? chars.font : m_defaultFont;
+    const auto it = m_fonts.constFind(font);
+    if (it != m_fonts.constEnd() && !it->name.isEmpty())
+        format.setFontFamilies(QStringList{it->name});
+    format.setFontPointSize(chars.halfPoints / 2.0);
+    format.setFontWeight(chars.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(chars.italic);
+    format.setFontUnderline(chars.underline);
+    format.setFontStrikeOut(chars.strike);
+    if (chars.foreground > 0 && chars.foreground < m_colors.size() && m_colors[chars.foreground].isValid())
+        format.setForeground(m_colors[chars.foreground]);
+    if (chars.background > 0 && chars.background < m_colors.size() && m_colors[chars.background].isValid())
+        format.setBackground(m_colors[chars.background]);
+    // Index 0 is normally the automatic colour, but some writers put a real colour first.
+    if (chars.foreground == 0 && !m_colors.isEmpty() && m_colors[0].isValid())
+        format.setForeground(m_colors[0]);
+    if (chars.vertical != 0)
+        format.setVerticalAlignment(chars.vertical > 0 ? QTextCharFormat::AlignSuperScript
+                                                       : QTextCharFormat::AlignSubScript);
+    if (chars.anchor >= 0 && chars.anchor < m_anchors.size()) {
+        format.setAnchor(true);
+        format.setAnchorHref(m_anchors[chars.anchor]);
+    }
+    return format;
+}
+
+QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para) const
+{
+    QTextBlockFormat format;
+    if (para.alignment != Qt::AlignLeft)
+        format.setAlignment(para.alignment);
+    if (para.leftIndent != 0)
+        format.setLeftMargin(TwipsToUnits(para.leftIndent));
+    if (para.rightIndent != 0)
+        format.setRightMargin(TwipsToUnits(para.rightIndent));
+    if (para.firstIndent != 0)
+        format.setTextIndent(TwipsToUnits(para.firstIndent));
+    if (para.spaceBefore != 0)
+        format.setTopMargin(TwipsToUnits(para.spaceBefore));
+    if (para.spaceAfter != 0)
+        format.setBottomMargin(TwipsToUnits(para.spaceAfter));
+    return format;
+}
+
+void RtfDocumentBuilder::finishFontEntry()
+{
+    if (m_inFontEntry && m_fonts.size() < kMaxFonts) {
+        RtfCodePage decoder;
+        decoder.setCodePage(m_fontCodePage != 0 ? m_fontCodePage : m_documentCodePage);
+        QString name;
+        decoder.decode(m_fontName, name);
+        FontEntry entry{name.trimmed(), m_fontCodePage};
+        m_fonts.insert(m_fontNumber, entry);
+    }
+    m_fontName.clear();
+    m_inFontEntry = false;
+    applyCodePage();
+}
+
+void RtfDocumentBuilder::finishColorEntry()
+{
+    if (m_colors.size() < kMaxColors) {
+        if (m_red < 0 && m_green < 0 && m_blue < 0)
+            m_colors.append(QColor());
+        else
+            m_colors.append(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
+    }
+    m_red = m_green = m_blue = -1;
+}
+
+void RtfDocumentBuilder::finishPicture()
+{
+    Picture picture = std::move(m_picture);
+    m_picture = Picture{};
+    if (picture.format.isEmpty() || state().chars.hidden)
+        return;
+    const QByteArray bytes = !picture.binary.isEmpty() ? picture.binary : QByteArray::fromHex(picture.hex);
+    if (bytes.isEmpty())
+        return;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, picture.format);
+    const QSize size = reader.size();
+    if (!size.isValid() || qint64(size.width()) * size.height() > kMaxPicturePixels)
+        return;
+    const QImage image = reader.read();
+    if (image.isNull())
+        return;
+    const QString name = QStringLiteral("rtf-image-%1").arg(++m_pictureCount);
+    m_document->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat format;
+    format.setName(name);
+    const auto scaled = [](int goal, int scale, int fallback) {
+        return goal > 0 && goal <= 10 * kMaxIndentTwips ? TwipsToUnits(goal) * scale / 100.0 : fallback;
+    };
+    format.setWidth(scaled(picture.goalWidth, picture.scaleX, image.width()));
+    format.setHeight(scaled(picture.goalHeight, picture.scaleY, image.height()));
+    appendText(QString());
+    flushText();
+    m_cursor.insertImage(format);
+}
+
+} // namespace platform::rtf

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "platform/rtf/rtfcodepage.h"
+#include "platform/rtf/rtfcontrolwords.h"
+#include "platform/rtf/rtftokenizer.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+class QTextDocument;
+
+namespace platform::rtf {
+
+// The meaning layer of the RTF reader: listens to the tokenizer and builds a QTextDocument through
+// a QTextCursor, keeping one state per group on an explicit stack. Text is gathered into runs of
+// one character format and inserted a run at a time. Tables become paragraphs with the cells
+// separated by tabs; pictures in PNG or JPEG become images; every other picture, object and
+// unknown "\*" destination is skipped.
+class RtfDocumentBuilder : public RtfListener
+{
+public:
+    // Builds into document, which is cleared first. The document must outlive the builder.
+    explicit RtfDocumentBuilder(QTextDocument* document);
+    ~RtfDocumentBuilder() override;
+
+    void groupStart() override;
+    void groupEnd() override;
+    void controlWord(QByteArrayView word, bool hasParameter, int parameter) override;
+    void controlSymbol(char symbol) override;
+    void hexByte(unsigned char byte) override;
+    void text(QByteArrayView bytes) override;
+    void binary(QByteArrayView bytes) override;
+
+    // Inserts what is still pending; call once after the tokenizer is done.
+    void finish();
+
+    // Pictures larger than this many pixels are not decoded.
+    static constexpr qint64 kMaxPicturePixels = 40'000'000;
+
+private:
+    enum class Destination : quint8
+    {
+        Body, // text goes into the document
+        Skip, // everything up to the end of the group is ignored
+        FontTable,
+        ColorTable,
+        Pict,
+        FieldInst,
+        Upr, // the 8-bit half of an \upr pair: its \ud half carries the text
+    };
+
+    struct CharState
+    {
+        int font = -1;
+        int halfPoints = 24;
+        int foreground = -1; // colour table index; -1 for the automatic colour
+        int background = -1;
+        qint8 vertical = 0; // 1 superscript, -1 subscript
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strike = false;
+        bool hidden = false;
+        int anchor = -1; // index into m_anchors
+        bool operator==(const CharState&) const = default;
+    };
+
+    struct ParaState
+    {
+        Qt::Alignment alignment = Qt::AlignLeft;
+        int leftIndent = 0; // twips
+        int rightIndent = 0;
+        int firstIndent = 0;
+        int spaceBefore = 0;
+        int spaceAfter = 0;
+        bool operator==(const ParaState&) const = default;
+    };
+
+    struct GroupState
+    {
+        CharState chars;
+        ParaState para;
+        Destination destination = Destination::Body;
+        int unicodeSkip = 1; // \uc
+    };
+
+    struct FontEntry
+    {
+        QString name;
+        int codePage = 0; // 0: the document's
+    };
+
+    struct Picture
+    {
+        QByteArray hex;
+        QByteArray binary;
+        QByteArray format; // "PNG", "JPG" or empty for kinds we do not show
+        int width = 0, height = 0, goalWidth = 0, goalHeight = 0, scaleX = 100, scaleY = 100;
+    };
+
+    GroupState& state() { return m_stack.last(); }
+    void enterDestination(Word id);
+    void handleSymbolWord(Word id);
+    void handleValueWord(const ControlWord& entry, bool hasParameter, int parameter);
+    void appendText(const QString& text);
+    void appendChar(char16_t c);
+    void bodyBytes(QByteArrayView bytes);
+    void flushText();
+    void endParagraph();
+    void applyCodePage();
+    QTextCharFormat charFormat(const CharState& chars) const;
+    QTextBlockFormat blockFormat(const ParaState& para) const;
+    void finishFontEntry();
+    void finishColorEntry();
+    void finishPicture();
+    bool consumeSkip();
+
+    QTextDocument* m_document;
+    QTextCursor m_cursor;
+    QList<GroupState> m_stack;
+    RtfCodePage m_codePage;
+    int m_documentCodePage = 1252;
+    int m_defaultFont = 0;
+    bool m_ignorableNext = false; // "\*" seen: an unknown destination word skips its group
+    int m_skipCount = 0;          // fallback characters after \u still to drop
+
+    QHash<int, FontEntry> m_fonts;
+    QList<QColor> m_colors;
+    QList<QString> m_anchors;
+
+    // The font table entry being read
+    int m_fontNumber = -1;
+    int m_fontCodePage = 0;
+    QByteArray m_fontName;
+    bool m_inFontEntry = false;
+
+    // The colour table entry being read
+    int m_red = -1, m_green = -1, m_blue = -1;
+
+    Picture m_picture;
+    int m_pictureCount = 0;
+    QString m_fieldInstruction;
+
+    QString m_pending;
+    QTextCharFormat m_pendingFormat;
+    CharState m_pendingChars;
+    bool m_pendingValid = false;
+    QTextBlockFormat m_blockFormat;
+    ParaState m_finalPara; // the paragraph format in force when the outermost group closed
+    bool m_cellPending = false;
+};
+
+} // namespace platform::rtf
