@@ -160,9 +160,13 @@ void HelpWindow::showEvent(QShowEvent* event)
 
 void HelpWindow::showTopic(int context)
 {
+    // Going to a topic goes through the browser's history, so Back returns from a followed link
+    // (or from Contents) to where the window opened. The document was set as HTML text and has no
+    // address of its own: a URL with only a fragment scrolls inside it without reloading.
     if (context > 0 && HasHelpAnchor(m_html, context)) {
-        m_browser->scrollToAnchor(QString::number(context));
+        m_browser->setSource(QUrl(QLatin1Char('#') + QString::number(context)));
     } else {
+        m_browser->setSource(QUrl(QStringLiteral("#")));
         m_browser->verticalScrollBar()->setValue(0);
         m_browser->moveCursor(QTextCursor::Start);
     }
