@@ -16,6 +16,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace platform {
 
@@ -26,12 +27,8 @@ namespace {
 bool LooksBinary(const QByteArray& bytes)
 {
     const QByteArray head = bytes.left(4096);
-    for (const char c : head) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b == 0 || (b < 0x08))
-            return true;
-    }
-    return false;
+    return std::any_of(head.cbegin(), head.cend(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x08; });
 }
 
 } // namespace

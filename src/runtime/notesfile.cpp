@@ -15,13 +15,15 @@ NotesText ReadNotesFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         shell::ThrowFileError(QStringLiteral("Cannot read"), path, file.errorString());
     if (file.size() > kMaxNotesFileSize)
-        shell::ThrowFileError(QStringLiteral("Cannot read"), path, QStringLiteral("the file is too large for the notes editor"));
+        shell::ThrowFileError(QStringLiteral("Cannot read"), path,
+                              QStringLiteral("the file is too large for the notes editor"));
     // Read one byte past the limit, so a file that grows while it is read is still bounded.
     const QByteArray bytes = file.read(kMaxNotesFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         shell::ThrowFileError(QStringLiteral("Cannot read"), path, file.errorString());
     if (bytes.size() > kMaxNotesFileSize)
-        shell::ThrowFileError(QStringLiteral("Cannot read"), path, QStringLiteral("the file is too large for the notes editor"));
+        shell::ThrowFileError(QStringLiteral("Cannot read"), path,
+                              QStringLiteral("the file is too large for the notes editor"));
 
     NotesText notes;
     notes.text = shell::DecodeText(bytes);

@@ -120,7 +120,8 @@ void THNotesForm::createActions()
     Edit1 = MainMenu1->addMenu(QStringLiteral("&Edit"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
 
-    const auto make = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys) {
+    const auto make = [this](QMenu* menu, const char* name, const QString& caption,
+                             const QKeySequence& keys) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
         action->setShortcut(keys);
@@ -211,9 +212,12 @@ bool THNotesForm::FormCloseQuery()
     if (!Memo1->document()->isModified())
         return true;
     switch (platform::dialogs().askYesNoCancel(ChangedQuestion(m_fileName))) {
-    case platform::Answer::Yes: return Save1Click();
-    case platform::Answer::No: return true;
-    case platform::Answer::Cancel: break;
+    case platform::Answer::Yes:
+        return Save1Click();
+    case platform::Answer::No:
+        return true;
+    case platform::Answer::Cancel:
+        break;
     }
     return false;
 }

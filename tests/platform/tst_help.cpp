@@ -147,10 +147,11 @@ void TestHelp::helpFileProblem_missingFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("GONE.HLP"));
-    QCOMPARE(HelpFileProblem(path),
-             QStringLiteral("The help file ") + QDir::toNativeSeparators(path) + QStringLiteral(" was not found."));
-    QCOMPARE(HelpFileProblem(dir.path()),
-             QStringLiteral("The help file ") + QDir::toNativeSeparators(dir.path()) + QStringLiteral(" was not found."));
+    QCOMPARE(HelpFileProblem(path), QStringLiteral("The help file ") + QDir::toNativeSeparators(path) +
+                                        QStringLiteral(" was not found."));
+    QCOMPARE(HelpFileProblem(dir.path()), QStringLiteral("The help file ") +
+                                              QDir::toNativeSeparators(dir.path()) +
+                                              QStringLiteral(" was not found."));
 }
 
 void TestHelp::helpFileProblem_winHelpFileIsRefused()
@@ -173,7 +174,8 @@ void TestHelp::helpFileProblem_binaryFileIsRefused()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("PICTURE.HLP"));
     WriteAll(path, QByteArray("BM\x36\x00\x00\x00\x00\x00", 8) + QByteArray(100, '\0'));
-    QVERIFY(HelpFileProblem(path).endsWith(QStringLiteral(" is not a help document. Help files must be HTML documents.")));
+    QVERIFY(HelpFileProblem(path).endsWith(
+        QStringLiteral(" is not a help document. Help files must be HTML documents.")));
 }
 
 void TestHelp::helpFileProblem_oversizedFileIsRefused()
@@ -350,7 +352,8 @@ void TestHelp::manual_hasTopicForEveryContextInTheCode()
         if (!HasHelpAnchor(manual, context))
             missing.append(QString::number(context));
     }
-    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("no topic for ") + missing.join(QStringLiteral(", "))));
+    QVERIFY2(missing.isEmpty(),
+             qPrintable(QStringLiteral("no topic for ") + missing.join(QStringLiteral(", "))));
 }
 
 void TestHelp::manual_internalLinksLeadToTopics()

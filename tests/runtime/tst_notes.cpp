@@ -186,19 +186,28 @@ void TestNotes::replace_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("count");
 
-    QTest::newRow("selection is the text") << "a cat a cat" << 2 << 3 << "cat" << "dog" << false << "a dog a cat" << 1;
-    QTest::newRow("selection differs: find first")
-        << "a cat a cat" << 0 << 1 << "cat" << "dog" << false << "a dog a cat" << 1;
-    QTest::newRow("all from start") << "cat cat cat" << 0 << 0 << "cat" << "dog" << true << "dog dog dog" << 3;
-    QTest::newRow("all goes forward only") << "cat cat cat" << 4 << 0 << "cat" << "dog" << true << "cat dog dog" << 2;
-    QTest::newRow("all, absent text, nothing selected") << "cat cat" << 0 << 0 << "cow" << "dog" << true << "cat cat" << 0;
-    QTest::newRow("all, absent text, word selected") << "cat cat" << 4 << 3 << "cow" << "dog" << true << "cat cat" << 0;
-    QTest::newRow("all, absent text, everything selected")
-        << "cat cat" << 0 << 7 << "cow" << "dog" << true << "cat cat" << 0;
-    QTest::newRow("case must match") << "Cat cat" << 0 << 0 << "cat" << "dog" << true << "Cat dog" << 1;
-    QTest::newRow("replacement holds the text") << "a a" << 0 << 0 << "a" << "aa" << true << "aa aa" << 2;
-    QTest::newRow("replace with nothing") << "x-y-z" << 0 << 0 << "-" << "" << true << "xyz" << 2;
-    QTest::newRow("empty search text") << "abc" << 0 << 0 << "" << "x" << true << "abc" << 0;
+    QTest::newRow("selection is the text") << "a cat a cat" << 2 << 3 << "cat"
+                                           << "dog" << false << "a dog a cat" << 1;
+    QTest::newRow("selection differs: find first") << "a cat a cat" << 0 << 1 << "cat"
+                                                   << "dog" << false << "a dog a cat" << 1;
+    QTest::newRow("all from start") << "cat cat cat" << 0 << 0 << "cat"
+                                    << "dog" << true << "dog dog dog" << 3;
+    QTest::newRow("all goes forward only") << "cat cat cat" << 4 << 0 << "cat"
+                                           << "dog" << true << "cat dog dog" << 2;
+    QTest::newRow("all, absent text, nothing selected") << "cat cat" << 0 << 0 << "cow"
+                                                        << "dog" << true << "cat cat" << 0;
+    QTest::newRow("all, absent text, word selected") << "cat cat" << 4 << 3 << "cow"
+                                                     << "dog" << true << "cat cat" << 0;
+    QTest::newRow("all, absent text, everything selected") << "cat cat" << 0 << 7 << "cow"
+                                                           << "dog" << true << "cat cat" << 0;
+    QTest::newRow("case must match") << "Cat cat" << 0 << 0 << "cat"
+                                     << "dog" << true << "Cat dog" << 1;
+    QTest::newRow("replacement holds the text") << "a a" << 0 << 0 << "a"
+                                                << "aa" << true << "aa aa" << 2;
+    QTest::newRow("replace with nothing") << "x-y-z" << 0 << 0 << "-"
+                                          << "" << true << "xyz" << 2;
+    QTest::newRow("empty search text") << "abc" << 0 << 0 << ""
+                                       << "x" << true << "abc" << 0;
 }
 
 void TestNotes::replace()
@@ -347,12 +356,12 @@ void TestNotes::menus_captionsShortcutsAndNames()
         const char* name;
         const char* caption;
         const char* keys;
-    } items[] = {{"New1", "&New", "Ctrl+N"},       {"Open1", "&Open", "Ctrl+O"},
-                 {"Save1", "&Save", "Ctrl+S"},     {"SaveAs1", "Save &As...", ""},
-                 {"Print1", "&Print", "Ctrl+P"},   {"PrintSetup1", "Prin&t Setup...", ""},
-                 {"Exit1", "E&xit", ""},           {"Cut1", "Cu&t", "Ctrl+X"},
-                 {"Copy1", "&Copy", "Ctrl+C"},     {"Paste1", "&Paste", "Ctrl+V"},
-                 {"Find3", "&Find...", ""},        {"Replace2", "R&eplace...", ""}};
+    } items[] = {{"New1", "&New", "Ctrl+N"},     {"Open1", "&Open", "Ctrl+O"},
+                 {"Save1", "&Save", "Ctrl+S"},   {"SaveAs1", "Save &As...", ""},
+                 {"Print1", "&Print", "Ctrl+P"}, {"PrintSetup1", "Prin&t Setup...", ""},
+                 {"Exit1", "E&xit", ""},         {"Cut1", "Cu&t", "Ctrl+X"},
+                 {"Copy1", "&Copy", "Ctrl+C"},   {"Paste1", "&Paste", "Ctrl+V"},
+                 {"Find3", "&Find...", ""},      {"Replace2", "R&eplace...", ""}};
     for (const auto& item : items) {
         QAction* action = Action(form, item.name);
         QCOMPARE(action->text(), QString::fromLatin1(item.caption));

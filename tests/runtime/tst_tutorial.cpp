@@ -25,10 +25,9 @@ using runtime::TTutorialForm;
 
 namespace {
 
-const QString kLesson = QStringLiteral(
-    "A volcano is an opening in the crust of a planet.\n"
-    "Volcanoes erupt lava, ash and gases.\n"
-    "The word comes from Vulcano, an island near Sicily.\n");
+const QString kLesson = QStringLiteral("A volcano is an opening in the crust of a planet.\n"
+                                       "Volcanoes erupt lava, ash and gases.\n"
+                                       "The word comes from Vulcano, an island near Sicily.\n");
 
 QString RunTool(const QString& tool, const QStringList& arguments)
 {
@@ -129,7 +128,8 @@ void TestTutorial::menus_captionsAndNames()
     {
         const char* name;
         const char* caption;
-    } items[] = {{"MQuit", "&Quit"}, {"MFind", "&Find"}, {"MPrintPrint", "&Print"}, {"MPrintSetup", "Printer &Setup"}};
+    } items[] = {
+        {"MQuit", "&Quit"}, {"MFind", "&Find"}, {"MPrintPrint", "&Print"}, {"MPrintSetup", "Printer &Setup"}};
     for (const auto& item : items) {
         auto* action = form.findChild<QAction*>(QLatin1String(item.name));
         QVERIFY2(action, item.name);
@@ -246,8 +246,8 @@ void TestTutorial::print_toPdfHasTextAndPathAsTitle()
     QVERIFY(text.contains(QStringLiteral("an island near Sicily")));
     if (!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
         const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Title:\\s+") +
-                                                  QRegularExpression::escape(m_path))),
+        QVERIFY2(info.contains(
+                     QRegularExpression(QStringLiteral("Title:\\s+") + QRegularExpression::escape(m_path))),
                  qPrintable(info));
     }
 }
