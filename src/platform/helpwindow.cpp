@@ -42,8 +42,10 @@ bool IsWinHelpFile(const QByteArray& head)
 bool HasHelpAnchor(const QString& html, int context)
 {
     // name="N", name='N' or name=N, on an <a> or (as id) on any element; "N" must be the whole value.
+    // The attribute search inside a tag stops at the next "<" or ">" and after a bounded length,
+    // so a hostile file of unclosed tags costs time in proportion to its size, not its square.
     const QRegularExpression anchor(
-        QStringLiteral("<[a-z][a-z0-9]*\\s[^>]*\\b(name|id)\\s*=\\s*([\"']?)%1\\2[\\s/>]").arg(context),
+        QStringLiteral("<[a-z][a-z0-9]{0,15}\\s[^<>]{0,2000}?\\b(name|id)\\s*=\\s*([\"']?)%1\\2[\\s/>]").arg(context),
         QRegularExpression::CaseInsensitiveOption);
     return anchor.match(html).hasMatch();
 }

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QtTest>
 
 using namespace platform;
@@ -78,6 +79,7 @@ class TestHelp : public QObject
 private Q_SLOTS:
     void hasHelpAnchor_data();
     void hasHelpAnchor();
+    void hasHelpAnchor_unclosedTagsAreCheap();
     void isWinHelpFile_data();
     void isWinHelpFile();
     void helpFileProblem_missingFile();
@@ -96,6 +98,7 @@ private Q_SLOTS:
     void window_f1InsideHelpOpensNoSecondWindow();
     void manual_hasTopicForEveryContextInTheCode();
     void manual_internalLinksLeadToTopics();
+    void manual_browserFindsEveryTopicAnchor();
     void manual_isCopiedBesideTheProgram();
 };
 
@@ -123,6 +126,15 @@ void TestHelp::hasHelpAnchor()
     QFETCH(int, context);
     QFETCH(bool, found);
     QCOMPARE(HasHelpAnchor(html, context), found);
+}
+
+void TestHelp::hasHelpAnchor_unclosedTagsAreCheap()
+{
+    // Eight megabytes of tags that never close: the search must end (a scan to the end of the
+    // file from every "<" would not, within the test's time limit) and find nothing.
+    const QString hostile = QStringLiteral("<a name=x ").repeated(800 * 1024);
+    QVERIFY(!HasHelpAnchor(hostile, 145));
+    QVERIFY(HasHelpAnchor(hostile + QStringLiteral("<a name=\"145\">"), 145));
 }
 
 void TestHelp::isWinHelpFile_data()
@@ -370,6 +382,24 @@ void TestHelp::manual_internalLinksLeadToTopics()
                  qPrintable(target));
     }
     QVERIFY(links > 40);
+}
+
+void TestHelp::manual_browserFindsEveryTopicAnchor()
+{
+    // The regular expression above reads the file; this asks the document the help window shows,
+    // which is what scrolling to a topic uses.
+    QTextDocument document;
+    document.setHtml(Manual());
+    QSet<QString> anchors;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QStringList names = it.fragment().charFormat().anchorNames();
+            for (const QString& name : names)
+                anchors.insert(name);
+        }
+    }
+    for (const int context : kKnownContexts)
+        QVERIFY2(anchors.contains(QString::number(context)), qPrintable(QString::number(context)));
 }
 
 void TestHelp::manual_isCopiedBesideTheProgram()
