@@ -313,8 +313,12 @@ bool THNotesForm::SaveAs1Click()
 
 QPrinter& THNotesForm::printer()
 {
-    if (!m_printer)
+    if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Lines are printed from the edge of the printable area; a margin of its own keeps them
+        // off the edge of the paper until the reader chooses others in the printer setup.
+        m_printer->setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    }
     return *m_printer;
 }
 

@@ -40,7 +40,7 @@ QString PdfText(const QString& pdf)
 {
     QProcess process;
     process.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
-                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+                  {pdf, QStringLiteral("-")});
     if (!process.waitForFinished(30000))
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
@@ -705,10 +705,12 @@ void TestNotes::print_toPdfHoldsTheLines()
     QByteArray bytes;
     for (int i = 1; i <= 150; ++i)
         bytes += "Pupil note number " + QByteArray::number(i) + "\n";
-    bytes += QByteArray("A very long line ").repeated(40) + "ends here\n";
+    bytes += QByteArray("A very long line ").repeated(40) + "Finis\n";
     WriteAll(path, bytes);
     THNotesForm form;
     form.startOn(QStringLiteral("LESSON.TXT"), path);
+    const QFont mono(QStringLiteral("Liberation Mono"), 11);
+    form.memo()->setFont(mono);
 
     const QString pdf = dir.filePath(QStringLiteral("notes.pdf"));
     QPrinter printer(QPrinter::HighResolution);
@@ -720,9 +722,21 @@ void TestNotes::print_toPdfHoldsTheLines()
     QVERIFY2(text.contains(QStringLiteral("Pupil note number 1\n")), qPrintable(text.left(300)));
     QVERIFY(text.contains(QStringLiteral("Pupil note number 75")));
     QVERIFY(text.contains(QStringLiteral("Pupil note number 150")));
-    QVERIFY(text.contains(QStringLiteral("ends here")));
+    QVERIFY(text.contains(QStringLiteral("line Finis")) || text.contains(QStringLiteral("\nFinis")));
+    // The wrapped line loses no word on the way.
+    QCOMPARE(text.count(QStringLiteral("long")), 40);
     // 150 lines do not fit on one page: the printout goes on to further pages.
     QVERIFY(text.count(QLatin1Char('\f')) >= 2);
+
+    // Printed in the memo's font.
+    const QString pdffonts = QStandardPaths::findExecutable(QStringLiteral("pdffonts"));
+    if (!pdffonts.isEmpty() && QFontInfo(mono).family() == mono.family()) {
+        QProcess process;
+        process.start(pdffonts, {pdf});
+        QVERIFY(process.waitForFinished(30000));
+        const QString fonts = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY2(fonts.contains(QStringLiteral("LiberationMono")), qPrintable(fonts));
+    }
 }
 
 QTEST_MAIN(TestNotes)
