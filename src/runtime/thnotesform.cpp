@@ -125,7 +125,8 @@ void THNotesForm::createActions()
         QAction* action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
         action->setShortcut(keys);
-        // The memo handles the clipboard keys itself; the menu shows them and serves the mouse.
+        // The actions live on the window too, so their keys work while the menu is closed. The
+        // memo claims the clipboard keys for itself, which does the same thing.
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
         return action;

@@ -114,6 +114,7 @@ private Q_SLOTS:
     void close_noClosesWithoutSaving();
     void close_unmodifiedAsksNothing();
     void escape_doesNotClose();
+    void ctrlS_savesFromTheMemo();
     void changedQuestion_namesFileWithoutPath();
     void startOn_missingFileIsCreatedOnSave();
     void startOn_keepsNonBreakingSpacesThroughSave();
@@ -554,6 +555,24 @@ void TestNotes::escape_doesNotClose()
     QTest::keyClick(form.memo(), Qt::Key_Escape);
     QVERIFY(form.isVisible());
     QVERIFY(dialogs.questions.isEmpty());
+}
+
+void TestNotes::ctrlS_savesFromTheMemo()
+{
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("KEYS.TXT"));
+    THNotesForm form;
+    form.startOn(QStringLiteral("KEYS.TXT"), path);
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.memo()->setFocus();
+    QTest::keyClicks(form.memo(), QStringLiteral("typed"));
+    QVERIFY(form.memo()->document()->isModified());
+    QTest::keyClick(form.memo(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(ReadAll(path), QByteArray("typed"));
+    QVERIFY(!form.memo()->document()->isModified());
 }
 
 void TestNotes::changedQuestion_namesFileWithoutPath()
