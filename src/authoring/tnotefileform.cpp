@@ -1,6 +1,9 @@
 #include "authoring/tnotefileform.h"
 
 #include "platform/f1filter.h"
+#include "runtime/thnotesform.h"
+
+#include <QDir>
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -36,9 +39,9 @@ void TNoteFileForm::createControls(const QString& fileName)
 
     ViewBtn = new QPushButton(QStringLiteral("&View"), this);
     ViewBtn->setObjectName(QStringLiteral("ViewBtn"));
-    ViewBtn->setEnabled(false);
-    ViewBtn->setToolTip(QStringLiteral("Opens the named file in the notes editor "
-                                       "(available once the notes editor is part of the program)"));
+    // The Study List directory is the current directory while a list is open.
+    connect(ViewBtn, &QPushButton::clicked, this,
+            [this] { runtime::OpenNotesEditor(Edit1->text(), QDir::currentPath(), this); });
     OKBtn = new QPushButton(QStringLiteral("&OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);

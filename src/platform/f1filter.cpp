@@ -17,6 +17,9 @@ int F1Filter::HelpContextOf(const QWidget* widget)
 {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
         const QVariant value = w->property("helpContext");
+        // A negative number marks a window that has no help of its own, such as the help window.
+        if (value.isValid() && value.toInt() < 0)
+            return 0;
         if (value.isValid() && value.toInt() > 0)
             return value.toInt();
     }

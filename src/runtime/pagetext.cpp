@@ -1,5 +1,7 @@
 #include "runtime/pagetext.h"
 
+#include "platform/rtf/rtfwriter.h"
+
 #include <QScrollBar>
 #include <QTextEdit>
 
@@ -7,8 +9,8 @@ namespace runtime {
 
 void LoadPageText(QTextEdit* edit, const QStringList& lines)
 {
-    // The lines are shown as they are stored until the rich-text reader takes over here.
-    edit->setPlainText(lines.join(QLatin1Char('\n')));
+    // Stored page lines are an RTF stream; text that is not RTF shows as it stands.
+    platform::rtf::LoadRtfLines(lines, edit->document());
     edit->moveCursor(QTextCursor::Start);
     edit->verticalScrollBar()->setValue(0);
 }

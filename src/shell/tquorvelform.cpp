@@ -6,6 +6,7 @@
 #include "platform/f1filter.h"
 #include "platform/helpengine.h"
 #include "runtime/taboutbox.h"
+#include "runtime/ttutorialform.h"
 #include "shell/appstate.h"
 #include "shell/buttonrules.h"
 #include "shell/error.h"
@@ -359,7 +360,7 @@ void TQuorvelForm::showTutorial()
                       QStringLiteral(" was not found."));
             return;
         }
-        ShowInfo(QStringLiteral("The tutorial viewer is not part of this build yet."));
+        runtime::ShowTutorial(path, this);
     });
 }
 

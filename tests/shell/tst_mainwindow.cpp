@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void select_findsListCreatedInOtherCase();
     void select_damagedRecordShowsErrorAndStaysUsable();
     void tutorial_missingFileMessage();
+    void tutorial_existingFileOpensViewer();
     void buttons_carryCaptionsHintsAndHelp();
 
 private:
@@ -255,6 +257,27 @@ void TestMainWindow::tutorial_missingFileMessage()
     QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("The tutorial file ") +
                                             QDir::toNativeSeparators(m_state.ProgramDirectory + "QUORVELA.RTF") +
                                             QStringLiteral(" was not found.")});
+}
+
+void TestMainWindow::tutorial_existingFileOpensViewer()
+{
+    const QString path = m_state.ProgramDirectory + QStringLiteral("QUORVELA.RTF");
+    WriteAll(path, "Lesson one");
+    TQuorvelForm window(m_state);
+    QString caption;
+    QString text;
+    QTimer::singleShot(0, &window, [&] {
+        QWidget* viewer = QApplication::activeModalWidget();
+        QVERIFY(viewer);
+        caption = viewer->windowTitle();
+        text = viewer->findChild<QTextEdit*>(QStringLiteral("RichEdit1"))->toPlainText();
+        viewer->close();
+    });
+    window.showTutorial();
+    QCOMPARE(caption, QDir::toNativeSeparators(path));
+    QCOMPARE(text, QStringLiteral("Lesson one"));
+    QVERIFY(m_dialogs->errors.isEmpty());
+    QVERIFY(m_dialogs->infos.isEmpty());
 }
 
 void TestMainWindow::buttons_carryCaptionsHintsAndHelp()

@@ -1,0 +1,46 @@
+#include "runtime/notesfile.h"
+
+#include "shell/atomicfile.h"
+#include "shell/error.h"
+#include "shell/textcodec.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace runtime {
+
+NotesText ReadNotesFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        shell::ThrowFileError(QStringLiteral("Cannot read"), path, file.errorString());
+    if (file.size() > kMaxNotesFileSize)
+        shell::ThrowFileError(QStringLiteral("Cannot read"), path,
+                              QStringLiteral("the file is too large for the notes editor"));
+    // Read one byte past the limit, so a file that grows while it is read is still bounded.
+    const QByteArray bytes = file.read(kMaxNotesFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        shell::ThrowFileError(QStringLiteral("Cannot read"), path, file.errorString());
+    if (bytes.size() > kMaxNotesFileSize)
+        shell::ThrowFileError(QStringLiteral("Cannot read"), path,
+                              QStringLiteral("the file is too large for the notes editor"));
+
+    NotesText notes;
+    notes.text = shell::DecodeText(bytes);
+    // CR LF files are written back with CR LF; a file that mixes both kinds comes back with LF.
+    const qsizetype pairs = notes.text.count(QStringLiteral("\r\n"));
+    notes.crlf = pairs > 0 && pairs == notes.text.count(QLatin1Char('\n'));
+    if (pairs > 0)
+        notes.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return notes;
+}
+
+void WriteNotesFile(const QString& path, const NotesText& notes)
+{
+    QString text = notes.text;
+    if (notes.crlf)
+        text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    shell::WriteFileAtomically(path, text.toUtf8());
+}
+
+} // namespace runtime
