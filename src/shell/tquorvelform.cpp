@@ -5,7 +5,9 @@
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
 #include "platform/helpengine.h"
+#include "runtime/programrun.h"
 #include "runtime/taboutbox.h"
+#include "runtime/windowscreens.h"
 #include "runtime/ttutorialform.h"
 #include "shell/appstate.h"
 #include "shell/buttonrules.h"
@@ -176,7 +178,14 @@ void TQuorvelForm::createControls()
     connect(CompileBtn, &QPushButton::clicked, this,
             [this] { runOperation(CompileBtn, true, [this] { build::CompileCommand(m_state); }); });
     connect(ExecBtn, &QPushButton::clicked, this,
-            [this] { runOperation(ExecBtn, true, [this] { build::CreateExecutable(m_state); }); });
+            [this] {
+                runOperation(ExecBtn, true, [this] {
+                    // "Try it now" runs the new program like a program Topic and waits for it.
+                    build::CreateExecutable(m_state, [this](const QString& path) {
+                        runtime::RunProgramCommand(4, shell::FileNameOf(path), m_state.WorkingDirectory);
+                    });
+                });
+            });
     connect(TutorBtn, &QPushButton::clicked, this, &TQuorvelForm::showTutorial);
     connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
@@ -369,10 +378,8 @@ void TQuorvelForm::viewTopic()
     runOperation(
         ViewBtn, false,
         [this] {
-            // The topic runner, which shows a Topic by its type code, is not part of this build yet.
-            const storage::TopicRunner runner = [](const QStringList& entry) {
-                ShowInfo(QStringLiteral("The topic runner is not part of this build yet: ") + entry.value(0) +
-                         QStringLiteral(" cannot be shown."));
+            const storage::TopicRunner runner = [this](const QStringList& entry) {
+                runtime::RunTopicInWindows(entry, m_state, this);
             };
             storage::ViewTopic(m_state.resolve(m_state.TopicStorePath), storage::kTopicKind, 175, runner, this);
         },
