@@ -112,6 +112,7 @@ private Q_SLOTS:
     void pngPicture_becomesImage();
     void jpegPictureInShpPict_becomesImage();
     void metafilePicture_isSkipped();
+    void binaryPicture_becomesImage();
     void readDevice_readsBuffer();
     void looksLikeRtf_recognisesSignature_data();
     void looksLikeRtf_recognisesSignature();
@@ -435,6 +436,15 @@ void TestRtfReader::jpegPictureInShpPict_becomesImage()
 void TestRtfReader::metafilePicture_isSkipped()
 {
     QCOMPARE(ReadText("{\\rtf1 a{\\pict\\wmetafile8\\picw10\\pich10 0102030405}b}"), QStringLiteral("ab"));
+}
+
+void TestRtfReader::binaryPicture_becomesImage()
+{
+    const QByteArray png = QByteArray::fromHex(PngHex(2, 2));
+    QTextDocument document;
+    QVERIFY(platform::rtf::ReadRtf(
+        "{\\rtf1 a{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}b}", &document));
+    QCOMPARE(document.toRawText(), QStringLiteral("a\uFFFCb"));
 }
 
 void TestRtfReader::readDevice_readsBuffer()
