@@ -48,6 +48,7 @@ bool StoreLineReader::next(QByteArrayView& line)
         if (lf) {
             qsizetype length = lf - begin;
             m_begin += length + 1;
+            m_raw = QByteArrayView(begin, length + 1);
             if (length > 0 && begin[length - 1] == '\r')
                 --length;
             line = QByteArrayView(begin, length);
@@ -59,10 +60,60 @@ bool StoreLineReader::next(QByteArrayView& line)
             begin = m_buffer.constData() + m_begin;
             qsizetype length = m_end - m_begin;
             m_begin = m_end;
+            m_raw = QByteArrayView(begin, length);
             if (begin[length - 1] == '\r')
                 --length;
             line = QByteArrayView(begin, length);
             return true;
+        }
+    }
+}
+
+bool StoreLineReader::nextHead(QByteArrayView& line, const std::function<void(QByteArrayView)>& passOver)
+{
+    // m_begin is always at the start of a line here.
+    for (;;) {
+        if (m_begin >= m_end) {
+            if (m_eof || !fill())
+                return false;
+            continue;
+        }
+        const char* buffer = m_buffer.constData();
+        if (buffer[m_begin] == '[')
+            return next(line);
+        // A head is a "[" right after a line feed.
+        const char* from = buffer + m_begin;
+        const char* end = buffer + m_end;
+        const char* head = nullptr;
+        while (from < end) {
+            const auto* bracket = static_cast<const char*>(std::memchr(from, '[', size_t(end - from)));
+            if (!bracket)
+                break;
+            if (bracket[-1] == '\n') {
+                head = bracket;
+                break;
+            }
+            from = bracket + 1;
+        }
+        if (head) {
+            if (passOver)
+                passOver(QByteArrayView(buffer + m_begin, head - (buffer + m_begin)));
+            m_begin = head - buffer;
+            return next(line);
+        }
+        // No head in what is buffered: pass over its whole lines and read on.
+        const auto* lastLf = static_cast<const char*>(memrchr(buffer + m_begin, '\n', size_t(m_end - m_begin)));
+        if (lastLf) {
+            if (passOver)
+                passOver(QByteArrayView(buffer + m_begin, lastLf + 1 - (buffer + m_begin)));
+            m_begin = lastLf + 1 - buffer;
+        }
+        if (m_eof || !fill()) {
+            // An unfinished last line that is no head.
+            if (m_begin < m_end && passOver)
+                passOver(QByteArrayView(m_buffer.constData() + m_begin, m_end - m_begin));
+            m_begin = m_end;
+            return false;
         }
     }
 }

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QString>
 
+#include <functional>
+
 namespace storage {
 
 // Reads the topic store line by line without turning every line into a QString: a 50 MB store is
@@ -26,6 +28,13 @@ public:
     // The next line, valid until the next call; false at the end of the file. Read failures and
     // overlong lines throw shell::Error.
     bool next(QByteArrayView& line);
+    // The next head line (one that begins with "["), as next() gives it; every line before it is
+    // handed to `passOver` as raw bytes in large pieces (when it is set) instead of line by line.
+    // Most of a store is page text, so looking only for heads is what makes a scan cheap.
+    bool nextHead(QByteArrayView& line, const std::function<void(QByteArrayView)>& passOver = {});
+    // The last line as it stands in the file, with its line end (if it had one), valid as long as
+    // the line itself. Rewrites copy untouched lines this way, byte for byte.
+    QByteArrayView raw() const { return m_raw; }
 
 private:
     bool fill();
@@ -36,6 +45,7 @@ private:
     qsizetype m_begin = 0;
     qsizetype m_end = 0;
     bool m_eof = false;
+    QByteArrayView m_raw;
 };
 
 // A head line begins with "[", a tail line of the rewrite and extract operations is exactly "]".

@@ -325,7 +325,7 @@ bool ReadIntroText(const QString& store, QStringList& lines)
     StoreLineReader reader(store);
     bool found = false;
     QByteArrayView line;
-    while (reader.next(line)) {
+    while (reader.nextHead(line)) {
         if (!IsIntroHead(line))
             continue;
         found = true;
@@ -344,10 +344,11 @@ void ReplaceIntroEntry(const QString& store, const QStringList& lines)
     StoreWriter writer(store);
     const QByteArray entry = IntroEntry(lines);
     bool replaced = false;
+    const auto passOver = [&writer](QByteArrayView bytes) { writer.raw(bytes); };
     QByteArrayView line;
-    while (reader.next(line)) {
+    while (reader.nextHead(line, passOver)) {
         if (!IsIntroHead(line)) {
-            writer.line(line);
+            writer.copy(line, reader.raw());
             continue;
         }
         while (reader.next(line) && !IsTailLine(line)) {
