@@ -42,10 +42,11 @@ QByteArray GenerateStore()
                      ".BMP,SND.WAV,30\r\n]\r\n\r\n";
             continue;
         }
-        store += "[" + name +
-                 "]\r\nsource=HYPER\r\ntype=5\r\ndisplaytype=2\r\nfullscreen=false\r\nSbackcolor=clSilver\r\n"
-                 "SGraphic=SKY.BMP\r\nSWallpaper=\r\nVPBack=clWhite\r\nVPLeft=120\r\nVPTop=80\r\nVPWidth=400\r\n"
-                 "VPHeight=200\r\nRLTop=1\r\nRLLeft=1\r\nprint=false\r\ntext=\r\n{\\rtf1\\ansi\\deff0\r\n";
+        store +=
+            "[" + name +
+            "]\r\nsource=HYPER\r\ntype=5\r\ndisplaytype=2\r\nfullscreen=false\r\nSbackcolor=clSilver\r\n"
+            "SGraphic=SKY.BMP\r\nSWallpaper=\r\nVPBack=clWhite\r\nVPLeft=120\r\nVPTop=80\r\nVPWidth=400\r\n"
+            "VPHeight=200\r\nRLTop=1\r\nRLLeft=1\r\nprint=false\r\ntext=\r\n{\\rtf1\\ansi\\deff0\r\n";
         for (int line = 0; line < 95; ++line) {
             store += PageLine(topic, line);
             store += "\r\n";
@@ -144,8 +145,8 @@ int main(int argc, char** argv)
             storage::ReplacePageEntry(store, middle, middle, storage::kTopicKind, pageText, record, 5);
         }));
         append.push_back(Milliseconds([&] {
-            storage::AppendCommandEntry(store, QStringLiteral("Appended %1").arg(round), 3, storage::kTopicKind,
-                                        QStringLiteral("A.WAV"));
+            storage::AppendCommandEntry(store, QStringLiteral("Appended %1").arg(round), 3,
+                                        storage::kTopicKind, QStringLiteral("A.WAV"));
         }));
         const double baseline = std::min(copyProgram.back(), copyBlocks.back());
         listRatio.push_back(list.back() / baseline);
@@ -160,12 +161,13 @@ int main(int argc, char** argv)
         qFatal("the store lost its order");
 
     std::printf("store: %d Topics, %.1f MB\n", kTopics, double(size) / (1024.0 * 1024.0));
-    std::printf("copy with CopyFile (2048-byte blocks): %8.1f ms (median of %d rounds)\n", Median(copyProgram), kRounds);
+    std::printf("copy with CopyFile (2048-byte blocks): %8.1f ms (median of %d rounds)\n",
+                Median(copyProgram), kRounds);
     std::printf("copy in 1 MB blocks:                   %8.1f ms\n", Median(copyBlocks));
     std::printf("baseline of each round: the faster of the two copies\n\n");
     bool met = true;
-    const auto report = [&](const char* what, const std::vector<double>& times, const std::vector<double>& ratios,
-                            bool target) {
+    const auto report = [&](const char* what, const std::vector<double>& times,
+                            const std::vector<double>& ratios, bool target) {
         const double ms = Median(times);
         const double ratio = Median(ratios);
         std::printf("%-38s %8.1f ms  ratio %.2f%s\n", what, ms, ratio,

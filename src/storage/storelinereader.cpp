@@ -24,9 +24,10 @@ bool StoreLineReader::fill()
     m_end = pending;
     if (m_end == m_buffer.size()) {
         if (m_buffer.size() >= kMaxLineBytes)
-            throw shell::Error(QStringLiteral("The topic store %1 is damaged: it holds a line of more than %2 bytes.")
-                                   .arg(m_path)
-                                   .arg(kMaxLineBytes));
+            throw shell::Error(
+                QStringLiteral("The topic store %1 is damaged: it holds a line of more than %2 bytes.")
+                    .arg(m_path)
+                    .arg(kMaxLineBytes));
         m_buffer.resize(std::min(m_buffer.size() * 2, kMaxLineBytes));
     }
     const qint64 got = m_file.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
@@ -102,7 +103,8 @@ bool StoreLineReader::nextHead(QByteArrayView& line, const std::function<void(QB
             return next(line);
         }
         // No head in what is buffered: pass over its whole lines and read on.
-        const auto* lastLf = static_cast<const char*>(memrchr(buffer + m_begin, '\n', size_t(m_end - m_begin)));
+        const auto* lastLf =
+            static_cast<const char*>(memrchr(buffer + m_begin, '\n', size_t(m_end - m_begin)));
         if (lastLf) {
             if (passOver)
                 passOver(QByteArrayView(buffer + m_begin, lastLf + 1 - (buffer + m_begin)));

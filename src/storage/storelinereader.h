@@ -49,8 +49,14 @@ private:
 };
 
 // A head line begins with "[", a tail line of the rewrite and extract operations is exactly "]".
-inline bool IsHeadLine(QByteArrayView line) { return !line.isEmpty() && line.front() == '['; }
-inline bool IsTailLine(QByteArrayView line) { return line.size() == 1 && line.front() == ']'; }
+inline bool IsHeadLine(QByteArrayView line)
+{
+    return !line.isEmpty() && line.front() == '[';
+}
+inline bool IsTailLine(QByteArrayView line)
+{
+    return line.size() == 1 && line.front() == ']';
+}
 
 // The head line without its first and last character, decoded.
 QString HeadName(QByteArrayView line);

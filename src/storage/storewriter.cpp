@@ -116,7 +116,8 @@ void StoreWriter::removeStore()
         shell::ThrowFileError(QStringLiteral("Cannot delete file"), m_store, file.errorString());
 }
 
-bool RewriteEntry(const QString& store, const QString& name, const QString& kind, const QByteArray& replacement)
+bool RewriteEntry(const QString& store, const QString& name, const QString& kind,
+                  const QByteArray& replacement)
 {
     if (!QFileInfo::exists(store))
         return false;

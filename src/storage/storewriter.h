@@ -54,7 +54,8 @@ private:
 // including its line "]" (or the end of the store) and the empty separator line after it. A missing
 // store is left missing; a store without a matching entry keeps its bytes; a store that is left
 // with empty lines only is deleted. Returns true when an entry matched.
-bool RewriteEntry(const QString& store, const QString& name, const QString& kind, const QByteArray& replacement);
+bool RewriteEntry(const QString& store, const QString& name, const QString& kind,
+                  const QByteArray& replacement);
 
 // Appends encoded entry lines to the store, creating it when missing. The whole store is written
 // anew beside the old one, so a failed append never damages the entries already there.

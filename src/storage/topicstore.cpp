@@ -287,8 +287,9 @@ void ReplaceCommandEntry(const QString& store, const QString& newName, const QSt
     RewriteEntry(store, oldName, kind, CommandEntry(newName, typeCode, kind, command));
 }
 
-void ReplacePageEntry(const QString& store, const QString& newName, const QString& oldName, const QString& kind,
-                      const QStringList& pageText, const TopicDisplayRecord& record, int typeCode)
+void ReplacePageEntry(const QString& store, const QString& newName, const QString& oldName,
+                      const QString& kind, const QStringList& pageText, const TopicDisplayRecord& record,
+                      int typeCode)
 {
     RewriteEntry(store, oldName, kind, PageEntry(newName, typeCode, kind, pageText, record));
 }

@@ -50,8 +50,10 @@ private Q_SLOTS:
         m_state->SettingsPath = m_dir->filePath(QStringLiteral("LIST.SWJ"));
         m_state->TopicStorePath = QStringLiteral("list.swr"); // found on disk whatever its letter case
         m_store = m_dir->filePath(QStringLiteral("LIST.SWR"));
-        storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
-        storage::AppendCommandEntry(m_store, QStringLiteral("Beta"), 7, storage::kTopicKind, QStringLiteral("B.AVI"));
+        storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                    QStringLiteral("A.WAV"));
+        storage::AppendCommandEntry(m_store, QStringLiteral("Beta"), 7, storage::kTopicKind,
+                                    QStringLiteral("B.AVI"));
         m_form = std::make_unique<TQuorvelForm>(*m_state);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -75,7 +77,8 @@ private Q_SLOTS:
         auto driver = Choose(0, &caption);
         QTest::mouseClick(deleteBtn, Qt::LeftButton);
         QCOMPARE(caption, QStringLiteral("Select an Entry to delete"));
-        QCOMPARE(m_dialogs->questions.value(0), QStringLiteral("The \"Alpha\" entry will be deleted.\n\rContinue?"));
+        QCOMPARE(m_dialogs->questions.value(0),
+                 QStringLiteral("The \"Alpha\" entry will be deleted.\n\rContinue?"));
         QStringList names;
         storage::ListEntryNames(names, m_store, storage::kTopicKind);
         QCOMPARE(names, QStringList{QStringLiteral("Beta")});
@@ -100,7 +103,8 @@ private Q_SLOTS:
         m_dialogs->yesNoAnswers.enqueue(false);
         auto driver = Choose(1);
         m_form->deleteTopic();
-        QCOMPARE(m_dialogs->questions.value(0), QStringLiteral("The \"Beta\" entry will be deleted.\n\rContinue?"));
+        QCOMPARE(m_dialogs->questions.value(0),
+                 QStringLiteral("The \"Beta\" entry will be deleted.\n\rContinue?"));
         QCOMPARE(ReadAll(m_store), before);
         QVERIFY(button(QStringLiteral("DeleteBtn"))->isEnabled());
     }

@@ -13,7 +13,8 @@ private Q_SLOTS:
     void findFirstNextNext_overThreeNames()
     {
         // The first and the second name hold "a" in upper or lower case, the third does not.
-        const QStringList names{QStringLiteral("Volcanoes"), QStringLiteral("LAVA flows"), QStringLiteral("Geysers")};
+        const QStringList names{QStringLiteral("Volcanoes"), QStringLiteral("LAVA flows"),
+                                QStringLiteral("Geysers")};
         FindState state;
         state.lastText = QStringLiteral("A");
         QCOMPARE(SearchNames(names, FindFirst, state), 0);
@@ -68,7 +69,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(int, hit);
-        const QStringList names{QStringLiteral("The Earth"), QStringLiteral("Eruptions"), QStringLiteral("Un été")};
+        const QStringList names{QStringLiteral("The Earth"), QStringLiteral("Eruptions"),
+                                QStringLiteral("Un été")};
         FindState state{-1, text};
         QCOMPARE(SearchNames(names, FindFirst, state), hit);
         QCOMPARE(state.lastFound, hit);

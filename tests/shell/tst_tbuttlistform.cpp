@@ -17,7 +17,8 @@ using namespace shell;
 
 namespace {
 
-const QStringList kThree{QStringLiteral("Volcanoes"), QStringLiteral("LAVA flows"), QStringLiteral("Geysers")};
+const QStringList kThree{QStringLiteral("Volcanoes"), QStringLiteral("LAVA flows"),
+                         QStringLiteral("Geysers")};
 
 QListWidget* ListOf(QWidget* dialog)
 {
@@ -30,7 +31,8 @@ QPushButton* Button(QWidget* dialog, const QString& name)
 }
 
 // Answers the find dialog that the next "&Find" opens: types the text and presses the button.
-std::unique_ptr<ModalDriver> AnswerFind(const QString& text, const QString& button, QString* shownText = nullptr)
+std::unique_ptr<ModalDriver> AnswerFind(const QString& text, const QString& button,
+                                        QString* shownText = nullptr)
 {
     return std::make_unique<ModalDriver>([text, button, shownText](QWidget* modal) {
         auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("Edit1"));
@@ -114,16 +116,18 @@ private Q_SLOTS:
 
     void chooseEntry_selectWithNothingSelected_givesMinusOne()
     {
-        ModalDriver driver(
-            [](QWidget* modal) { QTest::mouseClick(Button(modal, QStringLiteral("OKBitBtn")), Qt::LeftButton); });
+        ModalDriver driver([](QWidget* modal) {
+            QTest::mouseClick(Button(modal, QStringLiteral("OKBitBtn")), Qt::LeftButton);
+        });
         QCOMPARE(ChooseEntry(kThree, 7, 175, QStringLiteral("Pick")), -1);
         QVERIFY(driver.opened);
     }
 
     void chooseEntry_closeGivesMinusOne()
     {
-        ModalDriver driver(
-            [](QWidget* modal) { QTest::mouseClick(Button(modal, QStringLiteral("CancelBitBtn")), Qt::LeftButton); });
+        ModalDriver driver([](QWidget* modal) {
+            QTest::mouseClick(Button(modal, QStringLiteral("CancelBitBtn")), Qt::LeftButton);
+        });
         QCOMPARE(ChooseEntry(kThree, 1, 175, QStringLiteral("Pick")), -1);
     }
 
