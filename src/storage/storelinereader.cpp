@@ -3,11 +3,15 @@
 #include "shell/error.h"
 #include "shell/textcodec.h"
 
+#include <QDir>
+
+#include <algorithm>
 #include <cstring>
 
 namespace storage {
 
-StoreLineReader::StoreLineReader(const QString& path) : m_path(path), m_file(path)
+StoreLineReader::StoreLineReader(const QString& path, qsizetype maxLineBytes)
+    : m_path(path), m_maxLineBytes(std::max(maxLineBytes, kBlockBytes)), m_file(path)
 {
     if (!m_file.open(QIODevice::ReadOnly))
         shell::ThrowFileError(QStringLiteral("Cannot open file"), path, m_file.errorString());
@@ -23,12 +27,12 @@ bool StoreLineReader::fill()
     m_begin = 0;
     m_end = pending;
     if (m_end == m_buffer.size()) {
-        if (m_buffer.size() >= kMaxLineBytes)
+        if (m_buffer.size() >= m_maxLineBytes)
             throw shell::Error(
                 QStringLiteral("The topic store %1 is damaged: it holds a line of more than %2 bytes.")
-                    .arg(m_path)
-                    .arg(kMaxLineBytes));
-        m_buffer.resize(std::min(m_buffer.size() * 2, kMaxLineBytes));
+                    .arg(QDir::toNativeSeparators(m_path))
+                    .arg(m_maxLineBytes));
+        m_buffer.resize(std::min(m_buffer.size() * 2, m_maxLineBytes));
     }
     const qint64 got = m_file.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
     if (got < 0)

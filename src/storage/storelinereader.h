@@ -12,7 +12,8 @@ namespace storage {
 // Reads the topic store line by line without turning every line into a QString: a 50 MB store is
 // scanned in large blocks and each line is handed out as a view into the block. A line ends at LF;
 // a CR before the LF is dropped, so CR LF and bare LF stores read alike. The last line may lack its
-// line end. A line longer than kMaxLineBytes is refused as damage rather than grown without bound.
+// line end. A line longer than the limit (kMaxLineBytes unless told) is refused as damage rather
+// than grown without bound.
 class StoreLineReader
 {
 public:
@@ -20,7 +21,7 @@ public:
     static constexpr qsizetype kMaxLineBytes = qsizetype(256) << 20;
 
     // Opens the store; throws shell::Error when it cannot be opened.
-    explicit StoreLineReader(const QString& path);
+    explicit StoreLineReader(const QString& path, qsizetype maxLineBytes = kMaxLineBytes);
 
     StoreLineReader(const StoreLineReader&) = delete;
     StoreLineReader& operator=(const StoreLineReader&) = delete;
@@ -40,6 +41,7 @@ private:
     bool fill();
 
     QString m_path;
+    qsizetype m_maxLineBytes;
     QFile m_file;
     QByteArray m_buffer;
     qsizetype m_begin = 0;

@@ -1,6 +1,7 @@
 // Entry operations of the topic store: listing, extracting, name tests and deletion, the topic
 // source over a store, and stores written by a stranger (hostile content).
 #include "shell/error.h"
+#include "storage/storelinereader.h"
 #include "storage/storetopicsource.h"
 #include "storage/topicops.h"
 #include "storage/topicstore.h"
@@ -270,6 +271,24 @@ private Q_SLOTS:
         QCOMPARE(entry.value(17).size(), longLine.size());
         DeleteEntry(m_store, QStringLiteral("Short"), kTopicKind);
         QCOMPARE(ReadAll(m_store), QByteArray(PageBlock("Long", longLine) + "[" + longLine + "]\r\n"));
+    }
+
+    void hostile_lineBeyondTheLimit_isReportedAsDamage()
+    {
+        WriteAll(m_store, "[A]\r\nsource=HYPER\r\n" + QByteArray(3 * 1024 * 1024, 'x') + "\r\n]\r\n");
+        for (const bool headsOnly : {false, true}) {
+            StoreLineReader reader(m_store, 2 * 1024 * 1024);
+            QByteArrayView line;
+            QVERIFY(reader.next(line));
+            QCOMPARE(line, QByteArrayView("[A]"));
+            try {
+                while (headsOnly ? reader.nextHead(line) : reader.next(line)) {
+                }
+                QFAIL("an overlong line was read");
+            } catch (const shell::Error& error) {
+                QVERIFY(error.message().contains(QStringLiteral("damaged")));
+            }
+        }
     }
 
     void hostile_headWithoutTailAtEnd_runsToTheEnd()
