@@ -68,6 +68,8 @@ void StoreWriter::startWriteBack()
 
 void StoreWriter::put(const char* data, qsizetype size)
 {
+    if (size <= 0)
+        return;
     if (size > kFlushBytes - m_used) {
         flush();
         if (size > kFlushBytes) {
