@@ -20,8 +20,8 @@ const QColor kTeal(0x00, 0x80, 0x80);
 
 } // namespace
 
-TButtListForm::TButtListForm(const QStringList& names, int startIndex, int helpContext, const QString& caption,
-                             QWidget* parent)
+TButtListForm::TButtListForm(const QStringList& names, int startIndex, int helpContext,
+                             const QString& caption, QWidget* parent)
     : QDialog(parent), m_names(names)
 {
     setObjectName(QStringLiteral("TButtListForm"));
@@ -146,7 +146,8 @@ void TButtListForm::showEvent(QShowEvent* event)
     ListBox1->setFocus();
 }
 
-int ChooseEntry(const QStringList& names, int startIndex, int helpContext, const QString& caption, QWidget* parent)
+int ChooseEntry(const QStringList& names, int startIndex, int helpContext, const QString& caption,
+                QWidget* parent)
 {
     TButtListForm dialog(names, startIndex, helpContext, caption, parent);
     dialog.exec();

@@ -36,7 +36,7 @@ private:
     void selectStart(int startIndex);
     void BitBtn1Click();
 
-    const QStringList& m_names;
+    QStringList m_names; // shared with the caller's list, never changed here
     FindState m_find;
     QListWidget* ListBox1 = nullptr;
     QPushButton* OKBitBtn = nullptr;

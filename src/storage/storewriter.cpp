@@ -6,63 +6,102 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+
 namespace storage {
 
 namespace {
 
 constexpr qsizetype kFlushBytes = 1 << 20;
 
+// True when the bytes hold a line that is not empty: any byte but a line end (CR LF, or LF).
 bool HasVisibleByte(QByteArrayView bytes)
 {
-    for (const char c : bytes)
-        if (c != '\r' && c != '\n')
-            return true;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\n' || (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+            continue;
+        if (c == '\r' && i + 1 == bytes.size())
+            continue;
+        return true;
+    }
     return false;
 }
 
 } // namespace
 
-StoreWriter::StoreWriter(const QString& store) : m_store(store), m_writer(store)
+StoreWriter::StoreWriter(const QString& store)
+    : m_store(store), m_writer(store), m_buffer(kFlushBytes, Qt::Uninitialized)
 {
-    m_buffer.reserve(kFlushBytes + 4096);
 }
 
 void StoreWriter::flush()
 {
-    if (m_buffer.isEmpty())
+    if (m_used == 0)
         return;
-    m_writer.write(m_buffer);
-    m_buffer.resize(0);
+    m_writer.write(m_buffer.constData(), m_used);
+    m_used = 0;
+    startWriteBack();
+}
+
+void StoreWriter::startWriteBack()
+{
+#ifdef Q_OS_LINUX
+    // The rename at commit waits until every byte is on the disk. Asking the kernel to start
+    // writing each block now lets the disk work while the rest of the store is still being read,
+    // instead of all at once at the end; a failure here only loses that head start.
+    auto& device = static_cast<QFileDevice&>(m_writer.device());
+    if (!device.flush())
+        return;
+    const int handle = device.handle();
+    const qint64 end = device.pos();
+    if (handle >= 0 && end > m_started) {
+        ::sync_file_range(handle, m_started, end - m_started, SYNC_FILE_RANGE_WRITE);
+        m_started = end;
+    }
+#endif
+}
+
+void StoreWriter::put(const char* data, qsizetype size)
+{
+    if (size <= 0)
+        return;
+    if (size > kFlushBytes - m_used) {
+        flush();
+        if (size > kFlushBytes) {
+            m_writer.write(data, size);
+            startWriteBack();
+            return;
+        }
+    }
+    std::memcpy(m_buffer.data() + m_used, data, size_t(size));
+    m_used += size;
 }
 
 void StoreWriter::line(QByteArrayView bytes)
 {
     if (!bytes.isEmpty())
         m_content = true;
-    if (m_buffer.size() + bytes.size() + 2 > kFlushBytes) {
-        flush();
-        if (bytes.size() > kFlushBytes) {
-            m_writer.write(bytes.data(), bytes.size());
-            m_buffer.append("\r\n", 2);
-            return;
-        }
-    }
-    m_buffer.append(bytes.data(), bytes.size());
-    m_buffer.append("\r\n", 2);
+    put(bytes.data(), bytes.size());
+    put("\r\n", 2);
+}
+
+void StoreWriter::copy(QByteArrayView line, QByteArrayView raw)
+{
+    if (!line.isEmpty())
+        m_content = true;
+    put(raw.data(), raw.size());
 }
 
 void StoreWriter::raw(QByteArrayView bytes)
 {
     if (!m_content && HasVisibleByte(bytes))
         m_content = true;
-    if (m_buffer.size() + bytes.size() > kFlushBytes) {
-        flush();
-        if (bytes.size() > kFlushBytes) {
-            m_writer.write(bytes.data(), bytes.size());
-            return;
-        }
-    }
-    m_buffer.append(bytes.data(), bytes.size());
+    put(bytes.data(), bytes.size());
 }
 
 void StoreWriter::commit()
@@ -79,43 +118,51 @@ void StoreWriter::removeStore()
         shell::ThrowFileError(QStringLiteral("Cannot delete file"), m_store, file.errorString());
 }
 
-bool RewriteEntry(const QString& store, const QString& name, const QString& kind, const QByteArray& replacement)
+bool RewriteEntry(const QString& store, const QString& name, const QString& kind,
+                  const QByteArray& replacement)
 {
     if (!QFileInfo::exists(store))
         return false;
     StoreLineReader reader(store);
     StoreWriter writer(store);
+    // Only head lines and the kind line after them decide anything; the rest goes over unchanged.
+    const auto passOver = [&writer](QByteArrayView bytes) { writer.raw(bytes); };
     bool matched = false;
     QByteArrayView line;
-    bool pending = reader.next(line);
-    while (pending) {
-        if (!IsHeadLine(line) || !SameName(HeadName(line), name)) {
-            writer.line(line);
-            pending = reader.next(line);
+    bool haveHead = reader.nextHead(line, passOver);
+    while (haveHead) {
+        if (!SameName(HeadName(line), name)) {
+            writer.copy(line, reader.raw());
+            haveHead = reader.nextHead(line, passOver);
             continue;
         }
         // The head's view dies with the next read, so keep its bytes.
-        const QByteArray head = line.toByteArray();
+        const QByteArray head = reader.raw().toByteArray();
         if (!reader.next(line)) {
-            writer.line(head);
+            writer.raw(head);
             break;
         }
         if (!SameName(KindAfterPrefix(line), kind)) {
-            writer.line(head);
-            writer.line(line);
-            pending = reader.next(line);
+            writer.raw(head);
+            writer.copy(line, reader.raw());
+            haveHead = reader.nextHead(line, passOver);
             continue;
         }
         matched = true;
         bool more = true;
         while ((more = reader.next(line)) && !IsTailLine(line)) {
         }
-        // The separator after the tail goes with the entry. A line that is not empty is a
-        // neighbour's head in a store written without separators, and stays.
-        pending = more && reader.next(line);
-        if (pending && line.isEmpty())
-            pending = reader.next(line);
         writer.raw(replacement);
+        if (!more || !reader.next(line))
+            break;
+        // The separator after the tail goes with the entry. A line that is not empty is a
+        // neighbour in a store written without separators, and stays.
+        if (line.isEmpty()) {
+            haveHead = reader.nextHead(line, passOver);
+        } else if (!IsHeadLine(line)) {
+            writer.copy(line, reader.raw());
+            haveHead = reader.nextHead(line, passOver);
+        }
     }
     if (!writer.hasContent())
         writer.removeStore();

@@ -21,6 +21,8 @@ public:
     StoreWriter& operator=(const StoreWriter&) = delete;
 
     void line(QByteArrayView bytes);
+    // A line copied as it stood in the old store: `raw` with its own line end, `line` without.
+    void copy(QByteArrayView line, QByteArrayView raw);
     // Bytes as they stand (whole lines with their line ends).
     void raw(QByteArrayView bytes);
     // True once a line that is not empty was written.
@@ -32,10 +34,16 @@ public:
 
 private:
     void flush();
+    void put(const char* data, qsizetype size);
+    void startWriteBack();
 
     QString m_store;
     shell::AtomicWriter m_writer;
+    // Filled by hand up to m_used: a rewrite passes every line of the store through here, and
+    // QByteArray::append per line costs more than the copy itself.
     QByteArray m_buffer;
+    qsizetype m_used = 0;
+    qint64 m_started = 0; // bytes whose write-back was started
     bool m_content = false;
 };
 
@@ -46,7 +54,8 @@ private:
 // including its line "]" (or the end of the store) and the empty separator line after it. A missing
 // store is left missing; a store without a matching entry keeps its bytes; a store that is left
 // with empty lines only is deleted. Returns true when an entry matched.
-bool RewriteEntry(const QString& store, const QString& name, const QString& kind, const QByteArray& replacement);
+bool RewriteEntry(const QString& store, const QString& name, const QString& kind,
+                  const QByteArray& replacement);
 
 // Appends encoded entry lines to the store, creating it when missing. The whole store is written
 // anew beside the old one, so a failed append never damages the entries already there.

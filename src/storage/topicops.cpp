@@ -16,12 +16,15 @@ bool HasEntriesOfKind(const QString& store, const QString& kind)
         return false;
     StoreLineReader reader(store);
     const QByteArray wanted = "source=" + kind.toUpper().toUtf8();
-    bool afterHead = false;
     QByteArrayView line;
-    while (reader.next(line)) {
-        if (afterHead && line == wanted)
+    bool haveHead = reader.nextHead(line);
+    while (haveHead) {
+        if (!reader.next(line))
+            return false;
+        if (line == wanted)
             return true;
-        afterHead = IsHeadLine(line);
+        // The line after a head may be a head itself.
+        haveHead = IsHeadLine(line) || reader.nextHead(line);
     }
     return false;
 }
@@ -32,9 +35,7 @@ void ListEntryNames(QStringList& names, const QString& store, const QString& kin
         return;
     StoreLineReader reader(store);
     QByteArrayView line;
-    while (reader.next(line)) {
-        if (!IsHeadLine(line))
-            continue;
+    while (reader.nextHead(line)) {
         const QString name = HeadName(line);
         // The line after the head is the kind line, whatever it looks like.
         if (!reader.next(line))
@@ -51,9 +52,7 @@ bool ExtractEntry(const QString& store, const QString& name, const QString& kind
     StoreLineReader reader(store);
     bool found = false;
     QByteArrayView line;
-    while (reader.next(line)) {
-        if (!IsHeadLine(line))
-            continue;
+    while (reader.nextHead(line)) {
         const QString headName = HeadName(line);
         if (!SameName(headName, name))
             continue;
@@ -80,8 +79,8 @@ bool EntryNameInUse(const QString& store, const QString& newName, const QString&
         return false;
     StoreLineReader reader(store);
     QByteArrayView line;
-    while (reader.next(line)) {
-        if (!IsHeadLine(line) || !SameName(HeadName(line), newName))
+    while (reader.nextHead(line)) {
+        if (!SameName(HeadName(line), newName))
             continue;
         if (!reader.next(line))
             break;

@@ -26,7 +26,8 @@ bool ExtractEntry(const QString& store, const QString& name, const QString& kind
 
 // True when an entry of the kind is named like `newName` and `newName` differs from `oldName`
 // (letter case ignored), so renaming a Topic to itself in another case is allowed.
-bool EntryNameInUse(const QString& store, const QString& newName, const QString& oldName, const QString& kind);
+bool EntryNameInUse(const QString& store, const QString& newName, const QString& oldName,
+                    const QString& kind);
 
 // Removes the entry (every entry of that name and kind) by rewriting the store beside itself;
 // a store left with empty lines only is deleted.

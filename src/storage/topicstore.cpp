@@ -200,24 +200,6 @@ void ReadFileName(const QStringList& entry, qsizetype index, QString& field)
         field = shell::CutToBytes(ValueOf(entry[index]), kFileNameBytes);
 }
 
-QStringList ReadLines(const QString& store)
-{
-    StoreLineReader reader(store);
-    QStringList lines;
-    QByteArrayView line;
-    while (reader.next(line))
-        lines.append(shell::DecodeText(line));
-    return lines;
-}
-
-void WriteLines(const QString& store, const QStringList& lines)
-{
-    StoreWriter writer(store);
-    for (const QString& line : lines)
-        writer.line(line.toUtf8());
-    writer.commit();
-}
-
 // The old layout separated the parts of a command value with a blank; the first blank becomes ",".
 QString JoinFirstBlank(const QString& text)
 {
@@ -287,8 +269,9 @@ void ReplaceCommandEntry(const QString& store, const QString& newName, const QSt
     RewriteEntry(store, oldName, kind, CommandEntry(newName, typeCode, kind, command));
 }
 
-void ReplacePageEntry(const QString& store, const QString& newName, const QString& oldName, const QString& kind,
-                      const QStringList& pageText, const TopicDisplayRecord& record, int typeCode)
+void ReplacePageEntry(const QString& store, const QString& newName, const QString& oldName,
+                      const QString& kind, const QStringList& pageText, const TopicDisplayRecord& record,
+                      int typeCode)
 {
     RewriteEntry(store, oldName, kind, PageEntry(newName, typeCode, kind, pageText, record));
 }
@@ -325,7 +308,7 @@ bool ReadIntroText(const QString& store, QStringList& lines)
     StoreLineReader reader(store);
     bool found = false;
     QByteArrayView line;
-    while (reader.next(line)) {
+    while (reader.nextHead(line)) {
         if (!IsIntroHead(line))
             continue;
         found = true;
@@ -344,10 +327,11 @@ void ReplaceIntroEntry(const QString& store, const QStringList& lines)
     StoreWriter writer(store);
     const QByteArray entry = IntroEntry(lines);
     bool replaced = false;
+    const auto passOver = [&writer](QByteArrayView bytes) { writer.raw(bytes); };
     QByteArrayView line;
-    while (reader.next(line)) {
+    while (reader.nextHead(line, passOver)) {
         if (!IsIntroHead(line)) {
-            writer.line(line);
+            writer.copy(line, reader.raw());
             continue;
         }
         while (reader.next(line) && !IsTailLine(line)) {
@@ -364,17 +348,24 @@ void ConvertOldStore(const QString& store)
 {
     if (!QFileInfo::exists(store))
         return;
-    QStringList lines = ReadLines(store);
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        if (lines[i] == QLatin1String("type=2")) {
-            lines[i + 1] = JoinFirstBlank(lines[i + 1]);
-            ++i;
-        } else if (lines[i] == QLatin1String("type=6")) {
-            lines[i + 1] = JoinFirstBlank(JoinFirstBlank(lines[i + 1]));
-            ++i;
-        }
+    StoreLineReader reader(store);
+    StoreWriter writer(store);
+    // Stores of the earlier program are 8-bit text; every line comes out as UTF-8.
+    QByteArrayView line;
+    while (reader.next(line)) {
+        const QString text = shell::DecodeText(line);
+        writer.line(text.toUtf8());
+        const int blanks = text == QLatin1String("type=2") ? 1 : text == QLatin1String("type=6") ? 2 : 0;
+        if (blanks == 0)
+            continue;
+        if (!reader.next(line))
+            break;
+        QString value = shell::DecodeText(line);
+        for (int i = 0; i < blanks; ++i)
+            value = JoinFirstBlank(value);
+        writer.line(value.toUtf8());
     }
-    WriteLines(store, lines);
+    writer.commit();
 }
 
 } // namespace storage

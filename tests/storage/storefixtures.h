@@ -8,8 +8,8 @@
 inline QByteArray CommandBlock(const QByteArray& name, int type, const QByteArray& command,
                                const QByteArray& kind = "HYPER")
 {
-    return "[" + name + "]\r\nsource=" + kind + "\r\ntype=" + QByteArray::number(type) + "\r\ncommand=" + command +
-           "\r\n]\r\n\r\n";
+    return "[" + name + "]\r\nsource=" + kind + "\r\ntype=" + QByteArray::number(type) +
+           "\r\ncommand=" + command + "\r\n]\r\n\r\n";
 }
 
 inline QByteArray IntroBlock(const QByteArray& text)

@@ -74,7 +74,8 @@ private Q_SLOTS:
         QCOMPARE(SelectEntryName(m_store, kTopicKind, QStringLiteral("Pick"), 175, 0), QString());
         QTest::qWait(30);
         QVERIFY(!driver->opened);
-        QCOMPARE(SelectEntryName(m_dir->filePath(QStringLiteral("NONE.SWR")), kTopicKind, QStringLiteral("Pick"), 175, 0),
+        QCOMPARE(SelectEntryName(m_dir->filePath(QStringLiteral("NONE.SWR")), kTopicKind,
+                                 QStringLiteral("Pick"), 175, 0),
                  QString());
     }
 
@@ -146,8 +147,9 @@ private Q_SLOTS:
         QCOMPARE(answer.caption, QStringLiteral("Select an Entry to view"));
         QCOMPARE(answer.helpContext, 175);
         QCOMPARE(ran.size(), 1);
-        QCOMPARE(ran[0], (QStringList{QStringLiteral("Beta"), QStringLiteral("source=HYPER"), QStringLiteral("type=7"),
-                                      QStringLiteral("command=B.AVI"), QStringLiteral("]")}));
+        QCOMPARE(ran[0], (QStringList{QStringLiteral("Beta"), QStringLiteral("source=HYPER"),
+                                      QStringLiteral("type=7"), QStringLiteral("command=B.AVI"),
+                                      QStringLiteral("]")}));
     }
 
     void viewTopic_chooserClosed_runsNothing()

@@ -1,6 +1,7 @@
 // Entry operations of the topic store: listing, extracting, name tests and deletion, the topic
 // source over a store, and stores written by a stranger (hostile content).
 #include "shell/error.h"
+#include "storage/storelinereader.h"
 #include "storage/storetopicsource.h"
 #include "storage/topicops.h"
 #include "storage/topicstore.h"
@@ -19,8 +20,10 @@ namespace {
 QByteArray PageBlock(const QByteArray& name, const QByteArray& text)
 {
     return "[" + name +
-           "]\r\nsource=HYPER\r\ntype=1\r\ndisplaytype=0\r\nfullscreen=true\r\nSbackcolor=clSilver\r\nSGraphic=\r\n"
-           "SWallpaper=\r\nVPBack=clWhite\r\nVPLeft=120\r\nVPTop=80\r\nVPWidth=400\r\nVPHeight=200\r\nRLTop=1\r\n"
+           "]\r\nsource=HYPER\r\ntype=1\r\ndisplaytype=0\r\nfullscreen=true\r\nSbackcolor="
+           "clSilver\r\nSGraphic=\r\n"
+           "SWallpaper=\r\nVPBack=clWhite\r\nVPLeft=120\r\nVPTop=80\r\nVPWidth=400\r\nVPHeight=200\r\nRLTop="
+           "1\r\n"
            "RLLeft=1\r\nprint=false\r\ntext=\r\n" +
            text + "\r\n]\r\n\r\n";
 }
@@ -63,7 +66,8 @@ private Q_SLOTS:
     void listEntryNames_givesStoreOrderOfTheKindOnly()
     {
         WriteAll(m_store, CommandBlock("Zeta", 3, "Z.WAV") + IntroBlock("hi") + PageBlock("alpha", "x") +
-                              CommandBlock("Other", 3, "O.WAV", "NOTES") + CommandBlock("Mid", 8, "M.MID", "hyper"));
+                              CommandBlock("Other", 3, "O.WAV", "NOTES") +
+                              CommandBlock("Mid", 8, "M.MID", "hyper"));
         QStringList list{QStringLiteral("kept")};
         ListEntryNames(list, m_store, QStringLiteral("Hyper"));
         QCOMPARE(list, (QStringList{QStringLiteral("kept"), QStringLiteral("Zeta"), QStringLiteral("alpha"),
@@ -119,13 +123,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("oldName");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("inUse");
-        QTest::newRow("rename Alpha to itself in another case") << "Alpha" << "ALPHA" << kTopicKind << false;
-        QTest::newRow("new Topic named like Alpha") << "Alpha" << "" << kTopicKind << true;
-        QTest::newRow("another case of an existing name") << "aLPHA" << "Beta" << kTopicKind << true;
-        QTest::newRow("free name") << "Gamma" << "" << kTopicKind << false;
-        QTest::newRow("name only under INTRO is free for HYPER") << "^INTRODUCTION^" << "" << kTopicKind << false;
-        QTest::newRow("introduction under INTRO") << "^introduction^" << "" << kIntroKind << true;
-        QTest::newRow("name only under NOTES") << "Memo" << "" << kTopicKind << false;
+        QTest::newRow("rename Alpha to itself in another case") << "Alpha"
+                                                                << "ALPHA" << kTopicKind << false;
+        QTest::newRow("new Topic named like Alpha") << "Alpha"
+                                                    << "" << kTopicKind << true;
+        QTest::newRow("another case of an existing name") << "aLPHA"
+                                                          << "Beta" << kTopicKind << true;
+        QTest::newRow("free name") << "Gamma"
+                                   << "" << kTopicKind << false;
+        QTest::newRow("name only under INTRO is free for HYPER") << "^INTRODUCTION^"
+                                                                 << "" << kTopicKind << false;
+        QTest::newRow("introduction under INTRO") << "^introduction^"
+                                                  << "" << kIntroKind << true;
+        QTest::newRow("name only under NOTES") << "Memo"
+                                               << "" << kTopicKind << false;
     }
     void entryNameInUse()
     {
@@ -133,8 +144,8 @@ private Q_SLOTS:
         QFETCH(QString, oldName);
         QFETCH(QString, kind);
         QFETCH(bool, inUse);
-        WriteAll(m_store, CommandBlock("Alpha", 3, "A.WAV") + CommandBlock("Beta", 3, "B.WAV") + IntroBlock("hi") +
-                              CommandBlock("Memo", 13, "M.TXT", "NOTES"));
+        WriteAll(m_store, CommandBlock("Alpha", 3, "A.WAV") + CommandBlock("Beta", 3, "B.WAV") +
+                              IntroBlock("hi") + CommandBlock("Memo", 13, "M.TXT", "NOTES"));
         QCOMPARE(EntryNameInUse(m_store, newName, oldName, kind), inUse);
     }
 
@@ -163,7 +174,8 @@ private Q_SLOTS:
 
     void deleteEntry_keepsTheOthersByteForByte()
     {
-        WriteAll(m_store, CommandBlock("A", 3, "A.WAV") + PageBlock("B", "b") + CommandBlock("C", 3, "C.WAV"));
+        WriteAll(m_store,
+                 CommandBlock("A", 3, "A.WAV") + PageBlock("B", "b") + CommandBlock("C", 3, "C.WAV"));
         DeleteEntry(m_store, QStringLiteral("b"), QStringLiteral("Hyper"));
         QCOMPARE(ReadAll(m_store), QByteArray(CommandBlock("A", 3, "A.WAV") + CommandBlock("C", 3, "C.WAV")));
         QCOMPARE(FilesIn(m_dir->path()), QStringList{QStringLiteral("LIST.SWR")});
@@ -213,12 +225,46 @@ private Q_SLOTS:
         QCOMPARE(lines, QStringList{QStringLiteral("Hi")});
     }
 
+    void headsAtBlockBoundaries_areFoundOnce_data()
+    {
+        QTest::addColumn<int>("shift");
+        for (int shift = -3; shift <= 3; ++shift)
+            QTest::newRow(qPrintable(QStringLiteral("head at block end %1").arg(shift))) << shift;
+    }
+    void headsAtBlockBoundaries_areFoundOnce()
+    {
+        // The store is read in blocks of 1 MB; put the second head and a "[" inside a line right
+        // around the first block's end.
+        QFETCH(int, shift);
+        const QByteArray first = CommandBlock("First", 3, "F.WAV");
+        const QByteArray pageHead = PageBlock("Filler", "").chopped(7); // up to "text=\r\n"
+        const qsizetype length = (1 << 20) + shift - first.size() - pageHead.size() - 7;
+        QByteArray text(length, 'p');
+        text[length - 6 - shift] = '['; // not at the start of a line
+        const QByteArray filler = pageHead + text + "\r\n]\r\n\r\n";
+        const QByteArray second = CommandBlock("Second", 3, "S.WAV");
+        WriteAll(m_store, first + filler + second);
+        QCOMPARE(qsizetype(first.size() + filler.size()), qsizetype((1 << 20) + shift));
+        QCOMPARE(names(),
+                 (QStringList{QStringLiteral("First"), QStringLiteral("Filler"), QStringLiteral("Second")}));
+        QVERIFY(HasEntriesOfKind(m_store, kTopicKind));
+        QStringList entry;
+        QVERIFY(ExtractEntry(m_store, QStringLiteral("Second"), kTopicKind, entry));
+        QCOMPARE(entry.value(3), QStringLiteral("command=S.WAV"));
+        QVERIFY(EntryNameInUse(m_store, QStringLiteral("second"), QString(), kTopicKind));
+        DeleteEntry(m_store, QStringLiteral("Second"), kTopicKind);
+        QCOMPARE(ReadAll(m_store), QByteArray(first + filler));
+        DeleteEntry(m_store, QStringLiteral("First"), kTopicKind);
+        QCOMPARE(ReadAll(m_store), filler);
+    }
+
     // Stores written by a stranger.
 
     void hostile_veryLongLines_areKeptWhole()
     {
         const QByteArray longLine(3 * 1024 * 1024 + 17, 'x');
-        WriteAll(m_store, PageBlock("Long", longLine) + CommandBlock("Short", 3, "S.WAV") + "[" + longLine + "]\r\n");
+        WriteAll(m_store,
+                 PageBlock("Long", longLine) + CommandBlock("Short", 3, "S.WAV") + "[" + longLine + "]\r\n");
         QCOMPARE(names(), (QStringList{QStringLiteral("Long"), QStringLiteral("Short")}));
         QStringList entry;
         QVERIFY(ExtractEntry(m_store, QStringLiteral("Long"), kTopicKind, entry));
@@ -227,14 +273,34 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(m_store), QByteArray(PageBlock("Long", longLine) + "[" + longLine + "]\r\n"));
     }
 
+    void hostile_lineBeyondTheLimit_isReportedAsDamage()
+    {
+        WriteAll(m_store, "[A]\r\nsource=HYPER\r\n" + QByteArray(3 * 1024 * 1024, 'x') + "\r\n]\r\n");
+        for (const bool headsOnly : {false, true}) {
+            StoreLineReader reader(m_store, 2 * 1024 * 1024);
+            QByteArrayView line;
+            QVERIFY(reader.next(line));
+            QCOMPARE(line, QByteArrayView("[A]"));
+            try {
+                while (headsOnly ? reader.nextHead(line) : reader.next(line)) {
+                }
+                QFAIL("an overlong line was read");
+            } catch (const shell::Error& error) {
+                QVERIFY(error.message().contains(QStringLiteral("damaged")));
+            }
+        }
+    }
+
     void hostile_headWithoutTailAtEnd_runsToTheEnd()
     {
-        WriteAll(m_store, CommandBlock("A", 3, "A.WAV") + "[Open]\r\nsource=HYPER\r\ntype=1\r\ntext=\r\nrest");
+        WriteAll(m_store,
+                 CommandBlock("A", 3, "A.WAV") + "[Open]\r\nsource=HYPER\r\ntype=1\r\ntext=\r\nrest");
         QCOMPARE(names(), (QStringList{QStringLiteral("A"), QStringLiteral("Open")}));
         QStringList entry;
         QVERIFY(ExtractEntry(m_store, QStringLiteral("Open"), kTopicKind, entry));
-        QCOMPARE(entry, (QStringList{QStringLiteral("Open"), QStringLiteral("source=HYPER"), QStringLiteral("type=1"),
-                                     QStringLiteral("text="), QStringLiteral("rest")}));
+        QCOMPARE(entry,
+                 (QStringList{QStringLiteral("Open"), QStringLiteral("source=HYPER"),
+                              QStringLiteral("type=1"), QStringLiteral("text="), QStringLiteral("rest")}));
         DeleteEntry(m_store, QStringLiteral("Open"), kTopicKind);
         QCOMPARE(ReadAll(m_store), CommandBlock("A", 3, "A.WAV"));
     }
@@ -249,8 +315,9 @@ private Q_SLOTS:
         QVERIFY(!EntryNameInUse(m_store, QStringLiteral("Cut"), QString(), kTopicKind));
         DeleteEntry(m_store, QStringLiteral("Cut"), kTopicKind);
         QCOMPARE(ReadAll(m_store), before);
+        // Untouched lines go over byte for byte, an unfinished last line included.
         DeleteEntry(m_store, QStringLiteral("A"), kTopicKind);
-        QCOMPARE(ReadAll(m_store), QByteArray("[Cut]\r\n"));
+        QCOMPARE(ReadAll(m_store), QByteArray("[Cut]"));
     }
 
     void hostile_binaryBytes_areReadAndKept()
@@ -260,8 +327,8 @@ private Q_SLOTS:
             if (b != '\n')
                 binary.append(char(b));
         const QByteArray name("Bin\x00\xff\x80z", 7);
-        const QByteArray store = "[" + name + "]\r\nsource=HYPER\r\ntype=1\r\n" + binary +
-                                 "\r\n]\r\n\r\n" + CommandBlock("B", 3, "B.WAV");
+        const QByteArray store = "[" + name + "]\r\nsource=HYPER\r\ntype=1\r\n" + binary + "\r\n]\r\n\r\n" +
+                                 CommandBlock("B", 3, "B.WAV");
         WriteAll(m_store, store);
         const QStringList list = names();
         QCOMPARE(list.size(), 2);
@@ -313,7 +380,8 @@ private Q_SLOTS:
             HasEntriesOfKind(m_store, kTopicKind);
             if (!list.isEmpty())
                 DeleteEntry(m_store, list.front(), kTopicKind);
-            QVERIFY(!QFile::exists(m_store) || ReadAll(m_store).size() <= bytes.size() + bytes.count('\n') + 2);
+            QVERIFY(!QFile::exists(m_store) ||
+                    ReadAll(m_store).size() <= bytes.size() + bytes.count('\n') + 2);
         }
         QVERIFY(FilesIn(m_dir->path()).size() <= 1);
     }

@@ -18,9 +18,10 @@ using namespace storage;
 
 namespace {
 
-const QByteArray kDefaultPageKeys = "displaytype=1\r\nfullscreen=true\r\nSbackcolor=clSilver\r\nSGraphic=\r\n"
-                                    "SWallpaper=\r\nVPBack=clWhite\r\nVPLeft=120\r\nVPTop=80\r\nVPWidth=400\r\n"
-                                    "VPHeight=200\r\nRLTop=1\r\nRLLeft=1\r\nprint=false\r\n";
+const QByteArray kDefaultPageKeys =
+    "displaytype=1\r\nfullscreen=true\r\nSbackcolor=clSilver\r\nSGraphic=\r\n"
+    "SWallpaper=\r\nVPBack=clWhite\r\nVPLeft=120\r\nVPTop=80\r\nVPWidth=400\r\n"
+    "VPHeight=200\r\nRLTop=1\r\nRLLeft=1\r\nprint=false\r\n";
 
 TopicDisplayRecord CustomRecord()
 {
@@ -63,7 +64,8 @@ private Q_SLOTS:
     void appendCommandEntry_writesExactBytes()
     {
         AppendCommandEntry(m_store, QStringLiteral("Volcanoes"), 2, kTopicKind, QStringLiteral("PIC.BMP,30"));
-        QCOMPARE(ReadAll(m_store), QByteArray("[Volcanoes]\r\nsource=HYPER\r\ntype=2\r\ncommand=PIC.BMP,30\r\n]\r\n\r\n"));
+        QCOMPARE(ReadAll(m_store),
+                 QByteArray("[Volcanoes]\r\nsource=HYPER\r\ntype=2\r\ncommand=PIC.BMP,30\r\n]\r\n\r\n"));
     }
 
     void appendPageEntry_defaultRecord_writesExactBytes()
@@ -78,10 +80,11 @@ private Q_SLOTS:
     {
         AppendPageEntry(m_store, QStringLiteral("Sky"), 5, kTopicKind, {}, CustomRecord());
         QCOMPARE(ReadAll(m_store),
-                 QByteArray("[Sky]\r\nsource=HYPER\r\ntype=5\r\ndisplaytype=3\r\nfullscreen=false\r\n"
-                            "Sbackcolor=$00123456\r\nSGraphic=SKY.BMP\r\nSWallpaper=TILE.BMP\r\nVPBack=$00000001\r\n"
-                            "VPLeft=10\r\nVPTop=-4\r\nVPWidth=620\r\nVPHeight=470\r\nRLTop=1\r\nRLLeft=1\r\n"
-                            "print=true\r\ntext=\r\n]\r\n\r\n"));
+                 QByteArray(
+                     "[Sky]\r\nsource=HYPER\r\ntype=5\r\ndisplaytype=3\r\nfullscreen=false\r\n"
+                     "Sbackcolor=$00123456\r\nSGraphic=SKY.BMP\r\nSWallpaper=TILE.BMP\r\nVPBack=$00000001\r\n"
+                     "VPLeft=10\r\nVPTop=-4\r\nVPWidth=620\r\nVPHeight=470\r\nRLTop=1\r\nRLLeft=1\r\n"
+                     "print=true\r\ntext=\r\n]\r\n\r\n"));
     }
 
     void appendEntry_isWrittenAsUtf8()
@@ -108,8 +111,8 @@ private Q_SLOTS:
     {
         WriteAll(m_store, "[A]\r\nsource=HYPER\r\ntype=3\r\ncommand=A.WAV\r\n]");
         AppendCommandEntry(m_store, QStringLiteral("B"), 3, kTopicKind, QStringLiteral("B.WAV"));
-        QCOMPARE(ReadAll(m_store),
-                 QByteArray("[A]\r\nsource=HYPER\r\ntype=3\r\ncommand=A.WAV\r\n]\r\n" + CommandBlock("B", 3, "B.WAV")));
+        QCOMPARE(ReadAll(m_store), QByteArray("[A]\r\nsource=HYPER\r\ntype=3\r\ncommand=A.WAV\r\n]\r\n" +
+                                              CommandBlock("B", 3, "B.WAV")));
     }
 
     void pageTextLineStartingWithBracket_cannotSplitEntry()
@@ -125,7 +128,8 @@ private Q_SLOTS:
         TopicDisplayRecord record;
         QStringList pageText;
         ParsePageEntry(entry, record, pageText);
-        QCOMPARE(pageText, (QStringList{QStringLiteral(" ]"), QStringLiteral(" [not a head]"), QStringLiteral("plain")}));
+        QCOMPARE(pageText, (QStringList{QStringLiteral(" ]"), QStringLiteral(" [not a head]"),
+                                        QStringLiteral("plain")}));
     }
 
     void colorToText_data()
@@ -188,14 +192,17 @@ private Q_SLOTS:
 
     void colorIdentifiers_allFortyTwoRoundTrip()
     {
-        const QStringList names{
-            "clBlack", "clMaroon", "clGreen", "clOlive", "clNavy", "clPurple", "clTeal",
-            "clGray", "clSilver", "clRed", "clLime", "clYellow", "clBlue", "clFuchsia",
-            "clAqua", "clWhite", "clScrollBar", "clBackground", "clActiveCaption", "clInactiveCaption", "clMenu",
-            "clWindow", "clWindowFrame", "clMenuText", "clWindowText", "clCaptionText", "clActiveBorder",
-            "clInactiveBorder", "clAppWorkSpace", "clHighlight", "clHighlightText", "clBtnFace", "clBtnShadow",
-            "clGrayText", "clBtnText", "clInactiveCaptionText", "clBtnHighlight", "cl3DDkShadow", "cl3DLight",
-            "clInfoText", "clInfoBk", "clNone"};
+        const QStringList names{"clBlack",        "clMaroon",      "clGreen",         "clOlive",
+                                "clNavy",         "clPurple",      "clTeal",          "clGray",
+                                "clSilver",       "clRed",         "clLime",          "clYellow",
+                                "clBlue",         "clFuchsia",     "clAqua",          "clWhite",
+                                "clScrollBar",    "clBackground",  "clActiveCaption", "clInactiveCaption",
+                                "clMenu",         "clWindow",      "clWindowFrame",   "clMenuText",
+                                "clWindowText",   "clCaptionText", "clActiveBorder",  "clInactiveBorder",
+                                "clAppWorkSpace", "clHighlight",   "clHighlightText", "clBtnFace",
+                                "clBtnShadow",    "clGrayText",    "clBtnText",       "clInactiveCaptionText",
+                                "clBtnHighlight", "cl3DDkShadow",  "cl3DLight",       "clInfoText",
+                                "clInfoBk",       "clNone"};
         QCOMPARE(names.size(), 42);
         QSet<quint32> values;
         for (const QString& name : names) {
@@ -221,7 +228,8 @@ private Q_SLOTS:
 
     void parsePageEntry_keepsCarriedValues_andRewritesThemAsOne()
     {
-        QByteArray stored = "[P]\r\nsource=HYPER\r\ntype=1\r\n" + kDefaultPageKeys + "text=\r\nline\r\n]\r\n\r\n";
+        QByteArray stored =
+            "[P]\r\nsource=HYPER\r\ntype=1\r\n" + kDefaultPageKeys + "text=\r\nline\r\n]\r\n\r\n";
         stored.replace("RLTop=1", "RLTop=7").replace("RLLeft=1", "RLLeft=-3");
         WriteAll(m_store, stored);
         QStringList entry;
@@ -235,7 +243,8 @@ private Q_SLOTS:
         ReplacePageEntry(m_store, QStringLiteral("P"), QStringLiteral("P"), kTopicKind, text, record, 1);
         const QByteArray rewritten = ReadAll(m_store);
         QVERIFY(rewritten.contains("\r\nRLTop=1\r\nRLLeft=1\r\n"));
-        QCOMPARE(rewritten, QByteArray("[P]\r\nsource=HYPER\r\ntype=1\r\n" + kDefaultPageKeys + "text=\r\nline\r\n]\r\n\r\n"));
+        QCOMPARE(rewritten, QByteArray("[P]\r\nsource=HYPER\r\ntype=1\r\n" + kDefaultPageKeys +
+                                       "text=\r\nline\r\n]\r\n\r\n"));
     }
 
     void parsePageEntry_shortOrDamagedEntry_keepsDefaults()
@@ -270,7 +279,8 @@ private Q_SLOTS:
     void parsePageEntry_textStopsAtTail()
     {
         QStringList entry(17, QStringLiteral("k=v"));
-        entry << QStringLiteral("one") << QStringLiteral("two") << QStringLiteral("]") << QStringLiteral("after");
+        entry << QStringLiteral("one") << QStringLiteral("two") << QStringLiteral("]")
+              << QStringLiteral("after");
         TopicDisplayRecord record;
         QStringList text;
         ParsePageEntry(entry, record, text);
@@ -279,13 +289,14 @@ private Q_SLOTS:
 
     void replaceCommandEntry_keepsPosition()
     {
-        const QByteArray before = CommandBlock("A", 3, "A.WAV") + CommandBlock("B", 7, "B.AVI") +
-                                  CommandBlock("C", 8, "C.MID");
+        const QByteArray before =
+            CommandBlock("A", 3, "A.WAV") + CommandBlock("B", 7, "B.AVI") + CommandBlock("C", 8, "C.MID");
         WriteAll(m_store, before);
         ReplaceCommandEntry(m_store, QStringLiteral("Bee"), QStringLiteral("b"), kTopicKind,
                             QStringLiteral("BEE.BMP,50"), 2);
-        QCOMPARE(ReadAll(m_store), QByteArray(CommandBlock("A", 3, "A.WAV") + CommandBlock("Bee", 2, "BEE.BMP,50") +
-                                              CommandBlock("C", 8, "C.MID")));
+        QCOMPARE(ReadAll(m_store),
+                 QByteArray(CommandBlock("A", 3, "A.WAV") + CommandBlock("Bee", 2, "BEE.BMP,50") +
+                            CommandBlock("C", 8, "C.MID")));
     }
 
     void replacePageEntry_keepsPosition()
@@ -293,8 +304,8 @@ private Q_SLOTS:
         AppendCommandEntry(m_store, QStringLiteral("A"), 3, kTopicKind, QStringLiteral("A.WAV"));
         AppendPageEntry(m_store, QStringLiteral("B"), 1, kTopicKind, PageText(), TopicDisplayRecord());
         AppendCommandEntry(m_store, QStringLiteral("C"), 3, kTopicKind, QStringLiteral("C.WAV"));
-        ReplacePageEntry(m_store, QStringLiteral("B2"), QStringLiteral("B"), kTopicKind, {QStringLiteral("new")},
-                         CustomRecord(), 5);
+        ReplacePageEntry(m_store, QStringLiteral("B2"), QStringLiteral("B"), kTopicKind,
+                         {QStringLiteral("new")}, CustomRecord(), 5);
         QStringList names;
         ListEntryNames(names, m_store, kTopicKind);
         QCOMPARE(names, (QStringList{QStringLiteral("A"), QStringLiteral("B2"), QStringLiteral("C")}));
@@ -330,7 +341,8 @@ private Q_SLOTS:
 
     void replaceEntry_missingStore_staysMissing()
     {
-        ReplaceCommandEntry(m_store, QStringLiteral("X"), QStringLiteral("X"), kTopicKind, QStringLiteral("X.WAV"), 3);
+        ReplaceCommandEntry(m_store, QStringLiteral("X"), QStringLiteral("X"), kTopicKind,
+                            QStringLiteral("X.WAV"), 3);
         QVERIFY(!QFile::exists(m_store));
         QVERIFY(FilesIn(m_dir->path()).isEmpty());
     }
@@ -342,14 +354,15 @@ private Q_SLOTS:
         AppendCommandEntry(m_store, QStringLiteral("A"), 3, kTopicKind, QStringLiteral("A.WAV"));
         AppendIntroEntry(m_store, {QStringLiteral("{\\rtf1 Welcome"), QStringLiteral("\\par }")});
         AppendCommandEntry(m_store, QStringLiteral("B"), 3, kTopicKind, QStringLiteral("B.WAV"));
-        QCOMPARE(ReadAll(m_store), QByteArray(CommandBlock("A", 3, "A.WAV") +
-                                              IntroBlock("{\\rtf1 Welcome\r\n\\par }") + CommandBlock("B", 3, "B.WAV")));
+        QCOMPARE(ReadAll(m_store),
+                 QByteArray(CommandBlock("A", 3, "A.WAV") + IntroBlock("{\\rtf1 Welcome\r\n\\par }") +
+                            CommandBlock("B", 3, "B.WAV")));
         QVERIFY(ReadIntroText(m_store, lines));
         QCOMPARE(lines, (QStringList{QStringLiteral("{\\rtf1 Welcome"), QStringLiteral("\\par }")}));
 
         ReplaceIntroEntry(m_store, {QStringLiteral("Bye")});
-        QCOMPARE(ReadAll(m_store),
-                 QByteArray(CommandBlock("A", 3, "A.WAV") + IntroBlock("Bye") + CommandBlock("B", 3, "B.WAV")));
+        QCOMPARE(ReadAll(m_store), QByteArray(CommandBlock("A", 3, "A.WAV") + IntroBlock("Bye") +
+                                              CommandBlock("B", 3, "B.WAV")));
         lines.clear();
         QVERIFY(ReadIntroText(m_store, lines));
         QCOMPARE(lines, QStringList{QStringLiteral("Bye")});
@@ -394,9 +407,11 @@ private Q_SLOTS:
             << CommandBlock("S", 6, "PIC.BMP SND.WAV 30") << CommandBlock("S", 6, "PIC.BMP,SND.WAV,30");
         QTest::newRow("other types untouched")
             << CommandBlock("P", 9, "NOTEPAD A B") << CommandBlock("P", 9, "NOTEPAD A B");
-        QTest::newRow("converted value stays") << CommandBlock("G", 2, "PIC.BMP,30") << CommandBlock("G", 2, "PIC.BMP,30");
+        QTest::newRow("converted value stays")
+            << CommandBlock("G", 2, "PIC.BMP,30") << CommandBlock("G", 2, "PIC.BMP,30");
         QTest::newRow("bare LF lines come out as CR LF")
-            << QByteArray("[G]\nsource=HYPER\ntype=2\ncommand=A.BMP 5\n]\n\n") << CommandBlock("G", 2, "A.BMP,5");
+            << QByteArray("[G]\nsource=HYPER\ntype=2\ncommand=A.BMP 5\n]\n\n")
+            << CommandBlock("G", 2, "A.BMP,5");
         QTest::newRow("type line at the end") << QByteArray("type=2\r\n") << QByteArray("type=2\r\n");
     }
     void convertOldStore()
@@ -423,7 +438,8 @@ private Q_SLOTS:
         QFETCH(int, operation);
         const QStringList text(4000, QStringLiteral("\\par Some text of the page that is long enough"));
         for (int i = 0; i < 6; ++i)
-            AppendPageEntry(m_store, QStringLiteral("Page %1").arg(i), 1, kTopicKind, text, TopicDisplayRecord());
+            AppendPageEntry(m_store, QStringLiteral("Page %1").arg(i), 1, kTopicKind, text,
+                            TopicDisplayRecord());
         AppendIntroEntry(m_store, {QStringLiteral("Hello")});
         const QByteArray before = ReadAll(m_store);
         QVERIFY(before.size() > 1'000'000);
@@ -435,8 +451,8 @@ private Q_SLOTS:
             try {
                 switch (operation) {
                 case 0:
-                    ReplacePageEntry(m_store, QStringLiteral("New"), QStringLiteral("Page 3"), kTopicKind, text,
-                                     TopicDisplayRecord(), 1);
+                    ReplacePageEntry(m_store, QStringLiteral("New"), QStringLiteral("Page 3"), kTopicKind,
+                                     text, TopicDisplayRecord(), 1);
                     break;
                 case 1:
                     ReplaceCommandEntry(m_store, QStringLiteral("New"), QStringLiteral("Page 4"), kTopicKind,
@@ -446,7 +462,8 @@ private Q_SLOTS:
                     DeleteEntry(m_store, QStringLiteral("Page 5"), kTopicKind);
                     break;
                 case 3:
-                    AppendCommandEntry(m_store, QStringLiteral("New"), 3, kTopicKind, QStringLiteral("N.WAV"));
+                    AppendCommandEntry(m_store, QStringLiteral("New"), 3, kTopicKind,
+                                       QStringLiteral("N.WAV"));
                     break;
                 default:
                     ReplaceIntroEntry(m_store, {QStringLiteral("Bye")});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -22,6 +23,14 @@ public:
             m_timer.stop();
             opened = true;
             m_action(modal);
+            // A window the action failed to close fails the test instead of hanging it.
+            QPointer<QWidget> left(modal);
+            QTimer::singleShot(3000, modal, [this, left] {
+                if (left && left->isVisible()) {
+                    stuck = true;
+                    left->close();
+                }
+            });
         });
         m_ignore = QApplication::activeModalWidget();
         m_timer.start();
@@ -29,6 +38,7 @@ public:
     ~ModalDriver() { m_timer.stop(); }
 
     bool opened = false;
+    bool stuck = false;
 
 private:
     std::function<void(QWidget*)> m_action;

@@ -1,0 +1,53 @@
+// Feeds arbitrary bytes to the topic store as NAME.SWR and runs every reader and one rewrite over
+// it: nothing may crash, throw anything but shell::Error, or leave a temporary file behind.
+#include "shell/error.h"
+#include "storage/topicops.h"
+#include "storage/topicstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static QTemporaryDir dir;
+    const QString store = dir.filePath(QStringLiteral("FUZZ.SWR"));
+    {
+        QFile file(store);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::abort();
+        file.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+    try {
+        using namespace storage;
+        QStringList names;
+        ListEntryNames(names, store, kTopicKind);
+        HasEntriesOfKind(store, kTopicKind);
+        for (const QString& name : names) {
+            QStringList entry;
+            if (ExtractEntry(store, name, kTopicKind, entry)) {
+                TopicDisplayRecord record;
+                QStringList text;
+                ParsePageEntry(entry, record, text);
+                if (text.size() > entry.size())
+                    std::abort();
+            }
+            EntryNameInUse(store, name, QString(), kTopicKind);
+        }
+        QStringList intro;
+        if (ReadIntroText(store, intro))
+            ReplaceIntroEntry(store, intro);
+        if (!names.isEmpty()) {
+            ReplaceCommandEntry(store, names.front(), names.front(), kTopicKind, QStringLiteral("X.WAV"), 3);
+            DeleteEntry(store, names.back(), kTopicKind);
+        }
+    } catch (const shell::Error&) {
+    }
+    // Only the store itself (or nothing, when a rewrite left no entry) may remain.
+    if (QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() > 1)
+        std::abort();
+    return 0;
+}
