@@ -115,9 +115,9 @@ private Q_SLOTS:
         auto driver = Choose(1, &caption);
         QTest::mouseClick(button(QStringLiteral("ViewBtn")), Qt::LeftButton);
         QCOMPARE(caption, QStringLiteral("Select an Entry to view"));
-        // Until the topic runner exists, the chosen Topic is named in an information box.
-        QCOMPARE(m_dialogs->infos.size(), 1);
-        QVERIFY(m_dialogs->infos[0].contains(QStringLiteral("Beta")));
+        // The chosen video Topic goes to the media show, which reports its missing file.
+        QCOMPARE(m_state->CurrentTopicTitle, QStringLiteral("Beta"));
+        QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("The file B.AVI is missing")});
         QCOMPARE(m_form->focusWidget(), button(QStringLiteral("ViewBtn")));
     }
 
