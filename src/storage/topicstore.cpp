@@ -104,15 +104,15 @@ QByteArray EntryHead(const QString& name, const QString& kind, int typeCode)
 {
     QByteArray out;
     AppendLine(out, QString(QLatin1Char('[') + name + QLatin1Char(']')));
-    AppendLine(out, ("source="), kind);
-    AppendLine(out, ("type="), QString::number(typeCode));
+    AppendLine(out, "source=", kind);
+    AppendLine(out, "type=", QString::number(typeCode));
     return out;
 }
 
 QByteArray CommandEntry(const QString& name, int typeCode, const QString& kind, const QString& command)
 {
     QByteArray out = EntryHead(name, kind, typeCode);
-    AppendLine(out, ("command="), command);
+    AppendLine(out, "command=", command);
     out += "]\r\n\r\n";
     return out;
 }
@@ -121,19 +121,20 @@ QByteArray PageEntry(const QString& name, int typeCode, const QString& kind, con
                      const TopicDisplayRecord& record)
 {
     QByteArray out = EntryHead(name, kind, typeCode);
-    AppendLine(out, ("displaytype="), QString::number(record.BackgroundKind));
-    AppendLine(out, ("fullscreen="), BoolText(record.FullScreen));
-    AppendLine(out, ("Sbackcolor="), ColorToText(record.BackgroundColor));
-    AppendLine(out, ("SGraphic="), record.BackgroundGraphic);
-    AppendLine(out, ("SWallpaper="), record.BackgroundTile);
-    AppendLine(out, ("VPBack="), ColorToText(record.TextWindowColor));
-    AppendLine(out, ("VPLeft="), QString::number(record.TextLeft));
-    AppendLine(out, ("VPTop="), QString::number(record.TextTop));
-    AppendLine(out, ("VPWidth="), QString::number(record.TextWidth));
-    AppendLine(out, ("VPHeight="), QString::number(record.TextHeight));
-    AppendLine(out, ("RLTop="), QString::number(record.RLTop));
-    AppendLine(out, ("RLLeft="), QString::number(record.RLLeft));
-    AppendLine(out, ("print="), BoolText(record.Print));
+    // A text-only page has no designed screen: its background kind is stored as 0.
+    AppendLine(out, "displaytype=", QString::number(typeCode == 1 ? 0 : record.BackgroundKind));
+    AppendLine(out, "fullscreen=", BoolText(record.FullScreen));
+    AppendLine(out, "Sbackcolor=", ColorToText(record.BackgroundColor));
+    AppendLine(out, "SGraphic=", record.BackgroundGraphic);
+    AppendLine(out, "SWallpaper=", record.BackgroundTile);
+    AppendLine(out, "VPBack=", ColorToText(record.TextWindowColor));
+    AppendLine(out, "VPLeft=", QString::number(record.TextLeft));
+    AppendLine(out, "VPTop=", QString::number(record.TextTop));
+    AppendLine(out, "VPWidth=", QString::number(record.TextWidth));
+    AppendLine(out, "VPHeight=", QString::number(record.TextHeight));
+    AppendLine(out, "RLTop=", QString::number(record.RLTop));
+    AppendLine(out, "RLLeft=", QString::number(record.RLLeft));
+    AppendLine(out, "print=", BoolText(record.Print));
     out += "text=\r\n";
     qsizetype bytes = 0;
     for (const QString& line : pageText)
@@ -149,7 +150,7 @@ QByteArray IntroEntry(const QStringList& lines)
 {
     QByteArray out;
     AppendLine(out, QString(QLatin1Char('[') + kIntroName + QLatin1Char(']')));
-    AppendLine(out, ("source="), kIntroKind);
+    AppendLine(out, "source=", kIntroKind);
     out += "text=\r\n";
     for (const QString& line : lines)
         AppendTextLine(out, line);

@@ -24,18 +24,29 @@ inline const QString kTopicKind = QStringLiteral("HYPER");
 inline const QString kIntroKind = QStringLiteral("INTRO");
 inline const QString kIntroName = QStringLiteral("^INTRODUCTION^");
 
+// Appends an entry and its separator at the end of the store, creating the store when missing.
 void AppendCommandEntry(const QString& store, const QString& name, int typeCode, const QString& kind,
                         const QString& command);
+// A page entry's key lines come from the record; a text-only page (type 1) has no designed screen
+// and carries "displaytype=0". Page text lines are written as given, except that one beginning
+// with "[" or "]" gets a leading blank so it cannot be read as a head or tail.
 void AppendPageEntry(const QString& store, const QString& name, int typeCode, const QString& kind,
                      const QStringList& pageText, const TopicDisplayRecord& record);
+// Rewrite the store with the entry (old name, kind) replaced where it stands by one under the new
+// name. A store without that entry keeps its bytes; a missing store stays missing; lines outside
+// the replaced entry are copied byte for byte.
 void ReplaceCommandEntry(const QString& store, const QString& newName, const QString& oldName,
                          const QString& kind, const QString& command, int typeCode);
-void ReplacePageEntry(const QString& store, const QString& newName, const QString& oldName, const QString& kind,
-                      const QStringList& pageText, const TopicDisplayRecord& record, int typeCode);
+void ReplacePageEntry(const QString& store, const QString& newName, const QString& oldName,
+                      const QString& kind, const QStringList& pageText, const TopicDisplayRecord& record,
+                      int typeCode);
 // Fills the record from an extracted page entry (RLTop and RLLeft keep their values) and appends
 // the page text lines.
 void ParsePageEntry(const QStringList& entry, TopicDisplayRecord& record, QStringList& pageText);
 
+// The introduction entry "[^INTRODUCTION^]" of the kind INTRO. ReadIntroText appends its text
+// lines and is false when the store has none; ReplaceIntroEntry rewrites it in place (a store
+// without one keeps its bytes) and throws when the store cannot be opened.
 void AppendIntroEntry(const QString& store, const QStringList& lines);
 bool ReadIntroText(const QString& store, QStringList& lines);
 void ReplaceIntroEntry(const QString& store, const QStringList& lines);

@@ -19,7 +19,7 @@ using namespace storage;
 namespace {
 
 const QByteArray kDefaultPageKeys =
-    "displaytype=1\r\nfullscreen=true\r\nSbackcolor=clSilver\r\nSGraphic=\r\n"
+    "displaytype=0\r\nfullscreen=true\r\nSbackcolor=clSilver\r\nSGraphic=\r\n"
     "SWallpaper=\r\nVPBack=clWhite\r\nVPLeft=120\r\nVPTop=80\r\nVPWidth=400\r\n"
     "VPHeight=200\r\nRLTop=1\r\nRLLeft=1\r\nprint=false\r\n";
 
@@ -85,6 +85,17 @@ private Q_SLOTS:
                      "Sbackcolor=$00123456\r\nSGraphic=SKY.BMP\r\nSWallpaper=TILE.BMP\r\nVPBack=$00000001\r\n"
                      "VPLeft=10\r\nVPTop=-4\r\nVPWidth=620\r\nVPHeight=470\r\nRLTop=1\r\nRLLeft=1\r\n"
                      "print=true\r\ntext=\r\n]\r\n\r\n"));
+    }
+
+    void textOnlyPage_carriesBackgroundKindZero()
+    {
+        AppendPageEntry(m_store, QStringLiteral("Text"), 1, kTopicKind, {}, CustomRecord());
+        AppendPageEntry(m_store, QStringLiteral("Screen"), 5, kTopicKind, {}, TopicDisplayRecord());
+        QStringList entry;
+        QVERIFY(ExtractEntry(m_store, QStringLiteral("Text"), kTopicKind, entry));
+        QCOMPARE(entry.value(3), QStringLiteral("displaytype=0"));
+        QVERIFY(ExtractEntry(m_store, QStringLiteral("Screen"), kTopicKind, entry));
+        QCOMPARE(entry.value(3), QStringLiteral("displaytype=1"));
     }
 
     void appendEntry_isWrittenAsUtf8()
