@@ -89,7 +89,7 @@ void DurationField::focusOutEvent(QFocusEvent* event)
     normalise();
 }
 
-TFilePickerForm::Spec WaveSpec()
+TFilePickerForm::Setup WaveSetup()
 {
     return {QStringLiteral("TGetAudioForm"),
             {QStringLiteral(" Select a .WAV  Audio  file "), QStringLiteral("*.WAV"), QStringLiteral("*.WAV"),
@@ -98,7 +98,7 @@ TFilePickerForm::Spec WaveSpec()
             530};
 }
 
-TFilePickerForm::Spec MidiSpec()
+TFilePickerForm::Setup MidiSetup()
 {
     return {QStringLiteral("TGetMidiForm"),
             {QStringLiteral(" Select a MIDI file "), QStringLiteral("*.MID"), QStringLiteral("*.MID"),
@@ -107,7 +107,7 @@ TFilePickerForm::Spec MidiSpec()
             580};
 }
 
-TFilePickerForm::Spec VideoSpec()
+TFilePickerForm::Setup VideoSetup()
 {
     return {QStringLiteral("TGetVideoForm"),
             {QStringLiteral(" Select .AVI Video file "), QStringLiteral("*.AVI"), QStringLiteral("*.AVI"),
@@ -116,7 +116,7 @@ TFilePickerForm::Spec VideoSpec()
             570};
 }
 
-TFilePickerForm::Spec HtmlSpec()
+TFilePickerForm::Setup HtmlSetup()
 {
     FileKind kind{QStringLiteral(" Enter HTML filename "), QStringLiteral("*.HTM"), QStringLiteral("*.htm"),
                   {QStringLiteral("*.htm")}, QStringLiteral("HTML Files|*.HTM"),
@@ -125,12 +125,12 @@ TFilePickerForm::Spec HtmlSpec()
     return {QStringLiteral("TGetHTMForm"), kind, QStringLiteral("No HTML file has been selected"), 547};
 }
 
-TFilePickerForm::TFilePickerForm(const Spec& spec, const QString& directory, const QString& fileName,
+TFilePickerForm::TFilePickerForm(const Setup& setup, const QString& directory, const QString& fileName,
                                  QWidget* parent)
-    : QDialog(parent), m_spec(spec)
+    : QDialog(parent), m_setup(setup)
 {
-    SetUpDialog(this, spec.objectName, spec.helpContext);
-    m_group = new FileGroup(spec.kind, directory, QStringLiteral("Edit1"), this);
+    SetUpDialog(this, setup.objectName, setup.helpContext);
+    m_group = new FileGroup(setup.kind, directory, QStringLiteral("Edit1"), this);
     m_group->list()->setObjectName(QStringLiteral("FileListBox1"));
     m_group->findButton()->setObjectName(QStringLiteral("Button1"));
     m_group->setFileName(fileName);
@@ -166,7 +166,7 @@ void TFilePickerForm::updateView()
 void TFilePickerForm::accept()
 {
     if (fileName().isEmpty()) {
-        shell::ShowError(m_spec.emptyMessage);
+        shell::ShowError(m_setup.emptyMessage);
         m_group->field()->setFocus();
         return;
     }

@@ -33,7 +33,7 @@ class TFilePickerForm : public QDialog
 {
     Q_OBJECT
 public:
-    struct Spec
+    struct Setup
     {
         QString objectName;
         FileKind kind;
@@ -41,7 +41,7 @@ public:
         int helpContext = 0;
     };
 
-    TFilePickerForm(const Spec& spec, const QString& directory, const QString& fileName, QWidget* parent);
+    TFilePickerForm(const Setup& setup, const QString& directory, const QString& fileName, QWidget* parent);
 
     FileGroup* fileGroup() const { return m_group; }
     QPushButton* viewButton() const { return m_view; }
@@ -59,23 +59,23 @@ protected:
     void updateView();
 
 private:
-    Spec m_spec;
+    Setup m_setup;
     FileGroup* m_group = nullptr;
     QVBoxLayout* m_extra = nullptr;
     QPushButton* m_view = nullptr;
 };
 
-TFilePickerForm::Spec WaveSpec();
-TFilePickerForm::Spec MidiSpec();
-TFilePickerForm::Spec VideoSpec();
-TFilePickerForm::Spec HtmlSpec();
+TFilePickerForm::Setup WaveSetup();
+TFilePickerForm::Setup MidiSetup();
+TFilePickerForm::Setup VideoSetup();
+TFilePickerForm::Setup HtmlSetup();
 
 class TGetAudioForm : public TFilePickerForm
 {
     Q_OBJECT
 public:
     TGetAudioForm(const QString& directory, const QString& file, QWidget* parent = nullptr)
-        : TFilePickerForm(WaveSpec(), directory, file, parent)
+        : TFilePickerForm(WaveSetup(), directory, file, parent)
     {
     }
 };
@@ -85,7 +85,7 @@ class TGetMidiForm : public TFilePickerForm
     Q_OBJECT
 public:
     TGetMidiForm(const QString& directory, const QString& file, QWidget* parent = nullptr)
-        : TFilePickerForm(MidiSpec(), directory, file, parent)
+        : TFilePickerForm(MidiSetup(), directory, file, parent)
     {
     }
 };
@@ -95,7 +95,7 @@ class TGetVideoForm : public TFilePickerForm
     Q_OBJECT
 public:
     TGetVideoForm(const QString& directory, const QString& file, QWidget* parent = nullptr)
-        : TFilePickerForm(VideoSpec(), directory, file, parent)
+        : TFilePickerForm(VideoSetup(), directory, file, parent)
     {
     }
 };
@@ -105,7 +105,7 @@ class TGetHTMForm : public TFilePickerForm
     Q_OBJECT
 public:
     TGetHTMForm(const QString& directory, const QString& file, QWidget* parent = nullptr)
-        : TFilePickerForm(HtmlSpec(), directory, file, parent)
+        : TFilePickerForm(HtmlSetup(), directory, file, parent)
     {
     }
 };

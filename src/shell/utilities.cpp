@@ -248,13 +248,13 @@ QColor FontSpec::qcolor() const
 
 FontSpec FontSpec::fromFont(const QFont& font, const QColor& color)
 {
-    FontSpec spec;
-    spec.name = font.family();
-    spec.size = font.pointSize() > 0 ? font.pointSize() : 10;
-    spec.color = QColorToColorRef(color);
-    spec.style = (font.bold() ? StyleBold : 0) | (font.italic() ? StyleItalic : 0) |
+    FontSpec text;
+    text.name = font.family();
+    text.size = font.pointSize() > 0 ? font.pointSize() : 10;
+    text.color = QColorToColorRef(color);
+    text.style = (font.bold() ? StyleBold : 0) | (font.italic() ? StyleItalic : 0) |
                  (font.underline() ? StyleUnderline : 0) | (font.strikeOut() ? StyleStrikeOut : 0);
-    return spec;
+    return text;
 }
 
 } // namespace shell
