@@ -1,5 +1,6 @@
 #include "shell/tquorvelform.h"
 
+#include "authoring/thypreorgfm.h"
 #include "build/compiler.h"
 #include "build/executable.h"
 #include "platform/dialogs.h"
@@ -189,6 +190,11 @@ void TQuorvelForm::createControls()
     connect(TutorBtn, &QPushButton::clicked, this, &TQuorvelForm::showTutorial);
     connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
+    connect(ReorgBtn, &QPushButton::clicked, this, [this] {
+        runOperation(ReorgBtn, false, [this] {
+            authoring::TopicOrder(m_state.resolve(m_state.TopicStorePath), storage::kTopicKind, this);
+        });
+    });
     connect(AboutBtn, &QPushButton::clicked, this, &TQuorvelForm::showOwnAbout);
     connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
 }

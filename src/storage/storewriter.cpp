@@ -118,6 +118,24 @@ void StoreWriter::removeStore()
         shell::ThrowFileError(QStringLiteral("Cannot delete file"), m_store, file.errorString());
 }
 
+bool DropEntryRest(StoreLineReader& reader, StoreWriter& writer, QByteArrayView& line,
+                   const std::function<void(QByteArrayView)>& passOver)
+{
+    bool more = true;
+    while ((more = reader.next(line)) && !IsTailLine(line)) {
+    }
+    if (!more || !reader.next(line))
+        return false;
+    // The separator after the tail goes with the entry. A line that is not empty is a neighbour
+    // in a store written without separators, and stays.
+    if (line.isEmpty())
+        return reader.nextHead(line, passOver);
+    if (IsHeadLine(line))
+        return true;
+    writer.copy(line, reader.raw());
+    return reader.nextHead(line, passOver);
+}
+
 bool RewriteEntry(const QString& store, const QString& name, const QString& kind,
                   const QByteArray& replacement)
 {
@@ -149,20 +167,8 @@ bool RewriteEntry(const QString& store, const QString& name, const QString& kind
             continue;
         }
         matched = true;
-        bool more = true;
-        while ((more = reader.next(line)) && !IsTailLine(line)) {
-        }
         writer.raw(replacement);
-        if (!more || !reader.next(line))
-            break;
-        // The separator after the tail goes with the entry. A line that is not empty is a
-        // neighbour in a store written without separators, and stays.
-        if (line.isEmpty()) {
-            haveHead = reader.nextHead(line, passOver);
-        } else if (!IsHeadLine(line)) {
-            writer.copy(line, reader.raw());
-            haveHead = reader.nextHead(line, passOver);
-        }
+        haveHead = DropEntryRest(reader, writer, line, passOver);
     }
     if (!writer.hasContent())
         writer.removeStore();

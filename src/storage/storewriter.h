@@ -6,6 +6,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 namespace storage {
 
 // Writes a new topic store beside the old one and renames it over the old one on commit(): a
@@ -46,6 +48,14 @@ private:
     qint64 m_started = 0; // bytes whose write-back was started
     bool m_content = false;
 };
+
+class StoreLineReader;
+
+// Reads past the rest of an entry being dropped from a rewrite (called after its kind line), its
+// tail "]" and the empty line after it; a line that is neither empty nor a head is a neighbour and
+// is copied. True when `line` then holds the next head line, false at the end of the store.
+bool DropEntryRest(StoreLineReader& reader, StoreWriter& writer, QByteArrayView& line,
+                   const std::function<void(QByteArrayView)>& passOver);
 
 // Rewrites the store with every entry of the name and kind replaced in place by `replacement`
 // (the encoded lines of the new entry and its separator), or removed when `replacement` is empty.
