@@ -3,6 +3,7 @@
 #include "authoring/thypreorgfm.h"
 #include "build/compiler.h"
 #include "build/executable.h"
+#include "build/tdistribform.h"
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
 #include "platform/helpengine.h"
@@ -190,6 +191,8 @@ void TQuorvelForm::createControls()
     connect(TutorBtn, &QPushButton::clicked, this, &TQuorvelForm::showTutorial);
     connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
+    connect(TestExecBtn, &QPushButton::clicked, this,
+            [this] { runOperation(TestExecBtn, true, [this] { build::PrepareDistribution(m_state, this); }); });
     connect(ReorgBtn, &QPushButton::clicked, this, [this] {
         runOperation(ReorgBtn, false, [this] {
             authoring::TopicOrder(m_state.resolve(m_state.TopicStorePath), storage::kTopicKind, this);

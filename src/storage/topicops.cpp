@@ -10,6 +10,24 @@
 
 namespace storage {
 
+namespace {
+
+// The extracted entry from its head name and kind line up to and including the tail "]".
+void ReadEntryLines(StoreLineReader& reader, const QString& headName, QByteArrayView kindLine, QStringList& entry)
+{
+    entry.clear();
+    entry.append(headName);
+    entry.append(shell::DecodeText(kindLine));
+    QByteArrayView line;
+    while (reader.next(line)) {
+        entry.append(shell::DecodeText(line));
+        if (IsTailLine(line))
+            break;
+    }
+}
+
+} // namespace
+
 bool HasEntriesOfKind(const QString& store, const QString& kind)
 {
     if (!QFileInfo::exists(store))
@@ -61,16 +79,31 @@ bool ExtractEntry(const QString& store, const QString& name, const QString& kind
         if (!SameName(KindAfterPrefix(line), kind))
             continue;
         found = true;
-        entry.clear();
-        entry.append(headName);
-        entry.append(shell::DecodeText(line));
-        while (reader.next(line)) {
-            entry.append(shell::DecodeText(line));
-            if (IsTailLine(line))
-                break;
-        }
+        ReadEntryLines(reader, headName, line, entry);
     }
     return found;
+}
+
+void ForEachEntry(const QString& store, const QString& kind, const std::function<void(const QStringList&)>& visit)
+{
+    if (!QFileInfo::exists(store))
+        return;
+    StoreLineReader reader(store);
+    QStringList entry;
+    QByteArrayView line;
+    bool haveHead = reader.nextHead(line);
+    while (haveHead) {
+        const QString headName = HeadName(line);
+        if (!reader.next(line))
+            break;
+        if (!SameName(KindAfterPrefix(line), kind)) {
+            haveHead = IsHeadLine(line) || reader.nextHead(line);
+            continue;
+        }
+        ReadEntryLines(reader, headName, line, entry);
+        visit(entry);
+        haveHead = reader.nextHead(line);
+    }
 }
 
 bool EntryNameInUse(const QString& store, const QString& newName, const QString& oldName, const QString& kind)

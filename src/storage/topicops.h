@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 // Finding, listing, extracting, testing and deleting entries of the topic store (topicstore.h
@@ -23,6 +24,10 @@ void ListEntryNames(QStringList& names, const QString& store, const QString& kin
 // Fills `entry` with the extracted entry of that name and kind; with duplicates the last one wins.
 // The list is cleared when an entry is found and left alone otherwise. True when found.
 bool ExtractEntry(const QString& store, const QString& name, const QString& kind, QStringList& entry);
+
+// Hands every entry of the kind, in store order, to `visit` as ExtractEntry would give it, reading
+// the store once and holding one entry at a time.
+void ForEachEntry(const QString& store, const QString& kind, const std::function<void(const QStringList&)>& visit);
 
 // True when an entry of the kind is named like `newName` and `newName` differs from `oldName`
 // (letter case ignored), so renaming a Topic to itself in another case is allowed.

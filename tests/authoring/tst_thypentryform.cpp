@@ -7,6 +7,7 @@
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
 #include "shell/colorref.h"
+#include "support/child.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
@@ -38,14 +39,6 @@ QString PageText(const QStringList& lines)
     QTextDocument document;
     platform::rtf::LoadRtfLines(lines, &document);
     return document.toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-}
-
-template <typename T> T* Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("no child %s", name);
-    return child;
 }
 
 // Runs work on the modal dialog as soon as it is shown.

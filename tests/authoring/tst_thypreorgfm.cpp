@@ -6,6 +6,7 @@
 #include "storage/topicops.h"
 #include "storage/topicstore.h"
 #include "support/modaldriver.h"
+#include "support/child.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
@@ -19,14 +20,6 @@
 using authoring::THypReorgFm;
 
 namespace {
-
-template <typename T> T* Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("no child %s", name);
-    return child;
-}
 
 struct Move
 {

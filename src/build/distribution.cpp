@@ -1,0 +1,182 @@
+#include "build/distribution.h"
+
+#include "runtime/topicrunner.h"
+#include "shell/filenames.h"
+#include "shell/utilities.h"
+#include "storage/topicops.h"
+#include "storage/topicstore.h"
+
+#include <QFileInfo>
+
+namespace build {
+
+namespace {
+
+QString BeforeFirst(const QString& text, QChar separator)
+{
+    const qsizetype at = text.indexOf(separator);
+    return at < 0 ? text : text.left(at);
+}
+
+// The part after the first blank, or empty when there is no blank.
+QString AfterFirstBlank(const QString& text)
+{
+    const qsizetype at = text.indexOf(QLatin1Char(' '));
+    return at < 0 ? QString() : text.mid(at + 1);
+}
+
+bool FileExists(const QString& directory, const QString& name)
+{
+    return !name.isEmpty() && QFileInfo(shell::ResolveName(directory, name)).isFile();
+}
+
+// The value after "key" on the first line of the entry that starts with it.
+QString KeyValue(const QStringList& entry, QLatin1String key)
+{
+    for (const QString& line : entry)
+        if (line.startsWith(key))
+            return line.mid(key.size());
+    return {};
+}
+
+void AddTopicFiles(QStringList& names, const QStringList& entry, const QString& directory,
+                   const IncludeProgram& includeProgram)
+{
+    const QString value = runtime::TopicCommandValue(entry);
+    switch (runtime::TopicTypeCode(entry)) {
+    case 2:
+        if (value.contains(QLatin1Char(',')))
+            AddDistributionName(names, BeforeFirst(value, QLatin1Char(',')));
+        break;
+    case 3:
+    case 7:
+    case 8:
+    case 10:
+        AddDistributionName(names, value);
+        break;
+    case 4: {
+        const QString program = BeforeFirst(value, QLatin1Char(','));
+        if (!program.isEmpty() && includeProgram(program))
+            AddDistributionName(names, program);
+        break;
+    }
+    case 5:
+        for (const QLatin1String key : {QLatin1String("SGraphic="), QLatin1String("SWallpaper=")}) {
+            const QString file = KeyValue(entry, key);
+            if (shell::IsValidFileName(file))
+                AddDistributionName(names, file);
+        }
+        break;
+    case 6: {
+        const QStringList parts = value.split(QLatin1Char(','));
+        AddDistributionName(names, parts.value(0));
+        if (parts.size() > 1)
+            AddDistributionName(names, parts.value(1));
+        break;
+    }
+    case 9: {
+        const QString file = AfterFirstBlank(value);
+        if (FileExists(directory, file))
+            AddDistributionName(names, file);
+        break;
+    }
+    case 13:
+        if (FileExists(directory, value))
+            AddDistributionName(names, value);
+        break;
+    default:
+        break;
+    }
+}
+
+// A screen's background file: its wallpaper when set, else its picture.
+QString ScreenBackgroundFile(const storage::WindowDesign& window)
+{
+    return window.BackgroundTile.isEmpty() ? window.BackgroundGraphic : window.BackgroundTile;
+}
+
+} // namespace
+
+QString IncludeProgramQuestion(const QString& name)
+{
+    return QStringLiteral("Do you want to include the executable program ") + name +
+           QStringLiteral(". See Help for information");
+}
+
+void AddDistributionName(QStringList& names, const QString& name)
+{
+    if (!name.isEmpty() && !names.contains(name, Qt::CaseSensitive))
+        names.append(name);
+}
+
+QString CommandFileName(const storage::CommandSettings& command, const QString& directory)
+{
+    QString name;
+    for (const QString* field : {&command.GraphicFile, &command.PairGraphicFile, &command.VoiceFile,
+                                 &command.PairSoundFile, &command.ProgramCommand})
+        if (!field->isEmpty())
+            name = *field;
+    const QString& program = command.ProgramCommand;
+    if (program.isEmpty())
+        return name;
+    if (command.CommandType == 4 && program.contains(QLatin1Char(',')))
+        return BeforeFirst(program, QLatin1Char(','));
+    if (command.CommandType == 9 && program.contains(QLatin1Char(' '))) {
+        const QString file = AfterFirstBlank(program);
+        return FileExists(directory, file) ? file : QString();
+    }
+    return name;
+}
+
+QStringList GatherDistributionFiles(const storage::SettingsRecord& record, const QString& directory,
+                                    const QString& store, const IncludeProgram& includeProgram)
+{
+    QStringList names;
+    const storage::PresentationBlock& presentation = record.Presentation;
+    if (presentation.UseOpeningCommand)
+        AddDistributionName(names, CommandFileName(presentation.OpeningCommand, directory));
+    if (presentation.UseClosingCommand)
+        AddDistributionName(names, CommandFileName(presentation.ClosingCommand, directory));
+    if (presentation.UseAboutBox)
+        AddDistributionName(names, presentation.AboutBox.IconFile);
+    if (presentation.UseIntroduction)
+        AddDistributionName(names, ScreenBackgroundFile(presentation.IntroScreen.Window));
+
+    const storage::ProgramSettings& program = record.Program;
+    if (program.BackgroundKind == 2)
+        AddDistributionName(names, program.BackgroundGraphic);
+    else if (program.BackgroundKind == 3)
+        AddDistributionName(names, program.BackgroundTile);
+
+    if (record.UseMenuScreen) {
+        if (program.UseIcon)
+            AddDistributionName(names, program.IconFile);
+        if (program.UseHelpFile)
+            AddDistributionName(names, program.HelpFile);
+        AddDistributionName(names, ScreenBackgroundFile(record.MenuScreen.Window));
+    }
+
+    storage::ForEachEntry(store, storage::kTopicKind, [&](const QStringList& entry) {
+        AddTopicFiles(names, entry, directory, includeProgram);
+    });
+    return names;
+}
+
+QStringList MissingFiles(const QStringList& names, const QString& directory)
+{
+    QStringList missing;
+    for (const QString& name : names)
+        if (!FileExists(directory, name))
+            missing.append(name);
+    return missing;
+}
+
+void CopyDistributionFiles(const QStringList& names, const QString& directory, const QString& destination)
+{
+    for (const QString& name : names) {
+        const QString source = shell::ResolveName(directory, name);
+        shell::CopyFileInto(source, shell::WithTrailingSeparator(destination) + QFileInfo(source).fileName());
+    }
+}
+
+} // namespace build
