@@ -14,6 +14,20 @@
 
 namespace authoring {
 
+bool OfferCopyIntoStudyList(const QString& chosen, const QString& directory)
+{
+    const QString bare = shell::FileNameOf(chosen);
+    try {
+        if (shell::AskYesNo(QStringLiteral("Copy the file ") + bare + QStringLiteral(" to the Project directory?")) &&
+            !shell::NameExists(directory, bare))
+            shell::CopyFileInto(chosen, directory);
+    } catch (const shell::Error& error) {
+        shell::ShowError(error.message());
+        return false;
+    }
+    return true;
+}
+
 QStringList ListKindFiles(const QString& directory, const FileKind& kind)
 {
     QStringList files = shell::ListMatchingFiles(directory, kind.listMask);
@@ -82,18 +96,13 @@ void FileGroup::findFile()
     request.title = m_kind.findTitle;
     request.filter = m_kind.findFilter;
     request.directory = m_directory;
+    request.helpContext = m_kind.findHelpContext;
     const QString chosen = platform::dialogs().openFileName(request);
     if (chosen.isEmpty())
         return;
     const QString bare = shell::FileNameOf(chosen);
-    try {
-        if (shell::AskYesNo(QStringLiteral("Copy the file ") + bare + QStringLiteral(" to the Project directory?")) &&
-            !shell::NameExists(m_directory, bare))
-            shell::CopyFileInto(chosen, m_directory);
-    } catch (const shell::Error& error) {
-        shell::ShowError(error.message());
+    if (!OfferCopyIntoStudyList(chosen, m_directory))
         return;
-    }
     if (shell::NameExists(m_directory, bare))
         m_field->setText(bare);
     refresh();

@@ -20,6 +20,7 @@ struct FileKind
     QString findTitle;      // "Select a WAV Voice File"
     QString findCaption = QStringLiteral("&Find File");
     int maxLength = 0;      // 0: no limit
+    int findHelpContext = 0; // of the file chooser; 0: none
     bool executables = false; // also list files with the execute permission
 };
 
@@ -53,6 +54,11 @@ private:
     QListWidget* m_list = nullptr;
     QPushButton* m_find = nullptr;
 };
+
+// Asks "Copy the file NAME to the Project directory?" for a file chosen elsewhere and on "Yes"
+// copies it in, never over a file of that name already there. False (after the message) when the
+// copy failed.
+bool OfferCopyIntoStudyList(const QString& chosen, const QString& directory);
 
 // The files of `directory` matching the kind's mask (and executables, when asked).
 QStringList ListKindFiles(const QString& directory, const FileKind& kind);

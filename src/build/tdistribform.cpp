@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
+#include "shell/dialogbuttons.h"
 #include "shell/appstate.h"
 #include "shell/filenames.h"
 #include "shell/folderbrowser.h"
@@ -82,14 +83,7 @@ void TDistribForm::createLayout()
     groupLayout->addWidget(RadioButton2);
     groupLayout->addStretch();
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("BitBtn1"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("BitBtn2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &TDistribForm::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TDistribForm::reject);
+    QDialogButtonBox* buttons = shell::OkCancelButtons(this, "BitBtn1", "BitBtn2");
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(16);

@@ -1,6 +1,7 @@
 #include "shell/tmakedirform.h"
 
 #include "platform/f1filter.h"
+#include "shell/dialogbuttons.h"
 #include "shell/filenames.h"
 #include "shell/folderbrowser.h"
 #include "shell/utilities.h"
@@ -43,14 +44,7 @@ void TMakeDirForm::createControls(const QString& mask, const QString& prompt)
     auto* folderLabel = new QLabel(QStringLiteral("Create or Select a Folder "), this);
     folderLabel->setBuddy(Edit1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OKBtn"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelBtn"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &TMakeDirForm::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TMakeDirForm::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this, "OKBtn", "CancelBtn");
 
     connect(m_browser, &FolderBrowser::folderPicked, this,
             [this](const QString& folder) { Edit1->setText(QDir::toNativeSeparators(folder)); });

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <limits>
+
 namespace shell {
 
 void ShowError(const QString& message)
@@ -67,6 +69,43 @@ bool IsInteger(const QString& text)
     bool ok = false;
     text.trimmed().toInt(&ok);
     return ok;
+}
+
+std::optional<qint32> ParseWholeNumber(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == QLatin1Char(' '))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        negative = text[i++] == QLatin1Char('-');
+    int base = 10;
+    const QString rest = text.mid(i);
+    qsizetype digits = 0;
+    if (rest.startsWith(QLatin1Char('$')) || rest.startsWith(QLatin1Char('x'), Qt::CaseInsensitive)) {
+        base = 16;
+        digits = 1;
+    } else if (rest.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        base = 16;
+        digits = 2;
+    }
+    const QString number = rest.mid(digits);
+    if (number.isEmpty())
+        return std::nullopt;
+    for (const QChar c : number) {
+        const bool decimal = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        const QChar upper = c.toUpper();
+        if (!decimal && !(base == 16 && upper >= QLatin1Char('A') && upper <= QLatin1Char('F')))
+            return std::nullopt;
+    }
+    bool ok = false;
+    const qlonglong value = number.toLongLong(&ok, base);
+    if (!ok)
+        return std::nullopt;
+    const qlonglong signedValue = negative ? -value : value;
+    if (signedValue < std::numeric_limits<qint32>::min() || signedValue > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(signedValue);
 }
 
 namespace {

@@ -26,6 +26,11 @@ void RunProgram(const QString& fileName);
 // True when the whole text reads as a signed decimal integer; leading blanks are allowed.
 bool IsInteger(const QString& text);
 
+// A whole number as number fields of the design dialogs take it: leading blanks, an optional sign,
+// then decimal digits, or hexadecimal digits after "$", "x" or "0x". Nothing for any other text
+// (the empty text included) or a value outside 32 bits.
+std::optional<qint32> ParseWholeNumber(const QString& text);
+
 // Result codes of CopyFile and AppendFile.
 enum CopyResult : int
 {

@@ -28,6 +28,8 @@ private Q_SLOTS:
     void isValidFileName();
     void isInteger_data();
     void isInteger();
+    void parseWholeNumber_data();
+    void parseWholeNumber();
     void videoAdvisory_usesLfCrSeparators();
 
     void copyFile_resultCodes();
@@ -140,6 +142,39 @@ void TestUtilities::isInteger()
     QFETCH(QString, text);
     QFETCH(bool, integer);
     QCOMPARE(IsInteger(text), integer);
+}
+
+void TestUtilities::parseWholeNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("value");
+    QTest::newRow("decimal") << "12" << true << 12;
+    QTest::newRow("blanks and sign") << "  -7" << true << -7;
+    QTest::newRow("plus") << "+3" << true << 3;
+    QTest::newRow("dollar hex") << "$1F" << true << 31;
+    QTest::newRow("x hex") << "x10" << true << 16;
+    QTest::newRow("0x hex") << "0Xff" << true << 255;
+    QTest::newRow("signed hex") << "-$10" << true << -16;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("blanks only") << "   " << false << 0;
+    QTest::newRow("sign only") << "-" << false << 0;
+    QTest::newRow("prefix only") << "0x" << false << 0;
+    QTest::newRow("hex digits without prefix") << "1F" << false << 0;
+    QTest::newRow("trailing blank") << "5 " << false << 0;
+    QTest::newRow("too large") << "4294967296" << false << 0;
+    QTest::newRow("largest") << "2147483647" << true << 2147483647;
+}
+
+void TestUtilities::parseWholeNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(int, value);
+    const std::optional<qint32> parsed = shell::ParseWholeNumber(text);
+    QCOMPARE(parsed.has_value(), valid);
+    if (valid)
+        QCOMPARE(*parsed, value);
 }
 
 void TestUtilities::videoAdvisory_usesLfCrSeparators()
