@@ -1,5 +1,6 @@
 #include "design/tprogconfigform.h"
 
+#include "design/designcontrols.h"
 #include "authoring/filegroup.h"
 #include "authoring/tcommandtypeform.h"
 #include "design/tdesignaboutform.h"
@@ -43,20 +44,6 @@ authoring::FileKind ProgramIconKind()
     return kind;
 }
 
-QCheckBox* Box(const char* name, const char* caption, QWidget* parent)
-{
-    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-QPushButton* Button(const char* name, const char* caption, QWidget* parent)
-{
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
 } // namespace
 
 TProgConfigForm::TProgConfigForm(const storage::PresentationBlock& block, const storage::ProgramSettings& program,
@@ -82,25 +69,25 @@ void TProgConfigForm::createControls()
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMaxLength(kTitleLength);
-    IconChkBx = Box("IconChkBx", "Use Icon", this);
+    IconChkBx = NamedCheckBox("IconChkBx", "Use Icon", this);
     GroupBox2 = new authoring::FileGroup(ProgramIconKind(), m_directory, QStringLiteral("IconEdit"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->field()->setReadOnly(true);
     GroupBox2->list()->setObjectName(QStringLiteral("FileListBox1"));
     GroupBox2->findButton()->setObjectName(QStringLiteral("Button1"));
-    VideoChkBx = Box("VideoChkBx", " Show Video Mode Advisory", this);
-    CheckBox3 = Box("CheckBox3", " Use Help File", this);
-    HelpBtn = Button("HelpBtn", "Select", this);
+    VideoChkBx = NamedCheckBox("VideoChkBx", " Show Video Mode Advisory", this);
+    CheckBox3 = NamedCheckBox("CheckBox3", " Use Help File", this);
+    HelpBtn = NamedButton("HelpBtn", "Select", this);
     HelpBtn->setEnabled(false);
-    Button2 = Button("Button2", "Design Background Screen", this);
-    IntroChkBx = Box("IntroChkBx", " Add an Introduction", this);
-    IntroBtn = Button("IntroBtn", "Create/Edit", this);
-    OpenChkBx = Box("OpenChkBx", " Add Opening Screen", this);
-    OpenBtn = Button("OpenBtn", "Create/Edit", this);
-    CloseChkBx = Box("CloseChkBx", " Add Closing Screen", this);
-    CloseBtn = Button("CloseBtn", "Create/Edit", this);
-    AboutChkBx = Box("AboutChkBx", " Add an About Box", this);
-    AboutBtn = Button("AboutBtn", "Create/Edit", this);
+    Button2 = NamedButton("Button2", "Design Background Screen", this);
+    IntroChkBx = NamedCheckBox("IntroChkBx", " Add an Introduction", this);
+    IntroBtn = NamedButton("IntroBtn", "Create/Edit", this);
+    OpenChkBx = NamedCheckBox("OpenChkBx", " Add Opening Screen", this);
+    OpenBtn = NamedButton("OpenBtn", "Create/Edit", this);
+    CloseChkBx = NamedCheckBox("CloseChkBx", " Add Closing Screen", this);
+    CloseBtn = NamedButton("CloseBtn", "Create/Edit", this);
+    AboutChkBx = NamedCheckBox("AboutChkBx", " Add an About Box", this);
+    AboutBtn = NamedButton("AboutBtn", "Create/Edit", this);
     for (QPushButton* button : {IntroBtn, OpenBtn, CloseBtn, AboutBtn})
         button->setEnabled(false);
 
@@ -164,17 +151,7 @@ void TProgConfigForm::createLayout()
     groupLayout->addLayout(title);
     groupLayout->addLayout(columns);
 
-    auto* save = Button("BitBtn1", "&Save", this);
-    save->setDefault(true);
-    auto* cancel = Button("BitBtn2", "&Cancel", this);
-    connect(save, &QPushButton::clicked, this, &TProgConfigForm::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* button : {save, cancel}) {
-        button->setMinimumWidth(90);
-        buttons->addWidget(button);
-    }
+    QHBoxLayout* buttons = SaveCancelRow(this, "BitBtn1", "BitBtn2");
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
@@ -236,12 +213,7 @@ void TProgConfigForm::aboutClicked()
 
 void TProgConfigForm::nested(const std::function<void()>& dialog)
 {
-    shell::HideWhile hidden(this);
-    try {
-        dialog();
-    } catch (const shell::Error& error) {
-        shell::ShowError(error.message());
-    }
+    RunNested(this, dialog);
 }
 
 void TProgConfigForm::editOpening()
