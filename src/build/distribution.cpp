@@ -6,6 +6,7 @@
 #include "storage/topicops.h"
 #include "storage/topicstore.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace build {
@@ -175,7 +176,14 @@ void CopyDistributionFiles(const QStringList& names, const QString& directory, c
 {
     for (const QString& name : names) {
         const QString source = shell::ResolveName(directory, name);
-        shell::CopyFileInto(source, shell::WithTrailingSeparator(destination) + QFileInfo(source).fileName());
+        const QString target = shell::WithTrailingSeparator(destination) + QFileInfo(source).fileName();
+        shell::CopyFileInto(source, target);
+        // The reader program and NAME.EXE must still run where the reader puts them.
+        const QFileDevice::Permissions permissions = QFile::permissions(source);
+        const QFileDevice::Permissions execute = QFileDevice::ExeOwner | QFileDevice::ExeUser | QFileDevice::ExeGroup |
+                                                 QFileDevice::ExeOther;
+        if (permissions & execute)
+            QFile::setPermissions(target, QFile::permissions(target) | (permissions & execute));
     }
 }
 

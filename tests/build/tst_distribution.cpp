@@ -89,8 +89,12 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         storage::AppendPageEntry(m_store, QStringLiteral("Page"), 1, storage::kTopicKind, {QStringLiteral("x")}, {});
         touch(QStringLiteral("QUAKES.EXE"), "program");
+        QFile::setPermissions(m_state.WorkingDirectory + QStringLiteral("QUAKES.EXE"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QString out = m_dir->filePath(QStringLiteral("out"));
         prepare(out, DistributedProgram::Executable);
+        // It must still run where the reader puts it.
+        QVERIFY(QFileInfo(out + QStringLiteral("/QUAKES.EXE")).isExecutable());
         QCOMPARE(dialogs.errors, QStringList());
         QCOMPARE(FilesOf(out), QStringList{QStringLiteral("QUAKES.EXE")});
         QCOMPARE(ReadAll(out + QStringLiteral("/QUAKES.EXE")), QByteArray("program"));
