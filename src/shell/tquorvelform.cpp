@@ -7,6 +7,7 @@
 #include "platform/helpengine.h"
 #include "runtime/programrun.h"
 #include "runtime/taboutbox.h"
+#include "runtime/windowpreviewscreens.h"
 #include "runtime/windowscreens.h"
 #include "runtime/ttutorialform.h"
 #include "shell/appstate.h"
@@ -188,6 +189,7 @@ void TQuorvelForm::createControls()
             });
     connect(TutorBtn, &QPushButton::clicked, this, &TQuorvelForm::showTutorial);
     connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
+    connect(PreViewBtn, &QPushButton::clicked, this, &TQuorvelForm::preview);
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
     connect(AboutBtn, &QPushButton::clicked, this, &TQuorvelForm::showOwnAbout);
     connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
@@ -387,6 +389,11 @@ void TQuorvelForm::viewTopic()
             UpdateButtons();
             return ViewBtn;
         });
+}
+
+void TQuorvelForm::preview()
+{
+    runOperation(PreViewBtn, false, [this] { runtime::PreviewStudyList(m_state, this); });
 }
 
 void TQuorvelForm::deleteTopic()
