@@ -51,7 +51,8 @@ int TextBarHeight(const QString& fontText)
     int size = shell::TextToFont(fontText).size;
     if (size <= 0)
         size = shell::FontSpec().size;
-    return std::min(2 * size, kDesignSize.height());
+    // Compared before doubling, so a stored size near the top of the integer range cannot wrap.
+    return size > kDesignSize.height() / 2 ? kDesignSize.height() : 2 * size;
 }
 
 int WholeRowsHeight(int available, int rowHeight, int frame)

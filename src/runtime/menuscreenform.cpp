@@ -11,6 +11,7 @@
 #include "shell/utilities.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -91,6 +92,10 @@ void MenuScreenForm::createControls()
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setLineWidth(1);
     Panel1->setAutoFillBackground(true);
+    // The menu panel keeps the face of a dialog whatever colour the screen behind it takes.
+    QPalette face = Panel1->palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    Panel1->setPalette(face);
     Panel1->hide();
     Panel1->installEventFilter(this);
 
@@ -192,6 +197,8 @@ void MenuScreenForm::placePanels()
     layoutMenuPanel();
     Panel1->show();
     Panel1->raise();
+    if (m_content)
+        m_content->setFocus();
 }
 
 void MenuScreenForm::layoutMenuPanel()
