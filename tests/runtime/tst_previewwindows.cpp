@@ -1,6 +1,8 @@
 // Covers the preview in real windows (runtime/windowpreviewscreens): the sequence of windows over
 // a Study List on disk, the backdrop and help file around it, the plain topic list, the main
 // window's "&PreView Program", and the restoring of everything when the store cannot be read.
+#include "build/compiledtopicsource.h"
+#include "build/compiler.h"
 #include "build/storetext.h"
 #include "runtime/tmenudisplayform.h"
 #include "runtime/ttutbackform.h"
@@ -232,6 +234,41 @@ private Q_SLOTS:
                                  runtime::PreviewSequence(m_state.Settings, source, screens, m_state).run());
         QVERIFY(!screens.backdrop());
         QCOMPARE(m_dialogs->helpFile(), m_state.HelpFilePath);
+    }
+
+    // The reader program's path: the same sequence and windows over a compiled list.
+    void compiledList_menuRunsTopicsFromCompiledFile()
+    {
+        const QString compiled = build::CompileStudyList(m_state);
+        // Only the compiled file is read: the store goes away.
+        QVERIFY(QFile::remove(m_dir->filePath(QStringLiteral("VOLCANO.SWR"))));
+        const auto source = build::CompiledTopicSource::openCompiled(compiled);
+        storage::SettingsRecord record = source->settings();
+        record.Program.Title = QStringLiteral("From the compiled file");
+        runtime::WindowPreviewScreens screens(m_state, nullptr);
+        QStringList names;
+        QString pageTitle;
+        ModalScript script({
+            {QStringLiteral("TMenuDisplayForm"),
+             [&](QWidget* menu) {
+                 auto* list = menu->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+                 for (int i = 0; i < list->count(); ++i)
+                     names << list->item(i)->text();
+                 list->setCurrentRow(0);
+                 Press(menu, "OKBitBtn");
+             }},
+            {QStringLiteral("TShowHTextForm"),
+             [&](QWidget* page) {
+                 pageTitle = page->windowTitle();
+                 page->close();
+             }},
+            {QStringLiteral("TMenuDisplayForm"), [](QWidget* menu) { Press(menu, "CancelBitBtn"); }},
+        });
+        runtime::PreviewSequence(record, *source, screens, m_state).run();
+        QVERIFY2(script.done(), qPrintable(script.seen.join(QLatin1Char(','))));
+        QCOMPARE(names, (QStringList{"Etna", "Vesuvius", "Krakatoa"}));
+        QCOMPARE(pageTitle, QStringLiteral("Etna"));
+        QCOMPARE(m_state.CurrentTitle, QStringLiteral("From the compiled file"));
     }
 
     void mainWindow_preview_hidesPanelAndGivesFocusBack()
