@@ -7,6 +7,7 @@
 #include "runtime/tmenudisplayform.h"
 #include "runtime/ttutbackform.h"
 #include "runtime/windowpreviewscreens.h"
+#include "runtime/windowscreens.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
 #include "shell/tquorvelform.h"
@@ -269,6 +270,29 @@ private Q_SLOTS:
         QCOMPARE(names, (QStringList{"Etna", "Vesuvius", "Krakatoa"}));
         QCOMPARE(pageTitle, QStringLiteral("Etna"));
         QCOMPARE(m_state.CurrentTitle, QStringLiteral("From the compiled file"));
+    }
+
+    void viewEditedPage_opensPageWindowOfItsMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("text only") << 1 << QStringLiteral("TShowHTextForm");
+        QTest::newRow("graphic and text") << 2 << QStringLiteral("TTxtVPDispForm");
+    }
+    void viewEditedPage_opensPageWindowOfItsMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, window);
+        m_state.CurrentTopicTitle = QStringLiteral("Etna");
+        QString caption;
+        ModalScript script({{window, [&](QWidget* page) {
+                                 caption = page->windowTitle();
+                                 page->close();
+                             }}});
+        runtime::ViewEditedPage(mode, storage::TopicDisplayRecord(), {QStringLiteral("{\\rtf1 Etna\\par}")}, m_state,
+                                nullptr);
+        QVERIFY2(script.done(), qPrintable(script.seen.join(QLatin1Char(','))));
+        QCOMPARE(caption, QStringLiteral("Etna"));
     }
 
     void mainWindow_preview_hidesPanelAndGivesFocusBack()
