@@ -65,7 +65,8 @@ QString OwnFile()
 bool StartsLikeProgram(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(4) == QByteArrayView("\x7F" "ELF");
+    return file.open(QIODevice::ReadOnly) && file.read(4) == QByteArrayView("\x7F"
+                                                                            "ELF");
 }
 
 // Opens the given file (a NAME.SWC, or an executable Study List named on the command line) or the
@@ -165,7 +166,8 @@ int main(int argc, char* argv[])
         // Media of the list lie beside it, so a distributed NAME.EXE works wherever it is copied.
         directory = QFileInfo(PresentedFile(arguments.file)).absolutePath();
         if (!QDir::setCurrent(directory))
-            throw shell::Error(QStringLiteral("Cannot change to the directory ") + QDir::toNativeSeparators(directory));
+            throw shell::Error(QStringLiteral("Cannot change to the directory ") +
+                               QDir::toNativeSeparators(directory));
     } catch (const shell::Error& error) {
         dialogs.showError(error.message());
         return kExitFailed;

@@ -90,7 +90,7 @@ private:
 // Shows the page editor. On "&OK" the record takes the working record and, when the page holds
 // text, the page text takes its RTF lines (an emptied page leaves the old text); returns true.
 // "&Cancel" changes nothing and returns false.
-bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode,
-              QWidget* parent = nullptr, PageViewer viewer = {});
+bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode, QWidget* parent = nullptr,
+              PageViewer viewer = {});
 
 } // namespace authoring

@@ -33,10 +33,12 @@ constexpr int kButtonGap = 5;
 
 } // namespace
 
-MenuScreenForm::MenuScreenForm(const storage::MenuScreenDesign& menu, const storage::PresentationBlock& presentation,
-                               const storage::ProgramSettings& program, const QString& directory, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_menu(menu), m_presentation(presentation),
-      m_program(program), m_directory(directory)
+MenuScreenForm::MenuScreenForm(const storage::MenuScreenDesign& menu,
+                               const storage::PresentationBlock& presentation,
+                               const storage::ProgramSettings& program, const QString& directory,
+                               QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_menu(menu),
+      m_presentation(presentation), m_program(program), m_directory(directory)
 {
     createActions();
     createControls();
@@ -183,7 +185,8 @@ void MenuScreenForm::placeAuthorPanel()
     const int inset = frame + 3;
     for (int i = 0; i < int(AuthorLabels.size()); ++i) {
         QLabel* label = AuthorLabels[size_t(i)];
-        label->setGeometry(inset, frame + i * rowHeight, std::max(0, AuthorPnl->width() - 2 * inset), rowHeight);
+        label->setGeometry(inset, frame + i * rowHeight, std::max(0, AuthorPnl->width() - 2 * inset),
+                           rowHeight);
         label->setText(box.Lines[size_t(i)]);
         label->setVisible(i < lines);
     }

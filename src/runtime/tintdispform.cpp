@@ -30,10 +30,12 @@ constexpr int kTextBorder = 10;
 
 } // namespace
 
-TIntDispForm::TIntDispForm(const storage::PresentationBlock& presentation, const storage::ProgramSettings& program,
-                           const QStringList& text, const shell::AppState& state, QWidget* parent)
+TIntDispForm::TIntDispForm(const storage::PresentationBlock& presentation,
+                           const storage::ProgramSettings& program, const QStringList& text,
+                           const shell::AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_presentation(presentation),
-      m_program(program), m_window(presentation.IntroScreen.Window), m_text(text), m_directory(state.WorkingDirectory)
+      m_program(program), m_window(presentation.IntroScreen.Window), m_text(text),
+      m_directory(state.WorkingDirectory)
 {
     setObjectName(QStringLiteral("TIntDispForm"));
     createActions();
@@ -49,12 +51,12 @@ void TIntDispForm::createActions()
     connect(MQuit, &QAction::triggered, this, &QDialog::reject);
     MHelp = new QAction(QStringLiteral("&Help"), this);
     MHelp->setObjectName(QStringLiteral("MHelp"));
-    connect(MHelp, &QAction::triggered, this, [this] { platform::help().showHelp(m_program.HelpStartTopic); });
+    connect(MHelp, &QAction::triggered, this,
+            [this] { platform::help().showHelp(m_program.HelpStartTopic); });
     MAbout = new QAction(QStringLiteral("&About"), this);
     MAbout->setObjectName(QStringLiteral("MAbout"));
-    connect(MAbout, &QAction::triggered, this, [this] {
-        ShowAboutBox(m_presentation.AboutBox, AboutMode::Designed, m_directory, this);
-    });
+    connect(MAbout, &QAction::triggered, this,
+            [this] { ShowAboutBox(m_presentation.AboutBox, AboutMode::Designed, m_directory, this); });
     for (QAction* action : {MQuit, MHelp, MAbout})
         action->setVisible(false);
 }

@@ -17,7 +17,8 @@
 namespace runtime {
 
 TMenuDisplayForm::TMenuDisplayForm(const storage::SettingsRecord& record, const QStringList& names,
-                                   const storage::TopicSource& source, shell::AppState& state, QWidget* parent)
+                                   const storage::TopicSource& source, shell::AppState& state,
+                                   QWidget* parent)
     : MenuScreenForm(record.MenuScreen, record.Presentation, record.Program, state.WorkingDirectory, parent),
       m_names(names), m_source(source), m_state(state)
 {
@@ -51,7 +52,8 @@ TMenuDisplayForm::TMenuDisplayForm(const storage::SettingsRecord& record, const 
 int TMenuDisplayForm::contentHeight(int available) const
 {
     // Whole rows only: the list ends under its last row that can be seen in full.
-    const int row = ListBox1->count() > 0 ? ListBox1->sizeHintForRow(0) : ListBox1->fontMetrics().height() + 2;
+    const int row =
+        ListBox1->count() > 0 ? ListBox1->sizeHintForRow(0) : ListBox1->fontMetrics().height() + 2;
     return std::min(available, WholeRowsHeight(available, row, ListBox1->frameWidth()));
 }
 

@@ -13,9 +13,12 @@
 
 namespace runtime {
 
-TMenuTestForm::TMenuTestForm(const storage::MenuScreenDesign& menu, const storage::PresentationBlock& presentation,
-                             const storage::ProgramSettings& program, const shell::AppState& state, QWidget* parent)
-    : MenuScreenForm(menu, presentation, program, state.WorkingDirectory, parent), m_ownHelpFile(state.HelpFilePath)
+TMenuTestForm::TMenuTestForm(const storage::MenuScreenDesign& menu,
+                             const storage::PresentationBlock& presentation,
+                             const storage::ProgramSettings& program, const shell::AppState& state,
+                             QWidget* parent)
+    : MenuScreenForm(menu, presentation, program, state.WorkingDirectory, parent),
+      m_ownHelpFile(state.HelpFilePath)
 {
     setObjectName(QStringLiteral("TMenuTestForm"));
 

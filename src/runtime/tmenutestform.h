@@ -22,7 +22,8 @@ class TMenuTestForm : public MenuScreenForm
 public:
     // Files resolve in the state's working directory; the program's own help file is the state's.
     TMenuTestForm(const storage::MenuScreenDesign& menu, const storage::PresentationBlock& presentation,
-                  const storage::ProgramSettings& program, const shell::AppState& state, QWidget* parent = nullptr);
+                  const storage::ProgramSettings& program, const shell::AppState& state,
+                  QWidget* parent = nullptr);
 
     void done(int result) override;
 
@@ -40,6 +41,7 @@ private:
 
 // Shows the menu test window modally; changes nothing.
 void ShowMenuTest(const storage::MenuScreenDesign& menu, const storage::PresentationBlock& presentation,
-                  const storage::ProgramSettings& program, const shell::AppState& state, QWidget* parent = nullptr);
+                  const storage::ProgramSettings& program, const shell::AppState& state,
+                  QWidget* parent = nullptr);
 
 } // namespace runtime

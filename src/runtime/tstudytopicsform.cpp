@@ -12,7 +12,8 @@
 
 namespace runtime {
 
-TStudyTopicsForm::TStudyTopicsForm(const QStringList& names, int startIndex, const QString& caption, QWidget* parent)
+TStudyTopicsForm::TStudyTopicsForm(const QStringList& names, int startIndex, const QString& caption,
+                                   QWidget* parent)
     : QDialog(parent), m_names(names)
 {
     setObjectName(QStringLiteral("TStudyTopicsForm"));

@@ -19,7 +19,8 @@ class TStudyTopicsForm : public QDialog
 public:
     // `caption` is the current title string. Row 1 is selected first when there are several names,
     // then the start row (a start row outside the list leaves nothing selected).
-    TStudyTopicsForm(const QStringList& names, int startIndex, const QString& caption, QWidget* parent = nullptr);
+    TStudyTopicsForm(const QStringList& names, int startIndex, const QString& caption,
+                     QWidget* parent = nullptr);
 
     // The selected row when the list was closed with OK and a row is selected; else -1.
     int chosenIndex() const;
@@ -44,6 +45,7 @@ private:
 };
 
 // Shows the pop-up topic list; the chosen row, or -1 when the reader cancelled.
-int ShowTopicList(const QStringList& names, int startIndex, const QString& caption, QWidget* parent = nullptr);
+int ShowTopicList(const QStringList& names, int startIndex, const QString& caption,
+                  QWidget* parent = nullptr);
 
 } // namespace runtime

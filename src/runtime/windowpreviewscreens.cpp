@@ -15,7 +15,8 @@
 
 namespace runtime {
 
-WindowPreviewScreens::WindowPreviewScreens(shell::AppState& state, QWidget* parent) : m_state(state), m_parent(parent)
+WindowPreviewScreens::WindowPreviewScreens(shell::AppState& state, QWidget* parent)
+    : m_state(state), m_parent(parent)
 {
 }
 

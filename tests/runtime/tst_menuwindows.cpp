@@ -39,8 +39,9 @@ public:
     void add(const QString& name, int type = 1)
     {
         order << name;
-        m_entries.insert(name.toUpper(), {QLatin1Char('[') + name + QLatin1Char(']'), QStringLiteral("source=HYPER"),
-                                          QStringLiteral("type=") + QString::number(type), QStringLiteral("]")});
+        m_entries.insert(name.toUpper(),
+                         {QLatin1Char('[') + name + QLatin1Char(']'), QStringLiteral("source=HYPER"),
+                          QStringLiteral("type=") + QString::number(type), QStringLiteral("]")});
     }
     void remove(const QString& name) { m_entries.remove(name.toUpper()); }
 
@@ -60,8 +61,7 @@ private:
     QHash<QString, QStringList> m_entries;
 };
 
-template<typename T>
-T* Child(QWidget* parent, const char* name)
+template <typename T> T* Child(QWidget* parent, const char* name)
 {
     T* child = parent->findChild<T*>(QString::fromLatin1(name));
     if (!child)
@@ -106,8 +106,8 @@ private:
                                                           QList<QStringList>* runs = nullptr,
                                                           const QStringList& names = {})
     {
-        auto form = std::make_unique<runtime::TMenuDisplayForm>(record, names.isEmpty() ? m_source.order : names,
-                                                                m_source, m_state);
+        auto form = std::make_unique<runtime::TMenuDisplayForm>(
+            record, names.isEmpty() ? m_source.order : names, m_source, m_state);
         if (runs)
             form->setTopicRunner([runs](const QStringList& entry) { runs->append(entry); });
         return form;
@@ -252,7 +252,8 @@ private Q_SLOTS:
         QVERIFY(panel->isVisible());
         QCOMPARE(panel->geometry(), QRect(10, 20, 200, 90));
         QCOMPARE(panel->palette().color(QPalette::Window), QColor(255, 255, 0));
-        const QStringList texts{QStringLiteral("Written by A. Teacher"), QString(), QStringLiteral("Room 12")};
+        const QStringList texts{QStringLiteral("Written by A. Teacher"), QString(),
+                                QStringLiteral("Room 12")};
         for (int i = 1; i <= 6; ++i) {
             auto* label = Child<QLabel>(form.get(), qPrintable(QStringLiteral("Label%1").arg(i)));
             QCOMPARE(label->property("tag").toInt(), i);
@@ -371,10 +372,10 @@ private Q_SLOTS:
     {
         ScriptedDialogs dialogs;
         storage::SettingsRecord record = Record();
-        record.MenuScreen.TitleBar = {true, QStringLiteral("Choose a volcano"), QStringLiteral("16 255 1 Times New Roman"),
-                                      0x00FF00};
-        record.MenuScreen.StatusBar = {true, QStringLiteral("Press Enter to see it"), QStringLiteral("9 0 0 Arial"),
-                                       0xC0C0C0};
+        record.MenuScreen.TitleBar = {true, QStringLiteral("Choose a volcano"),
+                                      QStringLiteral("16 255 1 Times New Roman"), 0x00FF00};
+        record.MenuScreen.StatusBar = {true, QStringLiteral("Press Enter to see it"),
+                                       QStringLiteral("9 0 0 Arial"), 0xC0C0C0};
         auto form = menuWindow(record);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -591,7 +592,8 @@ private Q_SLOTS:
         record.MenuScreen.Window.BackgroundTile = QStringLiteral("tile.jpg");
         auto form = menuWindow(record);
         QCOMPARE(dialogs.errors,
-                 QStringList{QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg with a .BMP Graphic.")});
+                 QStringList{QStringLiteral(
+                     "Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg with a .BMP Graphic.")});
         QCOMPARE(Child<runtime::BackgroundView>(form.get(), "MainPnl")->color(), QColor(0, 255, 0));
     }
 
@@ -606,7 +608,8 @@ private Q_SLOTS:
         record.MenuScreen.Window.BackgroundTile = QStringLiteral("BRICK.BMP");
         auto form = menuWindow(record);
         QVERIFY(dialogs.errors.isEmpty());
-        QCOMPARE(Child<runtime::BackgroundView>(form.get(), "MainPnl")->layer(), runtime::BackgroundLayer::Tiled);
+        QCOMPARE(Child<runtime::BackgroundView>(form.get(), "MainPnl")->layer(),
+                 runtime::BackgroundLayer::Tiled);
     }
 
     void menu_hostileRecord_opensWithinBounds()
@@ -678,7 +681,8 @@ private Q_SLOTS:
             if (escape)
                 QTest::keyClick(modal->findChild<QListWidget*>(QStringLiteral("ListBox1")), Qt::Key_Escape);
             else
-                QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("CancelBitBtn")), Qt::LeftButton);
+                QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("CancelBitBtn")),
+                                  Qt::LeftButton);
         });
         QCOMPARE(runtime::ShowTopicList(m_source.order, 1, QStringLiteral("Volcanoes")), -1);
         QVERIFY(driver.opened);
@@ -758,7 +762,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("result");
         QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << true << int(QDialog::Rejected);
         QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << true << int(QDialog::Accepted);
-        QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << int(Qt::ControlModifier) << true << int(QDialog::Rejected);
+        QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << int(Qt::ControlModifier) << true
+                                << int(QDialog::Rejected);
         QTest::newRow("plain Q") << int(Qt::Key_Q) << 0 << false << -1;
     }
     void menuTest_keys()
@@ -774,7 +779,8 @@ private Q_SLOTS:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         // Keys reach the window first, wherever the focus is.
-        QTest::keyClick(Child<QPushButton>(&form, "FindtBtn"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keyClick(Child<QPushButton>(&form, "FindtBtn"), Qt::Key(key),
+                        Qt::KeyboardModifiers(modifiers));
         QCOMPARE(!form.isVisible(), closes);
         QCOMPARE(form.result(), result);
     }
@@ -855,8 +861,12 @@ private Q_SLOTS:
         record.MenuScreen.StatusBar = {true, QStringLiteral("Choose a Topic and press Enter"),
                                        QStringLiteral("8 0 0 Times New Roman"), 0xC0C0C0};
         record.MenuScreen.UseAuthorBox = true;
-        record.MenuScreen.Author.Lines = {QStringLiteral("Written by A. Teacher"), QString(),
-                                          QStringLiteral("Geography, Year 9"), QString(), QString(), QString()};
+        record.MenuScreen.Author.Lines = {QStringLiteral("Written by A. Teacher"),
+                                          QString(),
+                                          QStringLiteral("Geography, Year 9"),
+                                          QString(),
+                                          QString(),
+                                          QString()};
         record.Presentation.UseAboutBox = true;
         record.Program.UseHelpFile = true;
         record.Program.HelpFile = QStringLiteral("LIST.HLP");

@@ -155,8 +155,7 @@ private Q_SLOTS:
         QString pageText;
         ModalScript script({
             {QStringLiteral("TAboutBox"), Close},
-            {QStringLiteral("TIntDispForm"),
-             [](QWidget* intro) { QTest::keyClick(intro, Qt::Key_Escape); }},
+            {QStringLiteral("TIntDispForm"), [](QWidget* intro) { QTest::keyClick(intro, Qt::Key_Escape); }},
             {QStringLiteral("TMenuDisplayForm"),
              [&](QWidget* menu) {
                  helpDuringMenu = m_dialogs->helpFile();
@@ -289,8 +288,8 @@ private Q_SLOTS:
                                  caption = page->windowTitle();
                                  page->close();
                              }}});
-        runtime::ViewEditedPage(mode, storage::TopicDisplayRecord(), {QStringLiteral("{\\rtf1 Etna\\par}")}, m_state,
-                                nullptr);
+        runtime::ViewEditedPage(mode, storage::TopicDisplayRecord(), {QStringLiteral("{\\rtf1 Etna\\par}")},
+                                m_state, nullptr);
         QVERIFY2(script.done(), qPrintable(script.seen.join(QLatin1Char(','))));
         QCOMPARE(caption, QStringLiteral("Etna"));
     }

@@ -19,8 +19,7 @@
 
 namespace {
 
-template<typename T>
-T* Child(QWidget* parent, const char* name)
+template <typename T> T* Child(QWidget* parent, const char* name)
 {
     return parent->findChild<T*>(QString::fromLatin1(name));
 }
@@ -98,8 +97,10 @@ private Q_SLOTS:
     {
         ScriptedDialogs dialogs;
         storage::PresentationBlock block = Presentation();
-        block.IntroScreen.TitleBar = {true, QStringLiteral("Welcome"), QStringLiteral("16 0 1 Times New Roman"), 0xFFFF00};
-        block.IntroScreen.StatusBar = {true, QStringLiteral("Press Esc"), QStringLiteral("10 0 0 Arial"), 0xC0C0C0};
+        block.IntroScreen.TitleBar = {true, QStringLiteral("Welcome"),
+                                      QStringLiteral("16 0 1 Times New Roman"), 0xFFFF00};
+        block.IntroScreen.StatusBar = {true, QStringLiteral("Press Esc"), QStringLiteral("10 0 0 Arial"),
+                                       0xC0C0C0};
         runtime::TIntDispForm form(block, Program(), Text(), m_state);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -233,10 +234,12 @@ private Q_SLOTS:
         QTest::addColumn<QColor>("colour");
         const QColor fallback(0, 0, 255);
         QTest::newRow("colour") << 1 << QString() << QString() << QString() << fallback;
-        QTest::newRow("missing graphic") << 2 << QStringLiteral("GONE.JPG") << QString()
-                                         << QStringLiteral("The graphic file GONE.JPG was not found") << fallback;
-        QTest::newRow("missing wallpaper") << 3 << QString() << QStringLiteral("GONE.BMP")
-                                           << QStringLiteral("The Wallpaper file GONE.BMP was not found") << fallback;
+        QTest::newRow("missing graphic")
+            << 2 << QStringLiteral("GONE.JPG") << QString()
+            << QStringLiteral("The graphic file GONE.JPG was not found") << fallback;
+        QTest::newRow("missing wallpaper")
+            << 3 << QString() << QStringLiteral("GONE.BMP")
+            << QStringLiteral("The Wallpaper file GONE.BMP was not found") << fallback;
     }
     void display_backgroundMessages()
     {
@@ -265,7 +268,8 @@ private Q_SLOTS:
         block.IntroScreen.Window.BackgroundTile = QStringLiteral("tile.jpg");
         runtime::TIntDispForm form(block, Program(), Text(), m_state);
         QCOMPARE(dialogs.errors,
-                 QStringList{QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg with a .BMP Graphic.")});
+                 QStringList{QStringLiteral(
+                     "Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg with a .BMP Graphic.")});
         QVERIFY(Child<runtime::BackgroundView>(&form, "ScreenPnl")->color() != QColor(0, 0, 255));
     }
 
@@ -275,7 +279,8 @@ private Q_SLOTS:
         storage::PresentationBlock block = Presentation();
         block.IntroScreen.Window.TextWindowColor = 0xE0FFFF;
         runtime::TIntDispForm form(block, Program(), Text(), m_state);
-        QCOMPARE(Child<QTextEdit>(&form, "RichEdit1")->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xE0));
+        QCOMPARE(Child<QTextEdit>(&form, "RichEdit1")->palette().color(QPalette::Base),
+                 QColor(0xFF, 0xFF, 0xE0));
     }
 
     void display_hostileRect_clamped()
