@@ -5,18 +5,21 @@
 
 #include "build/compiledtopicsource.h"
 #include "platform/dialogs.h"
+#include "platform/helpwindow.h"
 #include "platform/widgetdialogs.h"
+#include "runtime/pagegeometry.h"
+#include "runtime/previewsequence.h"
+#include "runtime/windowpreviewscreens.h"
+#include "shell/appstate.h"
 #include "shell/error.h"
+#include "shell/filenames.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QFont>
+#include <QScreen>
 
 #include <cstdio>
 #include <cstring>
@@ -62,7 +65,8 @@ QString OwnFile()
 bool StartsLikeProgram(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(4) == QByteArrayView("\x7F" "ELF");
+    return file.open(QIODevice::ReadOnly) && file.read(4) == QByteArrayView("\x7F"
+                                                                            "ELF");
 }
 
 // Opens the given file (a NAME.SWC, or an executable Study List named on the command line) or the
@@ -105,38 +109,27 @@ int ListTopics(const Arguments& arguments)
     }
 }
 
-// For now the Topics are shown as a plain list; the presentation windows take this place once
-// they read from a TopicSource.
-int ShowTopics(const build::CompiledTopicSource& source)
+// Presents the list the way the preview of the authoring program does: the same sequence of
+// screens, reading the Topics from the compiled list instead of a topic store.
+int Present(const build::CompiledTopicSource& source, const QString& directory)
 {
-    const QString title = source.settings().Program.Title;
-    QWidget window;
-    window.setObjectName(QStringLiteral("ReaderForm"));
-    window.setWindowTitle(title.isEmpty() ? QStringLiteral("Study List") : title);
-    auto* heading = new QLabel(window.windowTitle(), &window);
-    heading->setObjectName(QStringLiteral("TitleLbl"));
-    QFont bold = heading->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 4);
-    heading->setFont(bold);
-    auto* topics = new QListWidget(&window);
-    topics->setObjectName(QStringLiteral("ListBox1"));
-    topics->addItems(source.names(kTopicKind));
-    topics->setCurrentRow(0);
-    const QString quitCaption = source.settings().Presentation.Captions.QuitCaption;
-    auto* quit = new QPushButton(quitCaption.isEmpty() ? QStringLiteral("&Quit") : quitCaption, &window);
-    quit->setObjectName(QStringLiteral("QuitBtn"));
-    QObject::connect(quit, &QPushButton::clicked, &window, &QWidget::close);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(heading);
-    layout->addWidget(topics, 1);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(quit);
-    layout->addLayout(row);
-    window.resize(480, 400);
-    window.show();
-    return QApplication::exec();
+    shell::AppState state;
+    state.ProgramDirectory = shell::WithTrailingSeparator(QApplication::applicationDirPath());
+    state.WorkingDirectory = shell::WithTrailingSeparator(directory);
+    state.Settings = source.settings();
+    state.CurrentTitle = state.Settings.Program.Title;
+    state.StartPrompt = state.Settings.Presentation.Captions.StartPrompt;
+    // No main window here: text pages are placed over the middle of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        state.DesignOrigin = runtime::DesignOrigin(screen->geometry().size());
+    try {
+        runtime::WindowPreviewScreens screens(state, nullptr);
+        runtime::PreviewSequence(state.Settings, source, screens, state).run();
+    } catch (const shell::Error& error) {
+        platform::dialogs().showError(error.message());
+        return kExitFailed;
+    }
+    return kExitOk;
 }
 
 } // namespace
@@ -154,18 +147,30 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // Faces named in lists written on other desktops, shown with their metric twins.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     platform::WidgetDialogs dialogs;
     platform::InstallDialogs(&dialogs);
+    platform::HtmlHelpEngine help;
+    platform::InstallHelpEngine(&help);
+    // The sequence runs its windows one after another, each in its own loop; between two of them
+    // no window may be open, and that must not end the program.
+    app.setQuitOnLastWindowClosed(false);
     std::unique_ptr<build::CompiledTopicSource> source;
+    QString directory;
     try {
         source = OpenList(arguments.file);
         // Media of the list lie beside it, so a distributed NAME.EXE works wherever it is copied.
-        const QString directory = QFileInfo(PresentedFile(arguments.file)).absolutePath();
+        directory = QFileInfo(PresentedFile(arguments.file)).absolutePath();
         if (!QDir::setCurrent(directory))
-            throw shell::Error(QStringLiteral("Cannot change to the directory ") + QDir::toNativeSeparators(directory));
+            throw shell::Error(QStringLiteral("Cannot change to the directory ") +
+                               QDir::toNativeSeparators(directory));
     } catch (const shell::Error& error) {
         dialogs.showError(error.message());
         return kExitFailed;
     }
-    return ShowTopics(*source);
+    return Present(*source, directory);
 }

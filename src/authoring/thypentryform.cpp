@@ -7,6 +7,7 @@
 #include "platform/rtf/rtfwriter.h"
 #include "shell/colorref.h"
 #include "shell/error.h"
+#include "shell/operationframe.h"
 #include "shell/textcodec.h"
 #include "shell/utilities.h"
 
@@ -105,8 +106,8 @@ const QStringList& THypEntryForm::ColorNames()
 }
 
 THypEntryForm::THypEntryForm(const storage::TopicDisplayRecord& record, const QStringList& pageText, int mode,
-                             QWidget* parent)
-    : QDialog(parent), m_record(record), m_mode(mode == 2 ? 2 : 1)
+                             QWidget* parent, PageViewer viewer)
+    : QDialog(parent), m_record(record), m_mode(mode == 2 ? 2 : 1), m_viewer(std::move(viewer))
 {
     setObjectName(QStringLiteral("THypEntryForm"));
     setWindowTitle(QStringLiteral("Press F1 for Help"));
@@ -193,9 +194,8 @@ void THypEntryForm::createControls()
             : QStringLiteral("Opens the text window adjuster to place and size this page's text window "
                              "(available once the adjuster is part of the program)"));
     ViewBtn = button("ViewBtn", QStringLiteral("&View"));
-    ViewBtn->setEnabled(false);
-    ViewBtn->setToolTip(QStringLiteral("Shows this page as readers will see it, in the page display window "
-                                       "(available once the page displays are part of the program)"));
+    ViewBtn->setEnabled(bool(m_viewer));
+    ViewBtn->setToolTip(QStringLiteral("Shows this page as readers will see it, in the page display window"));
     OKBtn = button("OKBtn", QStringLiteral("&OK"));
     OKBtn->setDefault(true);
     CancelBtn = button("CancelBtn", QStringLiteral("&Cancel"));
@@ -217,6 +217,7 @@ void THypEntryForm::createControls()
     });
     connect(Button1, &QPushButton::clicked, this, &THypEntryForm::selectAllText);
     connect(Button2, &QPushButton::clicked, this, &THypEntryForm::clearAllText);
+    connect(ViewBtn, &QPushButton::clicked, this, &THypEntryForm::viewPage);
     connect(OKBtn, &QPushButton::clicked, this, &THypEntryForm::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &THypEntryForm::reject);
     connect(RichEdit1, &QTextEdit::cursorPositionChanged, this, &THypEntryForm::showSelectionAttributes);
@@ -456,9 +457,24 @@ void THypEntryForm::showSelectionAttributes()
     m_showing = false;
 }
 
-bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode, QWidget* parent)
+void THypEntryForm::viewPage()
 {
-    THypEntryForm form(record, pageText, mode, parent);
+    if (!m_viewer)
+        return;
+    const QStringList text = platform::rtf::RtfLines(*RichEdit1->document());
+    try {
+        shell::HideWhile hidden(this);
+        m_viewer(m_mode, m_record, text);
+    } catch (const shell::Error& error) {
+        shell::ShowError(error.message());
+    }
+    RichEdit1->setFocus();
+}
+
+bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode, QWidget* parent,
+              PageViewer viewer)
+{
+    THypEntryForm form(record, pageText, mode, parent, std::move(viewer));
     if (form.exec() != QDialog::Accepted)
         return false;
     record = form.record();

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <QTextCharFormat>
+#include <functional>
 
 class QComboBox;
 class QGroupBox;
@@ -14,6 +15,13 @@ class QTextEdit;
 namespace authoring {
 
 class ColorSwatchBox;
+
+// What the editor's "&View" does: shows the page being edited as the reader will see it, mode 1
+// in the text page window and mode 2 in the page display on its designed screen. The caller
+// supplies it (the page windows belong to the presentation runtime); without one "&View" stays
+// disabled.
+using PageViewer =
+    std::function<void(int mode, const storage::TopicDisplayRecord& record, const QStringList& pageText)>;
 
 // The page editor: the rich text of a " Text Only" page (mode 1) or a " Graphic and Text" page
 // (mode 2), with the font, size, colour, bold and italic of the selection, the text window's
@@ -27,7 +35,7 @@ public:
     static const QStringList& ColorNames();
 
     THypEntryForm(const storage::TopicDisplayRecord& record, const QStringList& pageText, int mode,
-                  QWidget* parent = nullptr);
+                  QWidget* parent = nullptr, PageViewer viewer = {});
 
     // The working record: the text window colour follows the background chosen here.
     const storage::TopicDisplayRecord& record() const { return m_record; }
@@ -46,6 +54,9 @@ public:
     void selectAllText();
     void clearAllText();
     void showSelectionAttributes();
+    // "&View": hands the working record and the text as RTF lines to the viewer, with this editor
+    // out of sight meanwhile; the focus goes back to the text.
+    void viewPage();
 
 private:
     void createControls();
@@ -55,6 +66,7 @@ private:
 
     storage::TopicDisplayRecord m_record;
     int m_mode;
+    PageViewer m_viewer;
     bool m_showing = false; // attributes are being displayed: control changes are not edits
 
     QGroupBox* GroupBox1 = nullptr;
@@ -78,7 +90,7 @@ private:
 // Shows the page editor. On "&OK" the record takes the working record and, when the page holds
 // text, the page text takes its RTF lines (an emptied page leaves the old text); returns true.
 // "&Cancel" changes nothing and returns false.
-bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode,
-              QWidget* parent = nullptr);
+bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode, QWidget* parent = nullptr,
+              PageViewer viewer = {});
 
 } // namespace authoring

@@ -60,6 +60,15 @@ void WindowTopicScreens::openNotes(const QString& file)
     OpenNotesEditor(file, m_state.WorkingDirectory, m_parent);
 }
 
+void ViewEditedPage(int mode, const storage::TopicDisplayRecord& record, const QStringList& pageText,
+                    const shell::AppState& state, QWidget* parent)
+{
+    if (mode == 2)
+        ShowDesignedPage(record, pageText, state, parent);
+    else
+        ShowTextPage(record, pageText, state, parent);
+}
+
 void RunTopicInWindows(const QStringList& entry, shell::AppState& state, QWidget* parent)
 {
     WindowTopicScreens screens(state, parent);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/topicrunner.h"
+#include "storage/settingsrecord.h"
 
 
 
@@ -31,6 +32,12 @@ private:
     shell::AppState& m_state;
     QWidget* m_parent;
 };
+
+// The page editor's "&View": a page being edited shown as the reader will see it, mode 1 in the
+// text page window, mode 2 in the page display on its designed screen. Caption: the current Topic
+// title.
+void ViewEditedPage(int mode, const storage::TopicDisplayRecord& record, const QStringList& pageText,
+                    const shell::AppState& state, QWidget* parent);
 
 // Runs one entry with real windows (the "&View a Topic" of the author and the preview's lists).
 void RunTopicInWindows(const QStringList& entry, shell::AppState& state, QWidget* parent);

@@ -9,6 +9,7 @@
 #include "platform/helpengine.h"
 #include "runtime/programrun.h"
 #include "runtime/taboutbox.h"
+#include "runtime/windowpreviewscreens.h"
 #include "runtime/windowscreens.h"
 #include "runtime/ttutorialform.h"
 #include "shell/appstate.h"
@@ -190,6 +191,7 @@ void TQuorvelForm::createControls()
             });
     connect(TutorBtn, &QPushButton::clicked, this, &TQuorvelForm::showTutorial);
     connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
+    connect(PreViewBtn, &QPushButton::clicked, this, &TQuorvelForm::preview);
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
     connect(TestExecBtn, &QPushButton::clicked, this,
             [this] { runOperation(TestExecBtn, true, [this] { build::PrepareDistribution(m_state, this); }); });
@@ -396,6 +398,11 @@ void TQuorvelForm::viewTopic()
             UpdateButtons();
             return ViewBtn;
         });
+}
+
+void TQuorvelForm::preview()
+{
+    runOperation(PreViewBtn, false, [this] { runtime::PreviewStudyList(m_state, this); });
 }
 
 void TQuorvelForm::deleteTopic()

@@ -33,6 +33,7 @@ public:
     void selectList();
     void showTutorial();
     void viewTopic();
+    void preview();
     void deleteTopic();
 
 protected:

@@ -80,6 +80,7 @@ private Q_SLOTS:
     void cancel_keepsRecordAndText();
     void ok_returnsRecordAndText();
     void layoutAndViewButtons_sayWhatTheyOpen();
+    void viewButton_handsWorkingPageToViewer();
     void noteFileForm_okReturnsField();
     void noteFileForm_cancelKeepsName();
     void screenshot();
@@ -375,6 +376,44 @@ void TestTHypEntryForm::layoutAndViewButtons_sayWhatTheyOpen()
     QVERIFY(view->toolTip().contains(QStringLiteral("page display")));
     QVERIFY(!adjust->isEnabled());
     QVERIFY(adjust->toolTip().contains(QStringLiteral("text window adjuster")));
+}
+
+void TestTHypEntryForm::viewButton_handsWorkingPageToViewer()
+{
+    ScriptedDialogs dialogs;
+    int shownMode = 0;
+    storage::TopicDisplayRecord shownRecord;
+    QStringList shownText;
+    QPoint editorPlace;
+    storage::TopicDisplayRecord record;
+    record.TextLeft = 33;
+    THypEntryForm form(record, {}, 2, nullptr,
+                       [&](int mode, const storage::TopicDisplayRecord& page, const QStringList& text) {
+                           shownMode = mode;
+                           shownRecord = page;
+                           shownText = text;
+                           editorPlace = form.pos();
+                       });
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* view = Child<QPushButton>(form, "ViewBtn");
+    QVERIFY(view->isEnabled());
+    auto* edit = Child<QTextEdit>(form, "RichEdit1");
+    QTest::keyClicks(edit, QStringLiteral("Lava flows"));
+    dialogs.colorAnswers.enqueue(QColor(0, 128, 255));
+    QTest::mouseClick(Child<QPushButton>(form, "Button3"), Qt::LeftButton);
+    QTest::mouseClick(view, Qt::LeftButton);
+    QCOMPARE(shownMode, 2);
+    QCOMPARE(shownRecord.TextLeft, 33);
+    QCOMPARE(shownRecord.TextWindowColor, quint32(0xFF8000));
+    QTextDocument shown;
+    QVERIFY(platform::rtf::LoadRtfLines(shownText, &shown));
+    QCOMPARE(shown.toPlainText(), QStringLiteral("Lava flows"));
+    // Out of sight while the page shows, back in place afterwards.
+    QVERIFY(editorPlace.x() < -10000);
+    QVERIFY(form.isVisible());
+    QVERIFY(form.pos().x() > -10000);
+    QCOMPARE(form.focusWidget(), edit);
 }
 
 void TestTHypEntryForm::noteFileForm_okReturnsField()

@@ -1,0 +1,267 @@
+#include "runtime/menuscreenform.h"
+
+#include "platform/helpengine.h"
+#include "runtime/backgroundview.h"
+#include "runtime/menulayout.h"
+#include "runtime/pagegeometry.h"
+#include "runtime/taboutbox.h"
+#include "runtime/textbar.h"
+#include "shell/colorref.h"
+#include "shell/filenames.h"
+#include "shell/utilities.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace runtime {
+
+namespace {
+
+constexpr int kButtonWidth = 66;
+constexpr int kButtonHeight = 27;
+constexpr int kButtonGap = 5;
+
+} // namespace
+
+MenuScreenForm::MenuScreenForm(const storage::MenuScreenDesign& menu,
+                               const storage::PresentationBlock& presentation,
+                               const storage::ProgramSettings& program, const QString& directory,
+                               QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_menu(menu),
+      m_presentation(presentation), m_program(program), m_directory(directory)
+{
+    createActions();
+    createControls();
+}
+
+void MenuScreenForm::createActions()
+{
+    MQuit = new QAction(QStringLiteral("&Quit"), this);
+    MQuit->setObjectName(QStringLiteral("MQuit"));
+    connect(MQuit, &QAction::triggered, this, &QDialog::reject);
+    MAbout = new QAction(QStringLiteral("&About"), this);
+    MAbout->setObjectName(QStringLiteral("MAbout"));
+    MAbout->setVisible(false);
+    connect(MAbout, &QAction::triggered, this, &MenuScreenForm::showAbout);
+    MHelp = new QAction(QStringLiteral("&Help"), this);
+    MHelp->setObjectName(QStringLiteral("MHelp"));
+    MHelp->setVisible(false);
+    connect(MHelp, &QAction::triggered, this, &MenuScreenForm::showHelp);
+}
+
+void MenuScreenForm::createControls()
+{
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->addActions({MQuit, MAbout, MHelp});
+    MainMenu1->hide();
+
+    TitlePnl = new QLabel(this);
+    TitlePnl->setObjectName(QStringLiteral("TitlePnl"));
+    TitlePnl->hide();
+    StatusPnl = new QLabel(this);
+    StatusPnl->setObjectName(QStringLiteral("StatusPnl"));
+    StatusPnl->hide();
+
+    MainPnl = new BackgroundView(this);
+    MainPnl->setObjectName(QStringLiteral("MainPnl"));
+
+    AuthorPnl = new QFrame(MainPnl);
+    AuthorPnl->setObjectName(QStringLiteral("AuthorPnl"));
+    AuthorPnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    AuthorPnl->setLineWidth(1);
+    AuthorPnl->setAutoFillBackground(true);
+    AuthorPnl->hide();
+    for (int i = 0; i < int(AuthorLabels.size()); ++i) {
+        auto* label = new QLabel(AuthorPnl);
+        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        label->setProperty("tag", i + 1);
+        AuthorLabels[size_t(i)] = label;
+    }
+
+    Panel1 = new QFrame(MainPnl);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setLineWidth(1);
+    Panel1->setAutoFillBackground(true);
+    // The menu panel keeps the face of a dialog whatever colour the screen behind it takes.
+    QPalette face = Panel1->palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    Panel1->setPalette(face);
+    Panel1->hide();
+    Panel1->installEventFilter(this);
+
+    TopStrip = new QWidget(Panel1);
+    TopStrip->setObjectName(QStringLiteral("TopStrip"));
+
+    CommandPnl = new QFrame(Panel1);
+    CommandPnl->setObjectName(QStringLiteral("CommandPnl"));
+    FindtBtn = new QPushButton(QStringLiteral("&Find"), CommandPnl);
+    FindtBtn->setObjectName(QStringLiteral("FindtBtn"));
+    OKBitBtn = new QPushButton(QStringLiteral("&OK"), CommandPnl);
+    OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
+    CancelBitBtn = new QPushButton(QStringLiteral("&Close"), CommandPnl);
+    CancelBitBtn->setObjectName(QStringLiteral("CancelBitBtn"));
+    int left = (kCommandPanelWidth - 3 * kButtonWidth - 2 * kButtonGap) / 2;
+    for (QPushButton* button : {FindtBtn, OKBitBtn, CancelBitBtn}) {
+        button->setAutoDefault(false);
+        button->setGeometry(left, (kBottomStripHeight - kButtonHeight) / 2, kButtonWidth, kButtonHeight);
+        left += kButtonWidth + kButtonGap;
+    }
+    CommandPnl->resize(kCommandPanelWidth, kBottomStripHeight);
+}
+
+void MenuScreenForm::buildScreen(QWidget* content)
+{
+    m_content = content;
+    m_content->setParent(Panel1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(MainMenu1);
+    layout->addWidget(TitlePnl);
+    layout->addWidget(MainPnl, 1);
+    layout->addWidget(StatusPnl);
+    setFixedSize(kDesignSize);
+}
+
+void MenuScreenForm::fillScreen()
+{
+    // The menu bar and the bars take their height from the screen area below them.
+    setWindowTitle(m_program.Title);
+    MainMenu1->setVisible(m_menu.UseMenuBar);
+    if (m_program.UseHelpFile) {
+        MHelp->setVisible(true);
+        platform::help().setHelpFile(shell::ResolveName(m_directory, m_program.HelpFile));
+        MHelp->setText(CaptionOr(m_presentation.Captions.HelpCaption, QStringLiteral("&Help")));
+    }
+    MAbout->setText(CaptionOr(m_presentation.Captions.AboutCaption, QStringLiteral("&About")));
+    MQuit->setText(CaptionOr(m_presentation.Captions.QuitCaption, QStringLiteral("&Quit")));
+    MAbout->setVisible(m_presentation.UseAboutBox);
+    ShowTextBar(TitlePnl, m_menu.TitleBar);
+    ShowTextBar(StatusPnl, m_menu.StatusBar);
+
+    // The screen area has its final size once the bars are in, so a stretched picture is decoded
+    // for the size it is shown at.
+    if (QLayout* own = layout())
+        own->activate();
+    ShowBackground(MainPnl, BackgroundOf(m_menu.Window), m_directory, ColourRule::ColourFirst);
+}
+
+void MenuScreenForm::placeAuthorPanel()
+{
+    if (!m_menu.UseAuthorBox) {
+        AuthorPnl->hide();
+        return;
+    }
+    const storage::AuthorBox& box = m_menu.Author;
+    const int lines = AuthorLineCount(box);
+    shell::FontSpec spec = shell::TextToFont(box.Font);
+    // A size no screen could show is a damaged record; the default size stands in for it.
+    if (spec.size <= 0 || spec.size > kDesignSize.height())
+        spec.size = shell::FontSpec().size;
+    AuthorPnl->setFont(spec.toFont());
+    QPalette pal = AuthorPnl->palette();
+    pal.setColor(QPalette::Window, shell::ColorRefToQColor(box.Color));
+    pal.setColor(QPalette::WindowText, spec.qcolor());
+    AuthorPnl->setPalette(pal);
+    AuthorPnl->setGeometry(AuthorPanelRect(box));
+
+    // Rows are 16 pixels high, stacked from the top; a font taller than that gets rows of its own
+    // height rather than lines cut in half.
+    const int frame = AuthorPnl->frameWidth();
+    const int rowHeight = std::max(kAuthorRowHeight, AuthorPnl->fontMetrics().height());
+    const int inset = frame + 3;
+    for (int i = 0; i < int(AuthorLabels.size()); ++i) {
+        QLabel* label = AuthorLabels[size_t(i)];
+        label->setGeometry(inset, frame + i * rowHeight, std::max(0, AuthorPnl->width() - 2 * inset),
+                           rowHeight);
+        label->setText(box.Lines[size_t(i)]);
+        label->setVisible(i < lines);
+    }
+    AuthorPnl->show();
+}
+
+void MenuScreenForm::placePanels()
+{
+    placeAuthorPanel();
+    Panel1->setGeometry(MenuPanelRect(m_menu.Window));
+    layoutMenuPanel();
+    Panel1->show();
+    Panel1->raise();
+    if (m_content)
+        m_content->setFocus();
+}
+
+void MenuScreenForm::layoutMenuPanel()
+{
+    const int width = Panel1->width();
+    const int height = Panel1->height();
+    TopStrip->setGeometry(0, 0, width, kTopStripHeight);
+    const int bottom = std::max(kTopStripHeight, height - kBottomStripHeight);
+    CommandPnl->move(CommandPanelLeft(width, CommandPnl->width()), bottom);
+    if (m_content) {
+        const int available = std::max(0, bottom - kTopStripHeight);
+        m_content->setGeometry(kSideMargin, kTopStripHeight, std::max(0, width - 2 * kSideMargin),
+                               contentHeight(available));
+    }
+}
+
+int MenuScreenForm::contentHeight(int available) const
+{
+    return available;
+}
+
+void MenuScreenForm::watchKeys()
+{
+    installEventFilter(this);
+    const QList<QWidget*> children = findChildren<QWidget*>();
+    for (QWidget* child : children)
+        child->installEventFilter(this);
+}
+
+bool MenuScreenForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && keyPreview(static_cast<QKeyEvent*>(event)))
+        return true;
+    if (watched == Panel1 && event->type() == QEvent::Resize)
+        layoutMenuPanel();
+    return QDialog::eventFilter(watched, event);
+}
+
+void MenuScreenForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        QRect place = frameGeometry();
+        place.moveCenter(screen->availableGeometry().center());
+        move(place.topLeft());
+    }
+    placePanels();
+}
+
+void MenuScreenForm::showAbout()
+{
+    ShowAboutBox(m_presentation.AboutBox, AboutMode::Designed, m_directory, this);
+}
+
+void MenuScreenForm::showHelp()
+{
+    platform::help().showHelp(m_program.HelpStartTopic);
+}
+
+} // namespace runtime

@@ -1,0 +1,34 @@
+#include "runtime/textbar.h"
+
+#include "runtime/menulayout.h"
+#include "shell/colorref.h"
+#include "shell/utilities.h"
+
+#include <QLabel>
+
+namespace runtime {
+
+void ShowTextBar(QLabel* bar, const storage::TextBar& design)
+{
+    if (!design.Used) {
+        bar->hide();
+        return;
+    }
+    shell::FontSpec spec = shell::TextToFont(design.Font);
+    const int height = TextBarHeight(design.Font);
+    // The bar's height decides the size: a stored size that is no number, or one of a million
+    // points, gives a font that fits the bar rather than one that costs memory.
+    spec.size = height / 2;
+    bar->setFont(spec.toFont());
+    bar->setText(design.Text);
+    bar->setAlignment(Qt::AlignCenter);
+    bar->setAutoFillBackground(true);
+    QPalette pal = bar->palette();
+    pal.setColor(QPalette::Window, shell::ColorRefToQColor(design.Color));
+    pal.setColor(QPalette::WindowText, spec.qcolor());
+    bar->setPalette(pal);
+    bar->setFixedHeight(height);
+    bar->show();
+}
+
+} // namespace runtime

@@ -1,0 +1,119 @@
+#include "runtime/tstudytopicsform.h"
+
+#include "shell/tgetinputtextform.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace runtime {
+
+TStudyTopicsForm::TStudyTopicsForm(const QStringList& names, int startIndex, const QString& caption,
+                                   QWidget* parent)
+    : QDialog(parent), m_names(names)
+{
+    setObjectName(QStringLiteral("TStudyTopicsForm"));
+    setWindowTitle(caption);
+    createControls();
+    createLayout();
+    ListBox1->addItems(m_names);
+    if (ListBox1->count() > 1)
+        ListBox1->setCurrentRow(1);
+    if (startIndex >= 0 && startIndex < ListBox1->count()) {
+        ListBox1->setCurrentRow(startIndex);
+    } else {
+        ListBox1->clearSelection();
+        ListBox1->setCurrentRow(-1);
+    }
+    m_find = shell::FindState();
+    setFixedSize(sizeHint());
+}
+
+void TStudyTopicsForm::createControls()
+{
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->setMinimumSize(300, 260);
+
+    OKBitBtn = new QPushButton(QStringLiteral("&OK"), this);
+    OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
+    OKBitBtn->setDefault(true);
+    CancelBitBtn = new QPushButton(QStringLiteral("&Cancel"), this);
+    CancelBitBtn->setObjectName(QStringLiteral("CancelBitBtn"));
+    BitBtn1 = new QPushButton(QStringLiteral("&Find"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+
+    connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn1, &QPushButton::clicked, this, &TStudyTopicsForm::BitBtn1Click);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    ListBox1->installEventFilter(this);
+}
+
+void TStudyTopicsForm::createLayout()
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    for (QPushButton* button : {OKBitBtn, CancelBitBtn, BitBtn1}) {
+        button->setMinimumWidth(84);
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(10);
+    layout->addWidget(ListBox1, 1);
+    layout->addLayout(buttons);
+}
+
+int TStudyTopicsForm::chosenIndex() const
+{
+    if (result() != QDialog::Accepted)
+        return -1;
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    return selected.isEmpty() ? -1 : ListBox1->row(selected.front());
+}
+
+void TStudyTopicsForm::BitBtn1Click()
+{
+    const int row = shell::FindNextName(m_names, m_find, this);
+    if (row >= 0 && row < ListBox1->count())
+        ListBox1->setCurrentRow(row);
+    OKBitBtn->setFocus();
+}
+
+bool TStudyTopicsForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TStudyTopicsForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        QRect place = frameGeometry();
+        place.moveCenter(screen->availableGeometry().center());
+        move(place.topLeft());
+    }
+    ListBox1->setFocus();
+}
+
+int ShowTopicList(const QStringList& names, int startIndex, const QString& caption, QWidget* parent)
+{
+    TStudyTopicsForm form(names, startIndex, caption, parent);
+    form.exec();
+    return form.chosenIndex();
+}
+
+} // namespace runtime
