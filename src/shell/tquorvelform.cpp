@@ -4,6 +4,7 @@
 #include "build/compiler.h"
 #include "build/executable.h"
 #include "build/tdistribform.h"
+#include "design/presentationflows.h"
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
 #include "platform/helpengine.h"
@@ -195,6 +196,17 @@ void TQuorvelForm::createControls()
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
     connect(TestExecBtn, &QPushButton::clicked, this,
             [this] { runOperation(TestExecBtn, true, [this] { build::PrepareDistribution(m_state, this); }); });
+    connect(CustListBtn, &QPushButton::clicked, this, [this] {
+        runOperation(CustListBtn, false, [this] { design::ListPresentation(m_state, this); },
+                     [this]() -> QWidget* {
+                         // The program presentation follows the menu screen switch.
+                         UpdateButtons();
+                         return CustListBtn;
+                     });
+    });
+    connect(CustProgBtn, &QPushButton::clicked, this, [this] {
+        runOperation(CustProgBtn, false, [this] { design::ProgramPresentation(m_state, this); });
+    });
     connect(ReorgBtn, &QPushButton::clicked, this, [this] {
         runOperation(ReorgBtn, false, [this] {
             authoring::TopicOrder(m_state.resolve(m_state.TopicStorePath), storage::kTopicKind, this);
