@@ -1,5 +1,6 @@
 #include "shell/tquorvelform.h"
 
+#include "authoring/thypmenuform.h"
 #include "build/compiler.h"
 #include "build/executable.h"
 #include "platform/dialogs.h"
@@ -187,6 +188,8 @@ void TQuorvelForm::createControls()
                 });
             });
     connect(TutorBtn, &QPushButton::clicked, this, &TQuorvelForm::showTutorial);
+    connect(AddBtn, &QPushButton::clicked, this, &TQuorvelForm::addTopic);
+    connect(EditBtn, &QPushButton::clicked, this, &TQuorvelForm::editTopic);
     connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
     connect(AboutBtn, &QPushButton::clicked, this, &TQuorvelForm::showOwnAbout);
@@ -371,6 +374,32 @@ void TQuorvelForm::showTutorial()
         }
         runtime::ShowTutorial(path, this);
     });
+}
+
+void TQuorvelForm::addTopic()
+{
+    runOperation(
+        AddBtn, false,
+        [this] {
+            do {
+                authoring::AddTopic(m_state.resolve(m_state.TopicStorePath), 145, m_state, this);
+            } while (AskYesNo(QStringLiteral("Do you want to add another Topic?")));
+        },
+        [this]() -> QWidget* {
+            UpdateButtons();
+            return AddBtn;
+        });
+}
+
+void TQuorvelForm::editTopic()
+{
+    runOperation(
+        EditBtn, false,
+        [this] { authoring::EditTopic(m_state.resolve(m_state.TopicStorePath), 165, m_state, this); },
+        [this]() -> QWidget* {
+            UpdateButtons();
+            return EditBtn;
+        });
 }
 
 void TQuorvelForm::viewTopic()
