@@ -97,7 +97,9 @@ void THypMenuForm::createControls()
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMaxLength(kMaxTopicNameLength);
-    Edit1->setMinimumWidth(320);
+    // Room for a whole name of the longest length.
+    Edit1->setMinimumWidth(
+        Edit1->fontMetrics().horizontalAdvance(QString(kMaxTopicNameLength, QLatin1Char('n'))) + 16);
     Label1->setBuddy(Edit1);
     Edit1->installEventFilter(this);
 
@@ -137,11 +139,18 @@ void THypMenuForm::createLayout()
     auto* grid = new QGridLayout(GroupBox1);
     grid->setHorizontalSpacing(24);
     grid->setVerticalSpacing(6);
+    // Two columns of types, rows 1 to 5 and 6 to 9, each radio button with its "Add" beside it. A
+    // radio button takes clicks on its circle and caption only, so it keeps its own width and the
+    // "Add" buttons line up after the longest caption of their column.
+    constexpr int kFirstColumnRows = 5;
     for (int i = 0; i < kRows; ++i) {
-        grid->addWidget(m_radios[i], i, 0);
-        grid->addWidget(m_adds[i], i, 1);
+        const int line = i < kFirstColumnRows ? i : i - kFirstColumnRows;
+        const int column = i < kFirstColumnRows ? 0 : 3;
+        grid->addWidget(m_radios[i], line, column, Qt::AlignLeft);
+        grid->addWidget(m_adds[i], line, column + 1);
     }
-    grid->setColumnStretch(0, 1);
+    grid->setColumnMinimumWidth(2, 24);
+    grid->setColumnStretch(2, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -6,6 +6,7 @@
 #include "platform/f1filter.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
+#include "shell/tmakedirform.h"
 #include "shell/tquorvelform.h"
 #include "storage/topicops.h"
 #include "storage/topicstore.h"
@@ -94,6 +95,14 @@ void ChooseKind(QWidget* choice, int kindRow, const std::function<void(QWidget*)
     Click(choice, QStringLiteral("Button%1").arg(kindRow));
     QVERIFY(driver.opened);
     Click(choice, QStringLiteral("OKBtn"));
+}
+
+// Shows the dialog as the active window, so focus moves between its controls as for a user.
+bool ShowActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
 }
 
 void SetField(QWidget* dialog, const QString& name, const QString& text)
@@ -201,6 +210,7 @@ private Q_SLOTS:
     void windowMediaActions_runAndOpenForReal();
     void mainWindow_addLoopStopsOnNo();
     void mainWindow_editThroughChooser();
+    void mainWindow_newListThenOneTopicOfEachType();
     void screenshots();
 
 public Q_SLOTS:
@@ -282,12 +292,11 @@ void TestTHypMenuForm::radioButton_enablesOnlyItsAdd()
 void TestTHypMenuForm::emptyName_isRefused()
 {
     THypMenuForm form(TopicEntry(), setup(), m_title);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(ShowActive(form));
     QTest::mouseClick(Child<QPushButton>(&form, QStringLiteral("OKBtn")), Qt::LeftButton);
     QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("The Menu Entry has not been entered")});
     QVERIFY(form.isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), Child<QLineEdit>(&form, QStringLiteral("Edit1")));
+    QTRY_VERIFY(Child<QLineEdit>(&form, QStringLiteral("Edit1"))->hasFocus());
 }
 
 void TestTHypMenuForm::graphicOnlyWithoutAdd_saysNoData()
@@ -488,8 +497,7 @@ void TestTHypMenuForm::leavingName_otherTopicsNameIsRefused()
     storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
     m_title = QStringLiteral("Before");
     THypMenuForm form(TopicEntry(), setup(), m_title);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(ShowActive(form));
     auto* edit = Child<QLineEdit>(&form, QStringLiteral("Edit1"));
     edit->setFocus();
     QTRY_VERIFY(edit->hasFocus());
@@ -516,8 +524,7 @@ void TestTHypMenuForm::refusedName_isNeverWritten()
     storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
     const QByteArray before = ReadAll(m_store);
     THypMenuForm form(TopicEntry(), setup(), m_title);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(ShowActive(form));
     form.radio(9)->click();
     QVERIFY(AddThrough(form, 9, FillRow(9)));
     auto* edit = Child<QLineEdit>(&form, QStringLiteral("Edit1"));
@@ -542,8 +549,7 @@ void TestTHypMenuForm::refusedNameByEnter_isNeverWritten()
     storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
     const QByteArray before = ReadAll(m_store);
     THypMenuForm form(TopicEntry(), setup(), m_title);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(ShowActive(form));
     form.radio(9)->click();
     QVERIFY(AddThrough(form, 9, FillRow(9)));
     auto* edit = Child<QLineEdit>(&form, QStringLiteral("Edit1"));
@@ -566,8 +572,7 @@ void TestTHypMenuForm::editSameNameOtherCase_replacesInPlace()
     QVERIFY(storage::ExtractEntry(m_store, QStringLiteral("Beta"), storage::kTopicKind, extracted));
     THypMenuForm form(LoadTopicEntry(extracted), setup(), m_title);
     QCOMPARE(m_title, QStringLiteral("Beta"));
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(ShowActive(form));
     auto* edit = Child<QLineEdit>(&form, QStringLiteral("Edit1"));
     QCOMPARE(edit->text(), QStringLiteral("Beta"));
     QVERIFY(form.radio(8)->isChecked());
@@ -846,6 +851,111 @@ void TestTHypMenuForm::mainWindow_editThroughChooser()
     QCOMPARE(window.focusWidget(), editBtn);
 }
 
+void TestTHypMenuForm::mainWindow_newListThenOneTopicOfEachType()
+{
+    // The whole road from an empty folder: "Start &New List", then one Topic of every type through
+    // "&Add a Topic", answering "Yes" to another Topic until the last. Mouse clicks throughout, so
+    // the name check runs as the focus leaves the field.
+    shell::AppState state;
+    shell::InitialiseProcess(state, m_dir->path());
+    shell::TQuorvelForm window(state);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(Child<QPushButton>(&window, QStringLiteral("Newbtn"))->isVisible());
+
+    const QString folder = path(QStringLiteral("geo"));
+    {
+        ModalDriver newList([folder](QWidget* dialog) {
+            SetField(dialog, QStringLiteral("Edit1"), folder);
+            SetField(dialog, QStringLiteral("Edit2"), QStringLiteral("volcano"));
+            Click(dialog, QStringLiteral("OKBtn"));
+        });
+        QTest::mouseClick(Child<QPushButton>(&window, QStringLiteral("Newbtn")), Qt::LeftButton);
+        QVERIFY(newList.opened);
+    }
+    QCOMPARE(state.WorkingDirectory, folder + QLatin1Char('/'));
+    for (const char* file : {"PIC.JPG", "BELL.WAV", "SONG.MID", "FILM.AVI"})
+        WriteAll(folder + QLatin1Char('/') + QLatin1String(file), "data");
+
+    struct Step
+    {
+        int row;
+        int kindRow;
+        int type;
+        QString command;
+    };
+    const QList<Step> steps = {
+        {1, 0, 1, {}},
+        {2, 0, 2, QStringLiteral("PIC.JPG,25")},
+        {3, 0, 3, QStringLiteral("BELL.WAV")},
+        {4, 1, 4, QStringLiteral("RUN.EXE,-q")},
+        {4, 2, 9, QStringLiteral("notepad NOTES.TXT")},
+        {4, 3, 10, QStringLiteral("PAGE.HTM")},
+        {5, 0, 5, {}},
+        {6, 0, 6, QStringLiteral("PIC.JPG,BELL.WAV,5")},
+        {7, 0, 7, QStringLiteral("FILM.AVI")},
+        {8, 0, 8, QStringLiteral("SONG.MID")},
+        {9, 0, 13, QStringLiteral("NOTES.TXT")},
+    };
+    for (qsizetype i = 0; i < steps.size(); ++i)
+        m_dialogs->yesNoAnswers.enqueue(i + 1 < steps.size());
+
+    qsizetype done = 0;
+    QPointer<QWidget> last;
+    QTimer poller;
+    poller.setInterval(5);
+    connect(&poller, &QTimer::timeout, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog == last || dialog->objectName() != QStringLiteral("THypMenuForm") ||
+            done >= steps.size())
+            return;
+        last = dialog;
+        const Step step = steps[done++];
+        auto* form = static_cast<THypMenuForm*>(dialog);
+        auto* edit = Child<QLineEdit>(dialog, QStringLiteral("Edit1"));
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClicks(edit, QStringLiteral("Topic %1").arg(done));
+        QTest::mouseClick(form->radio(step.row), Qt::LeftButton);
+        {
+            ModalDriver driver(step.kindRow ? FillProgram(step.kindRow) : FillRow(step.row));
+            QTest::mouseClick(form->addButton(step.row), Qt::LeftButton);
+            if (!driver.opened)
+                qWarning("no sub-dialog for step %lld", static_cast<long long>(done));
+        }
+        QTest::mouseClick(Child<QPushButton>(dialog, QStringLiteral("OKBtn")), Qt::LeftButton);
+        if (dialog->isVisible())
+            Click(dialog, QStringLiteral("CancelBtn"));
+    });
+    poller.start();
+    QTest::mouseClick(Child<QPushButton>(&window, QStringLiteral("AddBtn")), Qt::LeftButton);
+    poller.stop();
+
+    QCOMPARE(done, steps.size());
+    QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('|')));
+    QCOMPARE(m_dialogs->questions.size(), steps.size());
+    const QString store = state.resolve(state.TopicStorePath);
+    QCOMPARE(QFileInfo(store).fileName(), QStringLiteral("volcano.SWR"));
+    QStringList names;
+    storage::ListEntryNames(names, store, storage::kTopicKind);
+    QCOMPARE(names.size(), steps.size());
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        QCOMPARE(names[i], QStringLiteral("Topic %1").arg(i + 1));
+        QStringList entry;
+        QVERIFY(storage::ExtractEntry(store, names[i], storage::kTopicKind, entry));
+        QCOMPARE(entry.value(2), QStringLiteral("type=%1").arg(steps[i].type));
+        if (steps[i].type == 1 || steps[i].type == 5) {
+            QCOMPARE(entry.value(3), steps[i].type == 1 ? QStringLiteral("displaytype=0")
+                                                         : QStringLiteral("displaytype=1"));
+            QCOMPARE(entry.value(4), QStringLiteral("fullscreen=false"));
+            QCOMPARE(entry.value(16), QStringLiteral("text="));
+            QVERIFY(entry.mid(17).join(QString()).contains(QStringLiteral("Hot rocks")));
+        } else {
+            QCOMPARE(entry.mid(3), (QStringList{QStringLiteral("command=") + steps[i].command, "]"}));
+        }
+    }
+    QVERIFY(Child<QPushButton>(&window, QStringLiteral("EditBtn"))->isEnabled());
+}
+
 void TestTHypMenuForm::screenshots()
 {
     const QString out = qEnvironmentVariable("QUORVEL_SCREENSHOT_DIR");
@@ -862,10 +972,10 @@ void TestTHypMenuForm::screenshots()
     };
     THypMenuForm add(TopicEntry(), setup(), m_title);
     save(add, QStringLiteral("THypMenuForm-add"));
-    storage::AppendCommandEntry(m_store, QStringLiteral("Volcanoes of the Pacific Ring of Fire"), 7,
+    storage::AppendCommandEntry(m_store, QStringLiteral("Volcanoes, earthquakes and tsunamis of the Pacific Ring of F"), 7,
                                 storage::kTopicKind, QStringLiteral("FILM.AVI"));
     QStringList extracted;
-    QVERIFY(storage::ExtractEntry(m_store, QStringLiteral("Volcanoes of the Pacific Ring of Fire"),
+    QVERIFY(storage::ExtractEntry(m_store, QStringLiteral("Volcanoes, earthquakes and tsunamis of the Pacific Ring of F"),
                                   storage::kTopicKind, extracted));
     THypMenuForm edit(LoadTopicEntry(extracted), setup(), m_title);
     save(edit, QStringLiteral("THypMenuForm-edit"));
