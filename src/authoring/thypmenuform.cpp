@@ -256,7 +256,8 @@ void THypMenuForm::addPage(int type)
 void THypMenuForm::addGraphic()
 {
     const QString file = KeepOrPropose(m_setup.directory, m_entry.graphicFile, kGraphicPatterns);
-    const auto choice = PickGraphic(m_setup.directory, file, m_entry.duration, m_title, m_setup.actions, subParent());
+    const auto choice =
+        PickGraphic(m_setup.directory, file, m_entry.duration, m_title, m_setup.actions, subParent());
     if (!choice)
         return;
     m_entry.chosenType = kTypeGraphic;
@@ -279,8 +280,8 @@ void THypMenuForm::addWave()
 void THypMenuForm::addGraphicSound()
 {
     const QString graphic = KeepOrPropose(m_setup.directory, m_entry.graphicFile, kGraphicPatterns);
-    const QString sound =
-        KeepOrPropose(m_setup.directory, m_entry.soundFile, {QStringLiteral("*.wav"), QStringLiteral("*.mid")});
+    const QString sound = KeepOrPropose(m_setup.directory, m_entry.soundFile,
+                                        {QStringLiteral("*.wav"), QStringLiteral("*.mid")});
     const auto choice = PickGraphicAndSound(m_setup.directory, graphic, sound, m_entry.duration, m_title,
                                             m_setup.actions, subParent());
     if (!choice)
@@ -437,14 +438,15 @@ THypMenuForm::Setup MakeSetup(const QString& store, int helpContext, shell::AppS
 
 bool AddTopic(const QString& store, int helpContext, shell::AppState& state, QWidget* parent)
 {
-    return EnterTopic(TopicEntry(), MakeSetup(store, helpContext, state, parent), state.CurrentTopicTitle, parent)
+    return EnterTopic(TopicEntry(), MakeSetup(store, helpContext, state, parent), state.CurrentTopicTitle,
+                      parent)
         .has_value();
 }
 
 bool EditTopic(const QString& store, int helpContext, shell::AppState& state, QWidget* parent)
 {
-    const QString name = storage::SelectEntryName(store, storage::kTopicKind,
-                                                  QStringLiteral("Select an Entry to edit"), helpContext, 0, parent);
+    const QString name = storage::SelectEntryName(
+        store, storage::kTopicKind, QStringLiteral("Select an Entry to edit"), helpContext, 0, parent);
     if (name.isEmpty())
         return false;
     QStringList extracted;

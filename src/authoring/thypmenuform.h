@@ -31,11 +31,11 @@ public:
 
     struct Setup
     {
-        QString store;      // the topic store, asked whether a name is in use
-        QString directory;  // the Study List directory the pickers work in
+        QString store;     // the topic store, asked whether a name is in use
+        QString directory; // the Study List directory the pickers work in
         int helpContext = 0;
         MediaActions actions;
-        Commit commit;      // may be empty: "&Save" then only closes with the result
+        Commit commit; // may be empty: "&Save" then only closes with the result
     };
 
     // `currentTopicTitle` is the process-wide current Topic title: the name accepted last, and the

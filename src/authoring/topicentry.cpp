@@ -56,9 +56,8 @@ TopicEntry LoadTopicEntry(const QStringList& extracted)
     case kTypeGraphic:
         entry.graphicFile = value.section(QLatin1Char(','), 0, 0);
         // At most five characters after the first ",".
-        entry.duration = value.contains(QLatin1Char(','))
-                             ? NumberOr0(value.section(QLatin1Char(','), 1).left(5))
-                             : 0;
+        entry.duration =
+            value.contains(QLatin1Char(',')) ? NumberOr0(value.section(QLatin1Char(','), 1).left(5)) : 0;
         break;
     case kTypeWave:
         entry.waveFile = value;
@@ -164,7 +163,8 @@ void WriteTopic(const QString& store, const TopicSave& save)
     const QString& kind = storage::kTopicKind;
     if (save.page) {
         if (save.replace)
-            storage::ReplacePageEntry(store, save.name, save.oldName, kind, save.pageText, save.record, save.type);
+            storage::ReplacePageEntry(store, save.name, save.oldName, kind, save.pageText, save.record,
+                                      save.type);
         else
             storage::AppendPageEntry(store, save.name, save.type, kind, save.pageText, save.record);
         return;

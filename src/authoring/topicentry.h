@@ -38,15 +38,15 @@ inline constexpr int kMaxTopicNameLength = 60;
 struct TopicEntry
 {
     bool editMode = false;
-    QString oldName;        // the name of the Topic being edited; empty when adding
+    QString oldName; // the name of the Topic being edited; empty when adding
     int selectedType = kTypeText;
     int chosenType = kNoType;
     storage::TopicDisplayRecord record;
-    QStringList pageText;   // RTF lines of types 1 and 5
-    QString commandValue;   // the "command=" value the last picker returned
-    QString graphicFile;    // types 2 and 6
-    int duration = 0;       // tenths of a second, types 2 and 6
-    QString soundFile;      // type 6
+    QStringList pageText; // RTF lines of types 1 and 5
+    QString commandValue; // the "command=" value the last picker returned
+    QString graphicFile;  // types 2 and 6
+    int duration = 0;     // tenths of a second, types 2 and 6
+    QString soundFile;    // type 6
     QString waveFile;
     QString videoFile;
     QString midiFile;
@@ -78,7 +78,7 @@ struct TopicSave
     QString name;
     QString oldName;
     int type = kNoType;
-    bool page = false;    // a page entry (types 1, 5); else a command entry
+    bool page = false; // a page entry (types 1, 5); else a command entry
     QStringList pageText;
     storage::TopicDisplayRecord record;
     QString command;
@@ -89,9 +89,9 @@ struct SaveDecision
 {
     enum Kind
     {
-        Write,     // `save` is to be written and the dialog closed
-        Refuse,    // `message` is shown and the dialog stays open
-        StayOpen,  // a command type without a value: the dialog stays open, nothing is shown
+        Write,    // `save` is to be written and the dialog closed
+        Refuse,   // `message` is shown and the dialog stays open
+        StayOpen, // a command type without a value: the dialog stays open, nothing is shown
     };
     Kind kind = StayOpen;
     QString message;

@@ -4,6 +4,7 @@
 #include "authoring/thypmenuform.h"
 #include "authoring/windowmediaactions.h"
 #include "platform/f1filter.h"
+#include "platform/widgetdialogs.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
 #include "shell/tmakedirform.h"
@@ -20,12 +21,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QPointer>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 using namespace authoring;
@@ -52,9 +53,12 @@ QStringList StoreLines(const QString& path)
 
 QStringList CommandLines(const QString& name, int type, const QString& command)
 {
-    return {QStringLiteral("[") + name + QStringLiteral("]"), QStringLiteral("source=HYPER"),
-            QStringLiteral("type=") + QString::number(type), QStringLiteral("command=") + command,
-            QStringLiteral("]"), QString()};
+    return {QStringLiteral("[") + name + QStringLiteral("]"),
+            QStringLiteral("source=HYPER"),
+            QStringLiteral("type=") + QString::number(type),
+            QStringLiteral("command=") + command,
+            QStringLiteral("]"),
+            QString()};
 }
 
 QStringList PageLines(const QString& name, int type, int displayType, const QStringList& text)
@@ -197,6 +201,7 @@ private Q_SLOTS:
     void notesWithoutFile_isStillWritten();
     void leavingName_otherTopicsNameIsRefused();
     void refusedName_isNeverWritten();
+    void refusedNameInRealBox_focusReturnsToName();
     void refusedNameByEnter_isNeverWritten();
     void editSameNameOtherCase_replacesInPlace();
     void editRenamedToOtherTopic_isRefused();
@@ -260,13 +265,14 @@ void TestTHypMenuForm::opening_captionsAndHelp()
     QCOMPARE(form.windowTitle(), QStringLiteral("Press F1 for Help"));
     QCOMPARE(platform::F1Filter::HelpContextOf(&form), 145);
     QCOMPARE(Child<QLabel>(&form, QStringLiteral("Label1"))->text(), QStringLiteral("Menu Entry"));
-    QCOMPARE(Child<QGroupBox>(&form, QStringLiteral("GroupBox1"))->title(), QStringLiteral(" Select Topic type "));
+    QCOMPARE(Child<QGroupBox>(&form, QStringLiteral("GroupBox1"))->title(),
+             QStringLiteral(" Select Topic type "));
     QCOMPARE(Child<QLineEdit>(&form, QStringLiteral("Edit1"))->maxLength(), 60);
     QCOMPARE(Child<QPushButton>(&form, QStringLiteral("OKBtn"))->text(), QStringLiteral("&Save"));
     QCOMPARE(Child<QPushButton>(&form, QStringLiteral("CancelBtn"))->text(), QStringLiteral("&Cancel"));
-    const QStringList captions = {" Text Only",         " Graphic Only", " Voice Only",  " Executable",
-                                  " Graphic and Text",  " Graphic and Sound", " Video Player", " MIDI Player",
-                                  "K.R.T. NotePad"};
+    const QStringList captions = {" Text Only",    " Graphic Only",     " Voice Only",
+                                  " Executable",   " Graphic and Text", " Graphic and Sound",
+                                  " Video Player", " MIDI Player",      "K.R.T. NotePad"};
     for (int row = 1; row <= 9; ++row) {
         QCOMPARE(form.radio(row)->text(), captions[row - 1]);
         QCOMPARE(form.radio(row)->objectName(), QStringLiteral("RadioButton%1").arg(row));
@@ -367,7 +373,8 @@ void TestTHypMenuForm::everyType_storesExactLines()
     QFETCH(QString, command);
     for (const char* file : {"PIC.JPG", "A.BMP", "BELL.WAV", "SONG.MID", "FILM.AVI"})
         WriteAll(path(QLatin1String(file)), "data");
-    storage::AppendCommandEntry(m_store, QStringLiteral("First"), 3, storage::kTopicKind, QStringLiteral("BELL.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("First"), 3, storage::kTopicKind,
+                                QStringLiteral("BELL.WAV"));
     const QStringList before = StoreLines(m_store);
 
     THypMenuForm form(TopicEntry(), setup(), m_title);
@@ -474,7 +481,8 @@ void TestTHypMenuForm::executableThenHtml_storesTypeTen()
     QCOMPARE(form.entry().selectedType, 10);
     QCOMPARE(form.entry().programCommand, QStringLiteral("PAGE.HTM"));
     Click(&form, QStringLiteral("OKBtn"));
-    QCOMPARE(StoreLines(m_store), CommandLines(QStringLiteral("Web"), 10, QStringLiteral("PAGE.HTM")) + QStringList{""});
+    QCOMPARE(StoreLines(m_store),
+             CommandLines(QStringLiteral("Web"), 10, QStringLiteral("PAGE.HTM")) + QStringList{""});
 }
 
 void TestTHypMenuForm::notesWithoutFile_isStillWritten()
@@ -494,7 +502,8 @@ void TestTHypMenuForm::notesWithoutFile_isStillWritten()
 
 void TestTHypMenuForm::leavingName_otherTopicsNameIsRefused()
 {
-    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                QStringLiteral("A.WAV"));
     m_title = QStringLiteral("Before");
     THypMenuForm form(TopicEntry(), setup(), m_title);
     QVERIFY(ShowActive(form));
@@ -521,7 +530,8 @@ void TestTHypMenuForm::leavingName_otherTopicsNameIsRefused()
 
 void TestTHypMenuForm::refusedName_isNeverWritten()
 {
-    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                QStringLiteral("A.WAV"));
     const QByteArray before = ReadAll(m_store);
     THypMenuForm form(TopicEntry(), setup(), m_title);
     QVERIFY(ShowActive(form));
@@ -544,9 +554,46 @@ void TestTHypMenuForm::refusedName_isNeverWritten()
     QCOMPARE(names, (QStringList{"Alpha", "Gamma"}));
 }
 
+void TestTHypMenuForm::refusedNameInRealBox_focusReturnsToName()
+{
+    // With the real message box, which takes the focus while it is open.
+    m_dialogs.reset();
+    platform::WidgetDialogs real;
+    platform::InstallDialogs(&real);
+    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                QStringLiteral("A.WAV"));
+    THypMenuForm form(TopicEntry(), setup(), m_title);
+    QVERIFY(ShowActive(form));
+    auto* edit = Child<QLineEdit>(&form, QStringLiteral("Edit1"));
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QTest::keyClicks(edit, QStringLiteral("Alpha"));
+    QString shown;
+    {
+        ModalDriver box([&shown](QWidget* modal) {
+            if (auto* label = modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+                shown = label->text();
+            QTest::keyClick(modal, Qt::Key_Return);
+        });
+        QTest::mouseClick(form.radio(3), Qt::LeftButton);
+        QTRY_VERIFY(box.opened);
+        QVERIFY(!box.stuck);
+    }
+    QCOMPARE(shown, QStringLiteral("The Link Alpha is already in use"));
+    // The field is the dialog's focus again (it has the keyboard once the dialog is active again,
+    // which the offscreen platform does not do by itself).
+    QTRY_COMPARE(form.focusWidget(), edit);
+    QVERIFY(!form.radio(3)->hasFocus());
+    QVERIFY(form.isVisible());
+    QCOMPARE(m_title, QString());
+    platform::InstallDialogs(nullptr);
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+}
+
 void TestTHypMenuForm::refusedNameByEnter_isNeverWritten()
 {
-    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                QStringLiteral("A.WAV"));
     const QByteArray before = ReadAll(m_store);
     THypMenuForm form(TopicEntry(), setup(), m_title);
     QVERIFY(ShowActive(form));
@@ -565,9 +612,12 @@ void TestTHypMenuForm::refusedNameByEnter_isNeverWritten()
 
 void TestTHypMenuForm::editSameNameOtherCase_replacesInPlace()
 {
-    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
-    storage::AppendCommandEntry(m_store, QStringLiteral("Beta"), 8, storage::kTopicKind, QStringLiteral("B.MID"));
-    storage::AppendCommandEntry(m_store, QStringLiteral("Gamma"), 3, storage::kTopicKind, QStringLiteral("G.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                QStringLiteral("A.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Beta"), 8, storage::kTopicKind,
+                                QStringLiteral("B.MID"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Gamma"), 3, storage::kTopicKind,
+                                QStringLiteral("G.WAV"));
     QStringList extracted;
     QVERIFY(storage::ExtractEntry(m_store, QStringLiteral("Beta"), storage::kTopicKind, extracted));
     THypMenuForm form(LoadTopicEntry(extracted), setup(), m_title);
@@ -589,8 +639,10 @@ void TestTHypMenuForm::editSameNameOtherCase_replacesInPlace()
 
 void TestTHypMenuForm::editRenamedToOtherTopic_isRefused()
 {
-    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
-    storage::AppendCommandEntry(m_store, QStringLiteral("Beta"), 8, storage::kTopicKind, QStringLiteral("B.MID"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                QStringLiteral("A.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Beta"), 8, storage::kTopicKind,
+                                QStringLiteral("B.MID"));
     const QByteArray before = ReadAll(m_store);
     QStringList extracted;
     QVERIFY(storage::ExtractEntry(m_store, QStringLiteral("Beta"), storage::kTopicKind, extracted));
@@ -606,11 +658,14 @@ void TestTHypMenuForm::editRenamedToOtherTopic_isRefused()
 void TestTHypMenuForm::editTextOnlyToVideo_replacedInPlaceAsType7()
 {
     WriteAll(path("FILM.AVI"), "RIFF");
-    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                QStringLiteral("A.WAV"));
     storage::TopicDisplayRecord record;
     record.FullScreen = false;
-    storage::AppendPageEntry(m_store, QStringLiteral("Page"), 1, storage::kTopicKind, {"{\\rtf1 Hi}"}, record);
-    storage::AppendCommandEntry(m_store, QStringLiteral("Omega"), 8, storage::kTopicKind, QStringLiteral("S.MID"));
+    storage::AppendPageEntry(m_store, QStringLiteral("Page"), 1, storage::kTopicKind, {"{\\rtf1 Hi}"},
+                             record);
+    storage::AppendCommandEntry(m_store, QStringLiteral("Omega"), 8, storage::kTopicKind,
+                                QStringLiteral("S.MID"));
     QStringList extracted;
     QVERIFY(storage::ExtractEntry(m_store, QStringLiteral("Page"), storage::kTopicKind, extracted));
     THypMenuForm form(LoadTopicEntry(extracted), setup(), m_title);
@@ -649,7 +704,8 @@ void TestTHypMenuForm::editKeepsLoadedContent()
     QFETCH(QString, command);
     QFETCH(int, row);
     storage::AppendCommandEntry(m_store, QStringLiteral("Topic"), type, storage::kTopicKind, command);
-    storage::AppendCommandEntry(m_store, QStringLiteral("Last"), 3, storage::kTopicKind, QStringLiteral("Z.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Last"), 3, storage::kTopicKind,
+                                QStringLiteral("Z.WAV"));
     const QByteArray before = ReadAll(m_store);
     QStringList extracted;
     QVERIFY(storage::ExtractEntry(m_store, QStringLiteral("Topic"), storage::kTopicKind, extracted));
@@ -665,7 +721,8 @@ void TestTHypMenuForm::editKeepsLoadedContent()
 
 void TestTHypMenuForm::editWindowsProgram_keepsItsType()
 {
-    storage::AppendCommandEntry(m_store, QStringLiteral("Pad"), 9, storage::kTopicKind, QStringLiteral("notepad A"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Pad"), 9, storage::kTopicKind,
+                                QStringLiteral("notepad A"));
     QStringList extracted;
     QVERIFY(storage::ExtractEntry(m_store, QStringLiteral("Pad"), storage::kTopicKind, extracted));
     THypMenuForm form(LoadTopicEntry(extracted), setup(), m_title);
@@ -690,7 +747,9 @@ void TestTHypMenuForm::editWindowsProgram_keepsItsType()
 void TestTHypMenuForm::storeFailure_keepsDialogOpen()
 {
     THypMenuForm::Setup failing = setup();
-    failing.commit = [](const TopicSave&) { throw shell::Error(QStringLiteral("Cannot write LIST.SWR: disk full")); };
+    failing.commit = [](const TopicSave&) {
+        throw shell::Error(QStringLiteral("Cannot write LIST.SWR: disk full"));
+    };
     THypMenuForm form(TopicEntry(), failing, m_title);
     form.show();
     SetField(&form, QStringLiteral("Edit1"), QStringLiteral("Notes"));
@@ -705,7 +764,8 @@ void TestTHypMenuForm::storeFailure_keepsDialogOpen()
 
 void TestTHypMenuForm::cancel_writesNothing()
 {
-    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                QStringLiteral("A.WAV"));
     const QByteArray before = ReadAll(m_store);
     THypMenuForm form(TopicEntry(), setup(), m_title);
     form.show();
@@ -819,8 +879,10 @@ void TestTHypMenuForm::mainWindow_editThroughChooser()
     shell::InitialiseProcess(state, m_dir->path());
     state.SettingsPath = QStringLiteral("LIST.SWJ");
     state.TopicStorePath = QStringLiteral("list.swr"); // found on disk whatever its letter case
-    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
-    storage::AppendCommandEntry(m_store, QStringLiteral("Beta"), 13, storage::kTopicKind, QStringLiteral("B.TXT"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                QStringLiteral("A.WAV"));
+    storage::AppendCommandEntry(m_store, QStringLiteral("Beta"), 13, storage::kTopicKind,
+                                QStringLiteral("B.TXT"));
     shell::TQuorvelForm window(state);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -846,8 +908,8 @@ void TestTHypMenuForm::mainWindow_editThroughChooser()
     QCOMPARE(chooserCaption, QStringLiteral("Select an Entry to edit"));
     QCOMPARE(nameShown, QStringLiteral("Beta"));
     QCOMPARE(state.CurrentTopicTitle, QStringLiteral("Beta notes"));
-    QCOMPARE(StoreLines(m_store), CommandLines("Alpha", 3, "A.WAV") + CommandLines("Beta notes", 13, "B.TXT") +
-                                      QStringList{""});
+    QCOMPARE(StoreLines(m_store),
+             CommandLines("Alpha", 3, "A.WAV") + CommandLines("Beta notes", 13, "B.TXT") + QStringList{""});
     QCOMPARE(window.focusWidget(), editBtn);
 }
 
@@ -944,8 +1006,8 @@ void TestTHypMenuForm::mainWindow_newListThenOneTopicOfEachType()
         QVERIFY(storage::ExtractEntry(store, names[i], storage::kTopicKind, entry));
         QCOMPARE(entry.value(2), QStringLiteral("type=%1").arg(steps[i].type));
         if (steps[i].type == 1 || steps[i].type == 5) {
-            QCOMPARE(entry.value(3), steps[i].type == 1 ? QStringLiteral("displaytype=0")
-                                                         : QStringLiteral("displaytype=1"));
+            QCOMPARE(entry.value(3),
+                     steps[i].type == 1 ? QStringLiteral("displaytype=0") : QStringLiteral("displaytype=1"));
             QCOMPARE(entry.value(4), QStringLiteral("fullscreen=false"));
             QCOMPARE(entry.value(16), QStringLiteral("text="));
             QVERIFY(entry.mid(17).join(QString()).contains(QStringLiteral("Hot rocks")));
@@ -972,11 +1034,13 @@ void TestTHypMenuForm::screenshots()
     };
     THypMenuForm add(TopicEntry(), setup(), m_title);
     save(add, QStringLiteral("THypMenuForm-add"));
-    storage::AppendCommandEntry(m_store, QStringLiteral("Volcanoes, earthquakes and tsunamis of the Pacific Ring of F"), 7,
-                                storage::kTopicKind, QStringLiteral("FILM.AVI"));
+    storage::AppendCommandEntry(
+        m_store, QStringLiteral("Volcanoes, earthquakes and tsunamis of the Pacific Ring of F"), 7,
+        storage::kTopicKind, QStringLiteral("FILM.AVI"));
     QStringList extracted;
-    QVERIFY(storage::ExtractEntry(m_store, QStringLiteral("Volcanoes, earthquakes and tsunamis of the Pacific Ring of F"),
-                                  storage::kTopicKind, extracted));
+    QVERIFY(storage::ExtractEntry(
+        m_store, QStringLiteral("Volcanoes, earthquakes and tsunamis of the Pacific Ring of F"),
+        storage::kTopicKind, extracted));
     THypMenuForm edit(LoadTopicEntry(extracted), setup(), m_title);
     save(edit, QStringLiteral("THypMenuForm-edit"));
 }

@@ -58,19 +58,66 @@ void TestTopicEntry::loadCommand_splitsValueByType_data()
     QTest::addColumn<QString>("midi");
     QTest::addColumn<QString>("program");
 
-    QTest::newRow("graphic") << "2" << "PIC.JPG,25" << 2 << "PIC.JPG" << "" << 25 << "" << "" << "" << "";
-    QTest::newRow("graphic duration cut to five") << "2" << "PIC.JPG,1234567" << 2 << "PIC.JPG" << "" << 12345
-                                                  << "" << "" << "" << "";
-    QTest::newRow("wave") << "3" << "BELL.WAV" << 3 << "" << "" << 0 << "BELL.WAV" << "" << "" << "";
-    QTest::newRow("program") << "4" << "RUN.EXE,-q" << 4 << "" << "" << 0 << "" << "" << "" << "RUN.EXE,-q";
-    QTest::newRow("graphic and sound") << "6" << "PIC.JPG,BELL.WAV,30" << 6 << "PIC.JPG" << "BELL.WAV" << 30
-                                       << "" << "" << "" << "";
-    QTest::newRow("video") << "7" << "FILM.AVI" << 7 << "" << "" << 0 << "" << "FILM.AVI" << "" << "";
-    QTest::newRow("midi") << "8" << "SONG.MID" << 8 << "" << "" << 0 << "" << "" << "SONG.MID" << "";
-    QTest::newRow("windows program") << "9" << "notepad A.TXT" << 9 << "" << "" << 0 << "" << "" << ""
+    QTest::newRow("graphic") << "2"
+                             << "PIC.JPG,25" << 2 << "PIC.JPG"
+                             << "" << 25 << ""
+                             << ""
+                             << ""
+                             << "";
+    QTest::newRow("graphic duration cut to five") << "2"
+                                                  << "PIC.JPG,1234567" << 2 << "PIC.JPG"
+                                                  << "" << 12345 << ""
+                                                  << ""
+                                                  << ""
+                                                  << "";
+    QTest::newRow("wave") << "3"
+                          << "BELL.WAV" << 3 << ""
+                          << "" << 0 << "BELL.WAV"
+                          << ""
+                          << ""
+                          << "";
+    QTest::newRow("program") << "4"
+                             << "RUN.EXE,-q" << 4 << ""
+                             << "" << 0 << ""
+                             << ""
+                             << ""
+                             << "RUN.EXE,-q";
+    QTest::newRow("graphic and sound") << "6"
+                                       << "PIC.JPG,BELL.WAV,30" << 6 << "PIC.JPG"
+                                       << "BELL.WAV" << 30 << ""
+                                       << ""
+                                       << ""
+                                       << "";
+    QTest::newRow("video") << "7"
+                           << "FILM.AVI" << 7 << ""
+                           << "" << 0 << ""
+                           << "FILM.AVI"
+                           << ""
+                           << "";
+    QTest::newRow("midi") << "8"
+                          << "SONG.MID" << 8 << ""
+                          << "" << 0 << ""
+                          << ""
+                          << "SONG.MID"
+                          << "";
+    QTest::newRow("windows program") << "9"
+                                     << "notepad A.TXT" << 9 << ""
+                                     << "" << 0 << ""
+                                     << ""
+                                     << ""
                                      << "notepad A.TXT";
-    QTest::newRow("html") << "10" << "PAGE.HTM" << 10 << "" << "" << 0 << "" << "" << "" << "PAGE.HTM";
-    QTest::newRow("value with =") << "3" << "A=B.WAV" << 3 << "" << "" << 0 << "A=B.WAV" << "" << "" << "";
+    QTest::newRow("html") << "10"
+                          << "PAGE.HTM" << 10 << ""
+                          << "" << 0 << ""
+                          << ""
+                          << ""
+                          << "PAGE.HTM";
+    QTest::newRow("value with =") << "3"
+                                  << "A=B.WAV" << 3 << ""
+                                  << "" << 0 << "A=B.WAV"
+                                  << ""
+                                  << ""
+                                  << "";
 }
 
 void TestTopicEntry::loadCommand_splitsValueByType()
@@ -95,11 +142,26 @@ void TestTopicEntry::loadCommand_splitsValueByType()
 
 void TestTopicEntry::loadPage_fillsRecordAndText()
 {
-    const QStringList extracted = {
-        "Page",           "source=HYPER",  "type=5",      "displaytype=2",  "fullscreen=false",
-        "Sbackcolor=clRed", "SGraphic=SKY.BMP", "SWallpaper=", "VPBack=clYellow", "VPLeft=10",
-        "VPTop=20",       "VPWidth=300",   "VPHeight=150", "RLTop=7",        "RLLeft=9",
-        "print=false",    "text=",         "{\\rtf1 Hot",  "rocks}",         "]"};
+    const QStringList extracted = {"Page",
+                                   "source=HYPER",
+                                   "type=5",
+                                   "displaytype=2",
+                                   "fullscreen=false",
+                                   "Sbackcolor=clRed",
+                                   "SGraphic=SKY.BMP",
+                                   "SWallpaper=",
+                                   "VPBack=clYellow",
+                                   "VPLeft=10",
+                                   "VPTop=20",
+                                   "VPWidth=300",
+                                   "VPHeight=150",
+                                   "RLTop=7",
+                                   "RLLeft=9",
+                                   "print=false",
+                                   "text=",
+                                   "{\\rtf1 Hot",
+                                   "rocks}",
+                                   "]"};
     const TopicEntry entry = LoadTopicEntry(extracted);
     QCOMPARE(entry.chosenType, 5);
     QCOMPARE(entry.selectedType, 5);
@@ -122,8 +184,10 @@ void TestTopicEntry::loadHostile_neverFails_data()
     QTest::newRow("no command line") << QStringList{"X", "source=HYPER", "type=2"} << 2;
     QTest::newRow("type not a number") << QStringList{"X", "source=HYPER", "type=zz", "command=A"} << 0;
     QTest::newRow("type without =") << QStringList{"X", "source=HYPER", "type", "command=A"} << 0;
-    QTest::newRow("type cut to two characters") << QStringList{"X", "source=HYPER", "type=137", "command=A"} << 13;
-    QTest::newRow("graphic without comma") << QStringList{"X", "source=HYPER", "type=2", "command=P.BMP"} << 2;
+    QTest::newRow("type cut to two characters")
+        << QStringList{"X", "source=HYPER", "type=137", "command=A"} << 13;
+    QTest::newRow("graphic without comma")
+        << QStringList{"X", "source=HYPER", "type=2", "command=P.BMP"} << 2;
     QTest::newRow("sound with bad duration")
         << QStringList{"X", "source=HYPER", "type=6", "command=P.BMP,S.WAV,ten"} << 6;
     QTest::newRow("page without key lines") << QStringList{"X", "source=HYPER", "type=1"} << 1;
@@ -173,9 +237,10 @@ void TestTopicEntry::decideSave_rules_data()
     const int write = SaveDecision::Write;
     const int refuse = SaveDecision::Refuse;
     const int stay = SaveDecision::StayOpen;
-    QTest::newRow("checked without content") << 2 << 0 << "" << false << refuse << "No data has been entered.";
-    QTest::newRow("content of another type") << 7 << 3 << "A.WAV" << false << refuse
-                                             << "No data has been entered.";
+    QTest::newRow("checked without content")
+        << 2 << 0 << "" << false << refuse << "No data has been entered.";
+    QTest::newRow("content of another type")
+        << 7 << 3 << "A.WAV" << false << refuse << "No data has been entered.";
     QTest::newRow("empty page") << 1 << 1 << "" << false << refuse << "No Text information was entered.";
     QTest::newRow("page") << 5 << 5 << "" << true << write << "";
     QTest::newRow("command") << 3 << 3 << "A.WAV" << false << write << "";
@@ -230,7 +295,8 @@ void TestTopicEntry::writeTopic_replacesInPlaceUnderNewName()
     QTemporaryDir dir;
     const QString store = dir.filePath("LIST.SWR");
     for (const char* name : {"Alpha", "Beta", "Gamma"})
-        storage::AppendCommandEntry(store, QLatin1String(name), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
+        storage::AppendCommandEntry(store, QLatin1String(name), 3, storage::kTopicKind,
+                                    QStringLiteral("A.WAV"));
     TopicSave save;
     save.replace = true;
     save.name = QStringLiteral("BETA");
@@ -250,8 +316,10 @@ void TestTopicEntry::writeTopic_pageReplacesCommandInPlace()
 {
     QTemporaryDir dir;
     const QString store = dir.filePath("LIST.SWR");
-    storage::AppendCommandEntry(store, QStringLiteral("Alpha"), 3, storage::kTopicKind, QStringLiteral("A.WAV"));
-    storage::AppendCommandEntry(store, QStringLiteral("Omega"), 8, storage::kTopicKind, QStringLiteral("S.MID"));
+    storage::AppendCommandEntry(store, QStringLiteral("Alpha"), 3, storage::kTopicKind,
+                                QStringLiteral("A.WAV"));
+    storage::AppendCommandEntry(store, QStringLiteral("Omega"), 8, storage::kTopicKind,
+                                QStringLiteral("S.MID"));
     TopicSave save;
     save.replace = true;
     save.page = true;
@@ -262,17 +330,33 @@ void TestTopicEntry::writeTopic_pageReplacesCommandInPlace()
     save.pageText = {"{\\rtf1 Hi}"};
     WriteTopic(store, save);
     const QStringList lines = StoreLines(store);
-    QCOMPARE(lines.mid(0, 20),
-             (QStringList{"[Alpha]", "source=HYPER", "type=1", "displaytype=0", "fullscreen=false",
-                          "Sbackcolor=clSilver", "SGraphic=", "SWallpaper=", "VPBack=clWhite", "VPLeft=120",
-                          "VPTop=80", "VPWidth=400", "VPHeight=200", "RLTop=1", "RLLeft=1", "print=false", "text=",
-                          "{\\rtf1 Hi}", "]", ""}));
+    QCOMPARE(lines.mid(0, 20), (QStringList{"[Alpha]",
+                                            "source=HYPER",
+                                            "type=1",
+                                            "displaytype=0",
+                                            "fullscreen=false",
+                                            "Sbackcolor=clSilver",
+                                            "SGraphic=",
+                                            "SWallpaper=",
+                                            "VPBack=clWhite",
+                                            "VPLeft=120",
+                                            "VPTop=80",
+                                            "VPWidth=400",
+                                            "VPHeight=200",
+                                            "RLTop=1",
+                                            "RLLeft=1",
+                                            "print=false",
+                                            "text=",
+                                            "{\\rtf1 Hi}",
+                                            "]",
+                                            ""}));
     QCOMPARE(lines.value(20), QStringLiteral("[Omega]"));
 }
 
 void TestTopicEntry::messages_areExact()
 {
-    QCOMPARE(NoNameMessage(QStringLiteral("Menu Entry")), QStringLiteral("The Menu Entry has not been entered"));
+    QCOMPARE(NoNameMessage(QStringLiteral("Menu Entry")),
+             QStringLiteral("The Menu Entry has not been entered"));
     QCOMPARE(NameInUseMessage(QStringLiteral("Alpha")), QStringLiteral("The Link Alpha is already in use"));
 }
 
