@@ -24,6 +24,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
@@ -978,6 +979,13 @@ void TestTHypMenuForm::mainWindow_newListThenOneTopicOfEachType()
         QTest::mouseClick(edit, Qt::LeftButton);
         QTest::keyClicks(edit, QStringLiteral("Topic %1").arg(done));
         QTest::mouseClick(form->radio(step.row), Qt::LeftButton);
+        const QString shots = qEnvironmentVariable("QUORVEL_SCREENSHOT_DIR");
+        if (done == 1 && !shots.isEmpty()) {
+            // The whole screen: the entry dialog over the main window.
+            QTest::qWait(100);
+            QGuiApplication::primaryScreen()->grabWindow(0).save(
+                QDir(shots).filePath(QStringLiteral("THypMenuForm-over-main.png")));
+        }
         {
             ModalDriver driver(step.kindRow ? FillProgram(step.kindRow) : FillRow(step.row));
             QTest::mouseClick(form->addButton(step.row), Qt::LeftButton);
