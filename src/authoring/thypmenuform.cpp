@@ -110,7 +110,6 @@ void THypMenuForm::createControls()
         radio->setObjectName(QStringLiteral("RadioButton%1").arg(row));
         auto* add = new QPushButton(QStringLiteral("Add"), GroupBox1);
         add->setObjectName(QStringLiteral("Button%1").arg(row));
-        add->setAutoDefault(false);
         connect(radio, &QRadioButton::toggled, this, [this, row](bool on) {
             if (on)
                 radioChecked(row);
@@ -125,7 +124,6 @@ void THypMenuForm::createControls()
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("&Cancel"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, &THypMenuForm::saveClicked);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -190,6 +190,7 @@ private Q_SLOTS:
     void opening_captionsAndHelp();
     void radioButton_enablesOnlyItsAdd();
     void emptyName_isRefused();
+    void enterOnFocusedAdd_opensItsBox();
     void graphicOnlyWithoutAdd_saysNoData();
     void emptyPage_saysNoText();
     void commandTypeWithoutValue_staysOpenSilently();
@@ -304,6 +305,22 @@ void TestTHypMenuForm::emptyName_isRefused()
     QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("The Menu Entry has not been entered")});
     QVERIFY(form.isVisible());
     QTRY_VERIFY(Child<QLineEdit>(&form, QStringLiteral("Edit1"))->hasFocus());
+}
+
+void TestTHypMenuForm::enterOnFocusedAdd_opensItsBox()
+{
+    // Enter presses the focused button; only in the name field does it mean "&Save".
+    THypMenuForm form(TopicEntry(), setup(), m_title);
+    QVERIFY(ShowActive(form));
+    form.radio(9)->click();
+    form.addButton(9)->setFocus();
+    QTRY_VERIFY(form.addButton(9)->hasFocus());
+    ModalDriver box(FillRow(9));
+    QTest::keyClick(form.addButton(9), Qt::Key_Return);
+    QTRY_VERIFY(box.opened);
+    QCOMPARE(form.entry().commandValue, QStringLiteral("NOTES.TXT"));
+    QVERIFY(m_dialogs->errors.isEmpty());
+    QVERIFY(!QFile::exists(m_store));
 }
 
 void TestTHypMenuForm::graphicOnlyWithoutAdd_saysNoData()
