@@ -349,34 +349,39 @@ void TGetWinExeForm::accept()
     QDialog::accept();
 }
 
-std::optional<QString> PickWave(const QString& directory, const QString& file, const MediaActions& actions,
-                                QWidget* parent)
+namespace {
+
+// The wave, MIDI and video pickers differ only in their form; "&View" plays the file in the media
+// show.
+template <class Form>
+std::optional<QString> PickMediaFile(const QString& directory, const QString& file, const MediaActions& actions,
+                                     QWidget* parent)
 {
-    TGetAudioForm form(directory, file, parent);
+    Form form(directory, file, parent);
     return RunSimple(form, [&](const QString& v) {
         if (actions.showMedia)
             actions.showMedia(QString(), v);
     });
+}
+
+} // namespace
+
+std::optional<QString> PickWave(const QString& directory, const QString& file, const MediaActions& actions,
+                                QWidget* parent)
+{
+    return PickMediaFile<TGetAudioForm>(directory, file, actions, parent);
 }
 
 std::optional<QString> PickMidi(const QString& directory, const QString& file, const MediaActions& actions,
                                 QWidget* parent)
 {
-    TGetMidiForm form(directory, file, parent);
-    return RunSimple(form, [&](const QString& v) {
-        if (actions.showMedia)
-            actions.showMedia(QString(), v);
-    });
+    return PickMediaFile<TGetMidiForm>(directory, file, actions, parent);
 }
 
 std::optional<QString> PickVideo(const QString& directory, const QString& file, const MediaActions& actions,
                                  QWidget* parent)
 {
-    TGetVideoForm form(directory, file, parent);
-    return RunSimple(form, [&](const QString& v) {
-        if (actions.showMedia)
-            actions.showMedia(QString(), v);
-    });
+    return PickMediaFile<TGetVideoForm>(directory, file, actions, parent);
 }
 
 std::optional<QString> PickHtml(const QString& directory, const QString& file, const MediaActions& actions,

@@ -1,5 +1,6 @@
 #include "shell/tquorvelform.h"
 
+#include "authoring/thypmenuform.h"
 #include "authoring/thypreorgfm.h"
 #include "build/compiler.h"
 #include "build/executable.h"
@@ -191,6 +192,8 @@ void TQuorvelForm::createControls()
                 });
             });
     connect(TutorBtn, &QPushButton::clicked, this, &TQuorvelForm::showTutorial);
+    connect(AddBtn, &QPushButton::clicked, this, &TQuorvelForm::addTopic);
+    connect(EditBtn, &QPushButton::clicked, this, &TQuorvelForm::editTopic);
     connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
     connect(PreViewBtn, &QPushButton::clicked, this, &TQuorvelForm::preview);
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
@@ -394,6 +397,32 @@ void TQuorvelForm::showTutorial()
         }
         runtime::ShowTutorial(path, this);
     });
+}
+
+void TQuorvelForm::addTopic()
+{
+    runOperation(
+        AddBtn, false,
+        [this] {
+            do {
+                authoring::AddTopic(m_state.resolve(m_state.TopicStorePath), 145, m_state, this);
+            } while (AskYesNo(QStringLiteral("Do you want to add another Topic?")));
+        },
+        [this]() -> QWidget* {
+            UpdateButtons();
+            return AddBtn;
+        });
+}
+
+void TQuorvelForm::editTopic()
+{
+    runOperation(
+        EditBtn, false,
+        [this] { authoring::EditTopic(m_state.resolve(m_state.TopicStorePath), 165, m_state, this); },
+        [this]() -> QWidget* {
+            UpdateButtons();
+            return EditBtn;
+        });
 }
 
 void TQuorvelForm::viewTopic()

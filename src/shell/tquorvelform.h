@@ -32,6 +32,8 @@ public:
     void newList();
     void selectList();
     void showTutorial();
+    void addTopic();
+    void editTopic();
     void viewTopic();
     void preview();
     void deleteTopic();

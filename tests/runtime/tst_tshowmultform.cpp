@@ -203,7 +203,9 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 3000);
         const qint64 closedAt = clock.elapsed();
         QCOMPARE(played.size(), 1);
-        QVERIFY2(closedAt >= 880, qPrintable(QString::number(closedAt)));
+        // Qt's coarse timers may fire up to 5 % early; anything near 900 ms is the display time, far
+        // beyond the 200 ms sound.
+        QVERIFY2(closedAt >= 800, qPrintable(QString::number(closedAt)));
     }
 
     void waveSound_realPlayer_blocksInputUntilItEnds()
