@@ -1,5 +1,6 @@
 #include "design/presentationflows.h"
 
+#include "authoring/windowmediaactions.h"
 #include "design/tprogconfigform.h"
 #include "design/tstudycustomform.h"
 #include "runtime/tmenutestform.h"
@@ -20,10 +21,10 @@ MenuDesigners WindowMenuDesigners(const shell::AppState& state)
     return designers;
 }
 
-PresentationDesigners WindowPresentationDesigners(const shell::AppState& state)
+PresentationDesigners WindowPresentationDesigners(const shell::AppState& state, QWidget* parent)
 {
     PresentationDesigners designers;
-    (void)state;
+    designers.media = authoring::WindowMediaActions(state, parent);
     return designers;
 }
 
@@ -45,7 +46,7 @@ void ProgramPresentation(shell::AppState& state, QWidget* parent)
     storage::PresentationBlock block = state.Settings.Presentation;
     storage::ProgramSettings program = state.Settings.Program;
     if (!DesignProgramPresentation(block, program, state.resolve(state.TopicStorePath), state.WorkingDirectory,
-                                   WindowPresentationDesigners(state), parent))
+                                   WindowPresentationDesigners(state, parent), parent))
         return;
     state.Settings.Presentation = block;
     state.Settings.Program = program;
