@@ -82,6 +82,7 @@ void FileGroup::findFile()
     request.title = m_kind.findTitle;
     request.filter = m_kind.findFilter;
     request.directory = m_directory;
+    request.helpContext = m_kind.findHelpContext;
     const QString chosen = platform::dialogs().openFileName(request);
     if (chosen.isEmpty())
         return;

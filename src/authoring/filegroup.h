@@ -20,6 +20,7 @@ struct FileKind
     QString findTitle;      // "Select a WAV Voice File"
     QString findCaption = QStringLiteral("&Find File");
     int maxLength = 0;      // 0: no limit
+    int findHelpContext = 0; // help context of the file chooser
     bool executables = false; // also list files with the execute permission
 };
 
