@@ -572,6 +572,8 @@ private Q_SLOTS:
         }
         TTBackForm clicked(program, dir());
         clicked.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&clicked));
+        QCOMPARE(clicked.size(), QGuiApplication::primaryScreen()->geometry().size());
         QTest::mouseClick(clicked.screen(), Qt::RightButton);
         QVERIFY(!clicked.isVisible());
     }
