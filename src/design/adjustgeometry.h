@@ -45,8 +45,9 @@ QRect TextMockupRect(QPoint designOrigin, const storage::TopicDisplayRecord& rec
 void StoreTextMockup(storage::TopicDisplayRecord& record, QPoint designOrigin, const QRect& mockup);
 
 // The text page adjuster stands for the area of the main window the design origin was computed
-// from, so the mock-up shows where the page window will open: 640 x 480 grown by twice the origin.
-QSize TextAdjusterSize(QPoint designOrigin);
+// from, so the mock-up shows where the page window will open: 640 x 480 grown by twice the origin,
+// but never larger than the screen (nor smaller than 640 x 480).
+QSize TextAdjusterSize(QPoint designOrigin, QSize screen);
 
 // Designed page window adjuster, on Save: the text window's place inside the screen; full screen off.
 void StoreDesignedPageLayout(storage::TopicDisplayRecord& record, const QRect& textWindow);

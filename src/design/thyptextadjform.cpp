@@ -8,8 +8,10 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -39,7 +41,8 @@ THypTextAdjForm::THypTextAdjForm(const storage::TopicDisplayRecord& record, cons
     setObjectName(QStringLiteral("THypTextAdjForm"));
     platform::SetHelpContext(this, kAdjusterHelp);
     createControls();
-    CentreOnScreen(this, TextAdjusterSize(m_designOrigin));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    CentreOnScreen(this, TextAdjusterSize(m_designOrigin, screen ? screen->availableGeometry().size() : QSize()));
     const QColor textColor = shell::ColorRefToQColor(m_record.TextWindowColor);
     Fill(Panel3, textColor);
     Fill(RichEdit1, textColor);

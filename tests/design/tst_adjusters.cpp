@@ -111,6 +111,15 @@ private Q_SLOTS:
         QCOMPARE(stored, record);
     }
 
+    void textAdjusterSize_coversMainWindowAreaWithinScreen()
+    {
+        QCOMPARE(TextAdjusterSize(QPoint(80, 60), QSize(1920, 1080)), QSize(800, 600));
+        QCOMPARE(TextAdjusterSize(QPoint(0, 0), QSize(1920, 1080)), QSize(640, 480));
+        QCOMPARE(TextAdjusterSize(QPoint(-50, -50), QSize(1920, 1080)), QSize(640, 480));
+        QCOMPARE(TextAdjusterSize(QPoint(2000000, 2000000), QSize(1920, 1080)), QSize(1920, 1080));
+        QCOMPARE(TextAdjusterSize(QPoint(100, 100), QSize(320, 200)), QSize(640, 480));
+    }
+
     void safeRect_boundsHostileValues()
     {
         QCOMPARE(SafeRect(-2000000000, 2000000000, -5, 2000000000), QRect(-8192, 8192, 0, 8192));
@@ -488,6 +497,37 @@ private Q_SLOTS:
         m_dialogs->yesNoAnswers.enqueue(false);
         QVERIFY(!AdjustDesignedPageWindow(record, {}, dir(), nullptr));
         QCOMPARE(m_dialogs->questions, QStringList{QStringLiteral("Save changes?")});
+    }
+
+    // --- records from a stranger ------------------------------------------------------------------
+
+    void hostileRecords_areClampedNotObeyed()
+    {
+        storage::MenuScreenDesign menu = MenuWithAuthor();
+        menu.Window.TextLeft = -2000000000;
+        menu.Window.TextWidth = 2000000000;
+        menu.Window.TextHeight = -5;
+        menu.Author.Height = -300;
+        menu.Author.Width = 32767;
+        menu.TitleBar.Used = true;
+        menu.TitleBar.Font = QStringLiteral("2147483647 99999999999 -1");
+        TMenuAdjustForm form(menu, dir());
+        form.show();
+        QCOMPARE(Child<QFrame>(form, "Panel1")->geometry(), QRect(-8192, 100, 8192, 0));
+        QCOMPARE(Child<QFrame>(form, "AuthorPnl")->size(), QSize(8192, 0));
+        QVERIFY(Child<QLabel>(form, "TitlePnl")->height() <= 480);
+
+        storage::TopicDisplayRecord record;
+        record.TextLeft = 2000000000;
+        record.TextTop = -2000000000;
+        record.TextHeight = 2000000000;
+        TVPAdjustForm page(record, {QStringLiteral("{\\rtf1 {{{{ \\bin999999999")}, dir());
+        page.show();
+        QCOMPARE(Child<QFrame>(page, "TextPnl")->geometry(), QRect(8192, -8192, 400, 8192));
+        THypTextAdjForm text(record, {}, QPoint(-2000000, 2000000));
+        text.show();
+        QVERIFY(Child<QFrame>(text, "Panel1")->isVisible());
+        QVERIFY(text.width() <= 8192 && text.height() <= 8192);
     }
 
     // --- the page editor opens the text page adjuster ---------------------------------------------
