@@ -10,7 +10,6 @@ class QMenu;
 
 namespace design {
 
-
 // What the three layout adjusters share: one stretch handle (grid 1 x 1, hidden until a part is
 // attached), the pop-up menu of the right mouse button (help, "&Save and Quit", "&Quit"), and the
 // rule that every close other than "&Save and Quit" asks "Save changes?", a Yes turning it into a

@@ -89,10 +89,14 @@ void StoreTextMockup(storage::TopicDisplayRecord& record, QPoint designOrigin, c
 
 QSize TextAdjusterSize(QPoint designOrigin, QSize screen)
 {
-    const int maxWidth = std::max(runtime::kDesignSize.width(), std::min(screen.width(), runtime::kMaxPageExtent));
-    const int maxHeight = std::max(runtime::kDesignSize.height(), std::min(screen.height(), runtime::kMaxPageExtent));
-    const int width = runtime::kDesignSize.width() + 2 * std::clamp(designOrigin.x(), 0, runtime::kMaxPageExtent);
-    const int height = runtime::kDesignSize.height() + 2 * std::clamp(designOrigin.y(), 0, runtime::kMaxPageExtent);
+    const int maxWidth =
+        std::max(runtime::kDesignSize.width(), std::min(screen.width(), runtime::kMaxPageExtent));
+    const int maxHeight =
+        std::max(runtime::kDesignSize.height(), std::min(screen.height(), runtime::kMaxPageExtent));
+    const int width =
+        runtime::kDesignSize.width() + 2 * std::clamp(designOrigin.x(), 0, runtime::kMaxPageExtent);
+    const int height =
+        runtime::kDesignSize.height() + 2 * std::clamp(designOrigin.y(), 0, runtime::kMaxPageExtent);
     return QSize(std::min(width, maxWidth), std::min(height, maxHeight));
 }
 

@@ -115,7 +115,8 @@ Bounds DragBounds(int zone, QPoint pointer, QPoint start, const Bounds& frame, i
 Bounds MovedControl(const Bounds& control, const Bounds& oldFrame, const Bounds& newFrame)
 {
     return {control.left + newFrame.left - oldFrame.left, control.top + newFrame.top - oldFrame.top,
-            control.width + newFrame.width - oldFrame.width, control.height + newFrame.height - oldFrame.height};
+            control.width + newFrame.width - oldFrame.width,
+            control.height + newFrame.height - oldFrame.height};
 }
 
 Bounds OutlineOf(const Bounds& frame)

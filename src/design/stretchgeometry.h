@@ -17,8 +17,8 @@ struct Bounds
     int width = 0;
     int height = 0;
 
-    int right() const { return left + width; }   // first column outside
-    int bottom() const { return top + height; }  // first row outside
+    int right() const { return left + width; }  // first column outside
+    int bottom() const { return top + height; } // first row outside
     QRect toRect() const { return QRect(left, top, width, height); }
     static Bounds of(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
     bool operator==(const Bounds&) const = default;

@@ -12,7 +12,8 @@ class TCFGDesignBackForm : public TDesignBackForm
 {
     Q_OBJECT
 public:
-    TCFGDesignBackForm(const storage::ProgramSettings& program, const QString& directory, QWidget* parent = nullptr);
+    TCFGDesignBackForm(const storage::ProgramSettings& program, const QString& directory,
+                       QWidget* parent = nullptr);
 
     // The working copy with the background being designed.
     storage::ProgramSettings program() const;

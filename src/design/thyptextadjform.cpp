@@ -42,7 +42,8 @@ THypTextAdjForm::THypTextAdjForm(const storage::TopicDisplayRecord& record, cons
     platform::SetHelpContext(this, kAdjusterHelp);
     createControls();
     const QScreen* screen = QGuiApplication::primaryScreen();
-    CentreOnScreen(this, TextAdjusterSize(m_designOrigin, screen ? screen->availableGeometry().size() : QSize()));
+    CentreOnScreen(this,
+                   TextAdjusterSize(m_designOrigin, screen ? screen->availableGeometry().size() : QSize()));
     const QColor textColor = shell::ColorRefToQColor(m_record.TextWindowColor);
     Fill(Panel3, textColor);
     Fill(RichEdit1, textColor);
@@ -149,8 +150,8 @@ void THypTextAdjForm::saveLayout()
     StoreTextMockup(m_record, m_designOrigin, Panel1->geometry());
 }
 
-bool AdjustTextPageWindow(storage::TopicDisplayRecord& record, const QStringList& pageText, QPoint designOrigin,
-                          QWidget* parent)
+bool AdjustTextPageWindow(storage::TopicDisplayRecord& record, const QStringList& pageText,
+                          QPoint designOrigin, QWidget* parent)
 {
     THypTextAdjForm form(record, pageText, designOrigin, parent);
     if (form.exec() != QDialog::Accepted)

@@ -19,8 +19,8 @@ class THypTextAdjForm : public AdjusterForm
 {
     Q_OBJECT
 public:
-    THypTextAdjForm(const storage::TopicDisplayRecord& record, const QStringList& pageText, QPoint designOrigin,
-                    QWidget* parent = nullptr);
+    THypTextAdjForm(const storage::TopicDisplayRecord& record, const QStringList& pageText,
+                    QPoint designOrigin, QWidget* parent = nullptr);
 
     const storage::TopicDisplayRecord& record() const { return m_record; }
 
@@ -50,7 +50,7 @@ private:
 
 // Shows the text page window adjuster; on a save the record's TextLeft, TextTop, TextWidth and
 // TextHeight take the mock-up's place and true is returned. `pageText` is the page's RTF lines.
-bool AdjustTextPageWindow(storage::TopicDisplayRecord& record, const QStringList& pageText, QPoint designOrigin,
-                          QWidget* parent = nullptr);
+bool AdjustTextPageWindow(storage::TopicDisplayRecord& record, const QStringList& pageText,
+                          QPoint designOrigin, QWidget* parent = nullptr);
 
 } // namespace design

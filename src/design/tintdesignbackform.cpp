@@ -9,15 +9,16 @@ namespace design {
 
 TIntDesignBackForm::TIntDesignBackForm(const storage::ScreenDesign& introScreen, IntroAdjuster adjuster,
                                        const QString& directory, QWidget* parent)
-    : TDesignBackForm(VariantOf(BackVariant::Introduction), runtime::BackgroundOf(introScreen.Window), directory,
-                      parent),
+    : TDesignBackForm(VariantOf(BackVariant::Introduction), runtime::BackgroundOf(introScreen.Window),
+                      directory, parent),
       m_screen(introScreen), m_adjuster(std::move(adjuster))
 {
     setObjectName(QStringLiteral("TIntDesignBackForm"));
     if (!m_adjuster) {
         if (auto* button = findChild<QPushButton*>(QStringLiteral("WindowBtn"))) {
             button->setEnabled(false);
-            button->setToolTip(QStringLiteral("The introduction layout adjuster was not given to this dialog"));
+            button->setToolTip(
+                QStringLiteral("The introduction layout adjuster was not given to this dialog"));
         }
     }
 }

@@ -18,8 +18,8 @@ class TIntDesignBackForm : public TDesignBackForm
 {
     Q_OBJECT
 public:
-    TIntDesignBackForm(const storage::ScreenDesign& introScreen, IntroAdjuster adjuster, const QString& directory,
-                       QWidget* parent = nullptr);
+    TIntDesignBackForm(const storage::ScreenDesign& introScreen, IntroAdjuster adjuster,
+                       const QString& directory, QWidget* parent = nullptr);
 
     storage::ScreenDesign introScreen() const;
 

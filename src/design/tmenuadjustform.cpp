@@ -54,7 +54,8 @@ void ShowBar(QLabel* bar, const storage::TextBar& design)
 
 } // namespace
 
-TMenuAdjustForm::TMenuAdjustForm(const storage::MenuScreenDesign& menu, const QString& directory, QWidget* parent)
+TMenuAdjustForm::TMenuAdjustForm(const storage::MenuScreenDesign& menu, const QString& directory,
+                                 QWidget* parent)
     : AdjusterForm(QStringLiteral("Press Mouse Right Button for Menu"), QStringLiteral("&Help"), parent),
       m_menu(menu), m_directory(directory)
 {

@@ -25,7 +25,8 @@ class TMenuAdjustForm : public AdjusterForm
 public:
     // Background files resolve in `directory` (the Study List directory); missing ones are
     // reported here, and the adjuster stays usable.
-    TMenuAdjustForm(const storage::MenuScreenDesign& menu, const QString& directory, QWidget* parent = nullptr);
+    TMenuAdjustForm(const storage::MenuScreenDesign& menu, const QString& directory,
+                    QWidget* parent = nullptr);
 
     const storage::MenuScreenDesign& menu() const { return m_menu; }
 

@@ -9,7 +9,8 @@ namespace design {
 
 TMenuDesignBackForm::TMenuDesignBackForm(const storage::MenuScreenDesign& menu, const QString& directory,
                                          QWidget* parent)
-    : TDesignBackForm(VariantOf(BackVariant::MenuScreen), runtime::BackgroundOf(menu.Window), directory, parent),
+    : TDesignBackForm(VariantOf(BackVariant::MenuScreen), runtime::BackgroundOf(menu.Window), directory,
+                      parent),
       m_menu(menu)
 {
     setObjectName(QStringLiteral("TMenuDesignBackForm"));

@@ -11,7 +11,8 @@ class TMenuDesignBackForm : public TDesignBackForm
 {
     Q_OBJECT
 public:
-    TMenuDesignBackForm(const storage::MenuScreenDesign& menu, const QString& directory, QWidget* parent = nullptr);
+    TMenuDesignBackForm(const storage::MenuScreenDesign& menu, const QString& directory,
+                        QWidget* parent = nullptr);
 
     // The working copy: the background being designed and what the adjuster saved.
     storage::MenuScreenDesign menu() const;

@@ -187,8 +187,8 @@ void TStretchHandle::forward(QMouseEvent* event)
             break;
         }
     }
-    QMouseEvent copy(event->type(), QPointF(targetPos), event->globalPosition(), event->button(), event->buttons(),
-                     event->modifiers());
+    QMouseEvent copy(event->type(), QPointF(targetPos), event->globalPosition(), event->button(),
+                     event->buttons(), event->modifiers());
     QCoreApplication::sendEvent(target, &copy);
 }
 

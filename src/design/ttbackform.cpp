@@ -25,7 +25,8 @@ TTBackForm::TTBackForm(const storage::ProgramSettings& program, const QString& d
     layout->addWidget(ScreenPnl);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->geometry());
-    runtime::ShowBackground(ScreenPnl, runtime::BackgroundOf(program), directory, runtime::ColourRule::ColourFirst);
+    runtime::ShowBackground(ScreenPnl, runtime::BackgroundOf(program), directory,
+                            runtime::ColourRule::ColourFirst);
 }
 
 void TTBackForm::mousePressEvent(QMouseEvent* event)
@@ -44,7 +45,8 @@ void TTBackForm::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-bool PreviewProgramBackground(const storage::ProgramSettings& program, const QString& directory, QWidget* parent)
+bool PreviewProgramBackground(const storage::ProgramSettings& program, const QString& directory,
+                              QWidget* parent)
 {
     const runtime::BackgroundFields fields = runtime::BackgroundOf(program);
     if (fields.Kind == 3 && shell::ExtensionOf(fields.Tile).toUpper() == QStringLiteral(".JPG")) {

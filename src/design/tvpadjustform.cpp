@@ -35,7 +35,8 @@ TVPAdjustForm::TVPAdjustForm(const storage::TopicDisplayRecord& record, const QS
     }
     // Kind 1 paints the colour; a missing file falls back to it; a ".JPG" wallpaper is reported
     // and leaves the screen's own face colour.
-    runtime::ShowBackground(ScreenPnl, runtime::BackgroundOf(m_record), directory, runtime::ColourRule::ColourByKind);
+    runtime::ShowBackground(ScreenPnl, runtime::BackgroundOf(m_record), directory,
+                            runtime::ColourRule::ColourByKind);
     watch(this);
 }
 
@@ -75,7 +76,8 @@ void TVPAdjustForm::showEvent(QShowEvent* event)
 
 void TVPAdjustForm::FormActivate()
 {
-    TextPnl->setGeometry(SafeRect(m_record.TextLeft, m_record.TextTop, m_record.TextWidth, m_record.TextHeight));
+    TextPnl->setGeometry(
+        SafeRect(m_record.TextLeft, m_record.TextTop, m_record.TextWidth, m_record.TextHeight));
     runtime::LoadPageText(RichEdit1, m_pageText);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TextPnl->show();

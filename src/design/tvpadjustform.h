@@ -22,8 +22,8 @@ class TVPAdjustForm : public AdjusterForm
     Q_OBJECT
 public:
     // Background files resolve in `directory`; missing ones are reported here.
-    TVPAdjustForm(const storage::TopicDisplayRecord& record, const QStringList& pageText, const QString& directory,
-                  QWidget* parent = nullptr);
+    TVPAdjustForm(const storage::TopicDisplayRecord& record, const QStringList& pageText,
+                  const QString& directory, QWidget* parent = nullptr);
 
     const storage::TopicDisplayRecord& record() const { return m_record; }
 

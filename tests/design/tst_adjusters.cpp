@@ -39,8 +39,8 @@ QStringList PageLines(const QString& text)
 
 void PressOn(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, QPoint pos = QPoint(5, 5))
 {
-    QMouseEvent event(QEvent::MouseButtonPress, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, button,
-                      Qt::NoModifier);
+    QMouseEvent event(QEvent::MouseButtonPress, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button,
+                      button, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &event);
 }
 
@@ -238,6 +238,25 @@ private Q_SLOTS:
         QCOMPARE(saved.Author.Height, qint16(90));
         QCOMPARE(saved.Author.Carried1, 1);
         QCOMPARE(saved.Author.Carried2, 1);
+    }
+
+    void menu_pressAndDragAtOnce_throughTheWindow()
+    {
+        // A press on the list window attaches the handle, which takes the mouse, so the same press
+        // drags it: events go through the window as the platform delivers them.
+        TMenuAdjustForm form(storage::MenuScreenDesign{}, dir());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QWindow* window = form.windowHandle();
+        auto* list = Child<QFrame>(form, "Panel1");
+        const QPoint start = list->mapTo(&form, QPoint(100, 10));
+        QTest::mousePress(window, Qt::LeftButton, {}, start);
+        QCOMPARE(form.handle()->attached(), QList<QWidget*>{list});
+        QTest::mouseMove(window, start + QPoint(5, 5));
+        QTest::mouseMove(window, start + QPoint(30, 20));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, start + QPoint(30, 20));
+        // The drag started at the first move: (25, 15) from there, less the frame's 2.
+        QCOMPARE(list->pos(), QPoint(200 + 23, 100 + 13));
     }
 
     void menu_narrowListWindow_snapsBackTo220()
@@ -578,7 +597,8 @@ private Q_SLOTS:
         TMenuAdjustForm menuForm(menu, dir());
         storage::TopicDisplayRecord record;
         record.TextWindowColor = 0xE0FFFF;
-        const QStringList text = PageLines(QStringLiteral("Volcanoes\nMolten rock rises from deep inside the earth."));
+        const QStringList text =
+            PageLines(QStringLiteral("Volcanoes\nMolten rock rises from deep inside the earth."));
         THypTextAdjForm textForm(record, text, QPoint(80, 60));
         record.BackgroundKind = 3;
         record.BackgroundTile = QStringLiteral("WEAVE.BMP");
@@ -595,6 +615,17 @@ private Q_SLOTS:
             QTest::qWait(50);
             QVERIFY(form->grab().save(QDir(out).filePath(name)));
         }
+        // The outline during a drag of the author box's bottom-right square.
+        auto* author = Child<QFrame>(menuForm, "AuthorPnl");
+        QWindow* window = menuForm.windowHandle();
+        PressOn(author);
+        const QPoint corner = author->mapTo(&menuForm, QPoint(author->width() + 1, author->height() + 1));
+        QTest::mousePress(window, Qt::LeftButton, {}, corner);
+        QTest::mouseMove(window, corner + QPoint(5, 5));
+        QTest::mouseMove(window, corner + QPoint(60, 40));
+        QTest::qWait(50);
+        QVERIFY(menuForm.grab().save(QDir(out).filePath(QStringLiteral("tmenuadjustform_drag.png"))));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, corner + QPoint(60, 40));
     }
 };
 

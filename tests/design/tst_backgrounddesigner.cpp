@@ -201,10 +201,7 @@ private Q_SLOTS:
         QCOMPARE(fields.Tile, tile);
     }
 
-    void cutFileName_keeps150()
-    {
-        QCOMPARE(CutFileName(QString(200, QLatin1Char('a'))).size(), 150);
-    }
+    void cutFileName_keeps150() { QCOMPARE(CutFileName(QString(200, QLatin1Char('a'))).size(), 150); }
 
     // --- the dialogs ---------------------------------------------------------------------------
 
@@ -215,14 +212,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("wallCaption");
         QTest::addColumn<QString>("wallFind");
         QTest::addColumn<bool>("view");
-        QTest::newRow("program") << 0 << 410 << QStringLiteral(" WallPaper (.BMP only) ") << QStringLiteral("Find File")
-                                 << true;
-        QTest::newRow("menu") << 1 << 480 << QStringLiteral(" WallPaper (.BMP only) ") << QStringLiteral("&Find File")
-                              << false;
-        QTest::newRow("page") << 2 << 480 << QStringLiteral("WallPaper (.BMP only)") << QStringLiteral("Find File")
-                              << false;
-        QTest::newRow("introduction") << 3 << 480 << QStringLiteral("WallPaper (.BMP only)")
-                                      << QStringLiteral("Find File") << false;
+        QTest::newRow("program") << 0 << 410 << QStringLiteral(" WallPaper (.BMP only) ")
+                                 << QStringLiteral("Find File") << true;
+        QTest::newRow("menu") << 1 << 480 << QStringLiteral(" WallPaper (.BMP only) ")
+                              << QStringLiteral("&Find File") << false;
+        QTest::newRow("page") << 2 << 480 << QStringLiteral("WallPaper (.BMP only)")
+                              << QStringLiteral("Find File") << false;
+        QTest::newRow("introduction")
+            << 3 << 480 << QStringLiteral("WallPaper (.BMP only)") << QStringLiteral("Find File") << false;
     }
     void variants_differAsDesigned()
     {
@@ -239,8 +236,8 @@ private Q_SLOTS:
         else if (which == 2)
             form = std::make_unique<TVPDesignBackForm>(storage::TopicDisplayRecord{}, QStringList{}, dir());
         else
-            form = std::make_unique<TIntDesignBackForm>(storage::ScreenDesign{},
-                                                        [](storage::ScreenDesign&, QWidget*) {}, dir());
+            form = std::make_unique<TIntDesignBackForm>(
+                storage::ScreenDesign{}, [](storage::ScreenDesign&, QWidget*) {}, dir());
         QCOMPARE(form->windowTitle(), QStringLiteral("Press F1 for Help"));
         QCOMPARE(platform::F1Filter::HelpContextOf(form.get()), help);
         QCOMPARE(Child<QGroupBox>(*form, "WallpaperGrpBx")->title(), wallCaption);
@@ -251,7 +248,8 @@ private Q_SLOTS:
         QCOMPARE(Child<QRadioButton>(*form, "GraphicRBtn")->text(), QStringLiteral(" Graphic Image"));
         QCOMPARE(Child<QRadioButton>(*form, "WallpaperRBtn")->text(), QStringLiteral(" Wallpaper"));
         QCOMPARE(Child<QGroupBox>(*form, "ColorGrpBx")->title(), QStringLiteral(" Background Color "));
-        QCOMPARE(Child<QGroupBox>(*form, "GraphicGrpBx")->title(), QStringLiteral("Graphic File (.BMP or .JPG)"));
+        QCOMPARE(Child<QGroupBox>(*form, "GraphicGrpBx")->title(),
+                 QStringLiteral("Graphic File (.BMP or .JPG)"));
         QCOMPARE(Child<QPushButton>(*form, "Button3")->text(), QStringLiteral("&Select"));
         QCOMPARE(Child<QPushButton>(*form, "OKBtn")->text(), QStringLiteral("&OK"));
         QCOMPARE(Child<QPushButton>(*form, "CancelBtn")->text(), QStringLiteral("&Cancel"));
@@ -261,7 +259,8 @@ private Q_SLOTS:
             QCOMPARE(Child<QPushButton>(*form, "ViewBitBtn")->text(), QStringLiteral("View"));
         } else {
             QCOMPARE(Child<QPushButton>(*form, "WindowBtn")->text(), QStringLiteral("&Adjust Window"));
-            QCOMPARE(Child<QLabel>(*form, "AjdjustLl")->text(), QStringLiteral("Design the Text Window size :"));
+            QCOMPARE(Child<QLabel>(*form, "AjdjustLl")->text(),
+                     QStringLiteral("Design the Text Window size :"));
         }
     }
 
@@ -428,7 +427,8 @@ private Q_SLOTS:
         m_dialogs->fileAnswers.enqueue(outside);
         m_dialogs->yesNoAnswers.enqueue(false);
         form.findFile(1);
-        QCOMPARE(m_dialogs->questions, QStringList{QStringLiteral("Copy the file FAR.BMP to the Project directory?")});
+        QCOMPARE(m_dialogs->questions,
+                 QStringList{QStringLiteral("Copy the file FAR.BMP to the Project directory?")});
         QVERIFY(!QFileInfo::exists(QDir(dir()).filePath(QStringLiteral("FAR.BMP"))));
         QCOMPARE(Child<QLineEdit>(form, "GraphicEdit")->text(), QStringLiteral("OLD.BMP"));
         QCOMPARE(form.fields().Graphic, QStringLiteral("OLD.BMP"));
@@ -533,8 +533,9 @@ private Q_SLOTS:
         form.selectKind(3);
         QCOMPARE(form.fields().Tile, QStringLiteral("OLD.JPG"));
         TVPAdjustForm adjuster(form.record(), {}, dir());
-        QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace OLD.JPG "
-                                                               "with a .BMP Graphic.")});
+        QCOMPARE(m_dialogs->errors,
+                 QStringList{QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace OLD.JPG "
+                                            "with a .BMP Graphic.")});
     }
 
     // --- preview ------------------------------------------------------------------------------
@@ -545,8 +546,9 @@ private Q_SLOTS:
         program.BackgroundKind = 3;
         program.BackgroundTile = QStringLiteral("tile.jpg");
         QVERIFY(!PreviewProgramBackground(program, dir()));
-        QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg "
-                                                               "with a .BMP Graphic.")});
+        QCOMPARE(m_dialogs->errors,
+                 QStringList{QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg "
+                                            "with a .BMP Graphic.")});
         QVERIFY(!QApplication::activeModalWidget());
     }
 
@@ -656,8 +658,8 @@ private Q_SLOTS:
         storage::TopicDisplayRecord record;
         record.FullScreen = true;
         ModalDriver designer([](QWidget* modal) {
-            ModalDriver* inner = new ModalDriver(
-                [](QWidget* adjust) { Child<QAction>(*adjust, "PUSave")->trigger(); });
+            ModalDriver* inner =
+                new ModalDriver([](QWidget* adjust) { Child<QAction>(*adjust, "PUSave")->trigger(); });
             QTest::mouseClick(Child<QPushButton>(*modal, "WindowBtn"), Qt::LeftButton);
             delete inner;
             QTest::mouseClick(Child<QPushButton>(*modal, "CancelBtn"), Qt::LeftButton);
@@ -730,7 +732,8 @@ private Q_SLOTS:
         menu.Window.BackgroundTile = QStringLiteral("WEAVE.BMP");
         TMenuDesignBackForm menuForm(menu, dir());
         TVPDesignBackForm page(storage::TopicDisplayRecord{}, {}, dir());
-        TIntDesignBackForm intro(storage::ScreenDesign{}, [](storage::ScreenDesign&, QWidget*) {}, dir());
+        TIntDesignBackForm intro(
+            storage::ScreenDesign{}, [](storage::ScreenDesign&, QWidget*) {}, dir());
         const QList<QPair<QDialog*, QString>> forms{{&cfg, QStringLiteral("tcfgdesignbackform.png")},
                                                     {&menuForm, QStringLiteral("tmenudesignbackform.png")},
                                                     {&page, QStringLiteral("tvpdesignbackform.png")},

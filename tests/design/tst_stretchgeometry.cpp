@@ -34,7 +34,8 @@ private Q_SLOTS:
         QTest::newRow("body") << frame << QPoint(30, 60) << int(ZoneMove);
         // A frame so small that several tests match: the last in the order 1,4,2,3,5,7,6,8 wins.
         QTest::newRow("tiny frame, right middle wins") << QSize(6, 6) << QPoint(3, 3) << int(ZoneRight);
-        QTest::newRow("tiny frame, bottom middle over corners") << QSize(6, 20) << QPoint(3, 19) << int(ZoneBottom);
+        QTest::newRow("tiny frame, bottom middle over corners")
+            << QSize(6, 20) << QPoint(3, 19) << int(ZoneBottom);
     }
     void findZone()
     {
@@ -73,20 +74,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("grid");
         QTest::addColumn<Bounds>("expected");
         // Frame of a 100 x 100 control at 50, 50.
-        QTest::newRow("move 10,10 moves 8,8") << int(ZoneMove) << QPoint(10, 10) << 1 << Bounds{56, 56, 105, 105};
-        QTest::newRow("bottom-right +20,+20") << int(ZoneBottomRight) << QPoint(20, 20) << 1
-                                              << Bounds{48, 48, 122, 122};
-        QTest::newRow("top-left +10,+10") << int(ZoneTopLeft) << QPoint(10, 10) << 1 << Bounds{56, 56, 97, 97};
+        QTest::newRow("move 10,10 moves 8,8")
+            << int(ZoneMove) << QPoint(10, 10) << 1 << Bounds{56, 56, 105, 105};
+        QTest::newRow("bottom-right +20,+20")
+            << int(ZoneBottomRight) << QPoint(20, 20) << 1 << Bounds{48, 48, 122, 122};
+        QTest::newRow("top-left +10,+10")
+            << int(ZoneTopLeft) << QPoint(10, 10) << 1 << Bounds{56, 56, 97, 97};
         QTest::newRow("top-right") << int(ZoneTopRight) << QPoint(10, -10) << 1 << Bounds{48, 36, 112, 117};
-        QTest::newRow("bottom-left") << int(ZoneBottomLeft) << QPoint(-10, 10) << 1 << Bounds{36, 48, 117, 112};
+        QTest::newRow("bottom-left") << int(ZoneBottomLeft) << QPoint(-10, 10) << 1
+                                     << Bounds{36, 48, 117, 112};
         QTest::newRow("top") << int(ZoneTop) << QPoint(7, -10) << 1 << Bounds{48, 36, 105, 117};
         QTest::newRow("left") << int(ZoneLeft) << QPoint(-10, 7) << 1 << Bounds{36, 48, 117, 105};
         QTest::newRow("bottom") << int(ZoneBottom) << QPoint(7, 10) << 1 << Bounds{48, 48, 105, 112};
         QTest::newRow("right") << int(ZoneRight) << QPoint(10, 7) << 1 << Bounds{48, 48, 112, 105};
-        QTest::newRow("far up-left is 5 x 5") << int(ZoneBottomRight) << QPoint(-500, -500) << 1
-                                              << Bounds{48, 48, 5, 5};
+        QTest::newRow("far up-left is 5 x 5")
+            << int(ZoneBottomRight) << QPoint(-500, -500) << 1 << Bounds{48, 48, 5, 5};
         QTest::newRow("grid 8 move") << int(ZoneMove) << QPoint(10, 10) << 8 << Bounds{54, 54, 105, 105};
-        QTest::newRow("grid 8 resize") << int(ZoneBottomRight) << QPoint(10, 10) << 8 << Bounds{48, 48, 109, 109};
+        QTest::newRow("grid 8 resize")
+            << int(ZoneBottomRight) << QPoint(10, 10) << 8 << Bounds{48, 48, 109, 109};
     }
     void dragBounds()
     {
