@@ -1,10 +1,14 @@
 #include "authoring/thypentryform.h"
 
 #include "authoring/colorswatchbox.h"
+#include "design/thyptextadjform.h"
+#include "design/tvpdesignbackform.h"
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
+#include "runtime/pagegeometry.h"
+#include "shell/appstate.h"
 #include "shell/colorref.h"
 #include "shell/error.h"
 #include "shell/operationframe.h"
@@ -12,11 +16,13 @@
 #include "shell/utilities.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,9 +112,17 @@ const QStringList& THypEntryForm::ColorNames()
 }
 
 THypEntryForm::THypEntryForm(const storage::TopicDisplayRecord& record, const QStringList& pageText, int mode,
-                             QWidget* parent, PageViewer viewer)
+                             QWidget* parent, PageViewer viewer, const shell::AppState* state)
     : QDialog(parent), m_record(record), m_mode(mode == 2 ? 2 : 1), m_viewer(std::move(viewer))
 {
+    if (state) {
+        m_directory = state->WorkingDirectory;
+        m_designOrigin = state->DesignOrigin;
+    } else {
+        m_directory = QDir::currentPath();
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            m_designOrigin = runtime::DesignOrigin(screen->availableGeometry().size());
+    }
     setObjectName(QStringLiteral("THypEntryForm"));
     setWindowTitle(QStringLiteral("Press F1 for Help"));
     platform::SetHelpContext(this, m_mode == 2 ? kHelpScreenPage : kHelpPage);
@@ -186,13 +200,6 @@ void THypEntryForm::createControls()
     Button2 = button("Button2", QStringLiteral("Clear All &Text"));
     AdjustBtn = button("AdjustBtn", m_mode == 2 ? QStringLiteral("&Design Display Screen")
                                                 : QStringLiteral("&Adjust Text Window"));
-    AdjustBtn->setEnabled(false);
-    AdjustBtn->setToolTip(
-        m_mode == 2
-            ? QStringLiteral("Opens the display screen designer for this page's background and text window "
-                             "(available once the designer is part of the program)")
-            : QStringLiteral("Opens the text window adjuster to place and size this page's text window "
-                             "(available once the adjuster is part of the program)"));
     ViewBtn = button("ViewBtn", QStringLiteral("&View"));
     ViewBtn->setEnabled(bool(m_viewer));
     ViewBtn->setToolTip(QStringLiteral("Shows this page as readers will see it, in the page display window"));
@@ -215,6 +222,7 @@ void THypEntryForm::createControls()
             shell::ShowError(error.message());
         }
     });
+    connect(AdjustBtn, &QPushButton::clicked, this, &THypEntryForm::designLayout);
     connect(Button1, &QPushButton::clicked, this, &THypEntryForm::selectAllText);
     connect(Button2, &QPushButton::clicked, this, &THypEntryForm::clearAllText);
     connect(ViewBtn, &QPushButton::clicked, this, &THypEntryForm::viewPage);
@@ -401,6 +409,19 @@ void THypEntryForm::clearAllText()
     showSelectionAttributes();
 }
 
+void THypEntryForm::designLayout()
+{
+    {
+        shell::HideWhile hidden(this);
+        const QStringList lines = platform::rtf::RtfLines(*RichEdit1->document());
+        if (m_mode == 2)
+            design::DesignPageBackground(m_record, lines, m_directory, this);
+        else
+            design::AdjustTextPageWindow(m_record, lines, m_designOrigin, this);
+    }
+    RichEdit1->setFocus();
+}
+
 void THypEntryForm::showSelectionAttributes()
 {
     if (m_showing)
@@ -472,9 +493,9 @@ void THypEntryForm::viewPage()
 }
 
 bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode, QWidget* parent,
-              PageViewer viewer)
+              PageViewer viewer, const shell::AppState* state)
 {
-    THypEntryForm form(record, pageText, mode, parent, std::move(viewer));
+    THypEntryForm form(record, pageText, mode, parent, std::move(viewer), state);
     if (form.exec() != QDialog::Accepted)
         return false;
     record = form.record();

@@ -12,6 +12,10 @@ class QGroupBox;
 class QPushButton;
 class QTextEdit;
 
+namespace shell {
+struct AppState;
+}
+
 namespace authoring {
 
 class ColorSwatchBox;
@@ -34,8 +38,10 @@ public:
     static const QStringList& SizeNames();
     static const QStringList& ColorNames();
 
+    // `state` gives the Study List directory and the design origin for the layout designers; without
+    // it the current directory and the origin of a main window filling the screen are used.
     THypEntryForm(const storage::TopicDisplayRecord& record, const QStringList& pageText, int mode,
-                  QWidget* parent = nullptr, PageViewer viewer = {});
+                  QWidget* parent = nullptr, PageViewer viewer = {}, const shell::AppState* state = nullptr);
 
     // The working record: the text window colour follows the background chosen here.
     const storage::TopicDisplayRecord& record() const { return m_record; }
@@ -57,6 +63,8 @@ public:
     // "&View": hands the working record and the text as RTF lines to the viewer, with this editor
     // out of sight meanwhile; the focus goes back to the text.
     void viewPage();
+    // "&Adjust Text Window" (mode 1) or "&Design Display Screen" (mode 2).
+    void designLayout();
 
 private:
     void createControls();
@@ -67,6 +75,8 @@ private:
     storage::TopicDisplayRecord m_record;
     int m_mode;
     PageViewer m_viewer;
+    QString m_directory;
+    QPoint m_designOrigin;
     bool m_showing = false; // attributes are being displayed: control changes are not edits
 
     QGroupBox* GroupBox1 = nullptr;
@@ -91,6 +101,6 @@ private:
 // text, the page text takes its RTF lines (an emptied page leaves the old text); returns true.
 // "&Cancel" changes nothing and returns false.
 bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode, QWidget* parent = nullptr,
-              PageViewer viewer = {});
+              PageViewer viewer = {}, const shell::AppState* state = nullptr);
 
 } // namespace authoring

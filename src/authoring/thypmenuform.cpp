@@ -255,7 +255,7 @@ void THypMenuForm::addPage(int type)
             m_title = Edit1->text().trimmed();
             m_setup.pageViewer(mode, record, text);
         };
-    if (EditPage(m_entry.record, m_entry.pageText, type == kTypeText ? 1 : 2, subParent(), viewer))
+    if (EditPage(m_entry.record, m_entry.pageText, type == kTypeText ? 1 : 2, subParent(), viewer, m_setup.state))
         m_entry.chosenType = type;
 }
 
@@ -436,6 +436,7 @@ THypMenuForm::Setup MakeSetup(const QString& store, int helpContext, shell::AppS
     setup.directory = state.WorkingDirectory;
     setup.helpContext = helpContext;
     setup.actions = WindowMediaActions(state, parent);
+    setup.state = &state;
     setup.pageViewer = [&state, parent](int mode, const storage::TopicDisplayRecord& record, const QStringList& text) {
         runtime::ViewEditedPage(mode, record, text, state, parent);
     };

@@ -37,6 +37,8 @@ public:
         int helpContext = 0;
         MediaActions actions;
         PageViewer pageViewer; // the page editor's "&View"; may be empty
+        // The Study List directory and design origin for the page editor's layout windows.
+        const shell::AppState* state = nullptr;
         Commit commit; // may be empty: "&Save" then only closes with the result
     };
 

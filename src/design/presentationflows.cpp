@@ -1,6 +1,9 @@
 #include "design/presentationflows.h"
 
 #include "authoring/windowmediaactions.h"
+#include "design/tcfgdesignbackform.h"
+#include "design/tmenuadjustform.h"
+#include "design/tmenudesignbackform.h"
 #include "design/tprogconfigform.h"
 #include "design/tstudycustomform.h"
 #include "runtime/tmenutestform.h"
@@ -14,6 +17,10 @@ namespace {
 MenuDesigners WindowMenuDesigners(const shell::AppState& state)
 {
     MenuDesigners designers;
+    designers.designBackground = DesignMenuBackground;
+    designers.adjustLayout = [](storage::MenuScreenDesign& menu, QWidget* parent) {
+        return AdjustMenuLayout(menu, parent);
+    };
     designers.viewMenu = [&state](const storage::MenuScreenDesign& menu, const storage::PresentationBlock& block,
                                   const storage::ProgramSettings& program, QWidget* parent) {
         runtime::ShowMenuTest(menu, block, program, state, parent);
@@ -25,6 +32,7 @@ PresentationDesigners WindowPresentationDesigners(const shell::AppState& state, 
 {
     PresentationDesigners designers;
     designers.media = authoring::WindowMediaActions(state, parent);
+    designers.designBackground = DesignProgramBackground;
     return designers;
 }
 
