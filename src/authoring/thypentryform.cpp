@@ -352,6 +352,18 @@ void THypEntryForm::setBackground(const QColor& color)
     RichEdit1->setPalette(palette);
 }
 
+void THypEntryForm::replaceRecord(const storage::TopicDisplayRecord& record)
+{
+    m_record = record;
+    setBackground(shell::ColorRefToQColor(m_record.TextWindowColor));
+}
+
+void THypEntryForm::setImportRequest(const QString& title, const QString& filter)
+{
+    m_importTitle = title;
+    m_importFilter = filter;
+}
+
 void THypEntryForm::chooseBackground()
 {
     if (const auto chosen = platform::dialogs().chooseColor(RichEdit1->palette().color(QPalette::Base)))
@@ -363,7 +375,8 @@ void THypEntryForm::chooseBackground()
 void THypEntryForm::importFile()
 {
     platform::FileRequest request;
-    request.filter = QStringLiteral("Text and RTF Files|*.TXT;*.RTF");
+    request.title = m_importTitle;
+    request.filter = m_importFilter;
     request.helpContext = kHelpImportBox;
     request.mustExist = true;
     const QString path = platform::dialogs().openFileName(request);

@@ -62,9 +62,18 @@ public:
     void showSelectionAttributes();
     // "&View": hands the working record and the text as RTF lines to the viewer, with this editor
     // out of sight meanwhile; the focus goes back to the text.
-    void viewPage();
+    virtual void viewPage();
     // "&Adjust Text Window" (mode 1) or "&Design Display Screen" (mode 2).
-    void designLayout();
+    virtual void designLayout();
+
+protected:
+    // For editors of other rich texts built on this one (the introduction editor).
+    QPushButton* layoutButton() const { return AdjustBtn; }
+    QPushButton* viewButton() const { return ViewBtn; }
+    QTextEdit* textEdit() const { return RichEdit1; }
+    // Takes a record changed elsewhere (a designer), with its text window colour.
+    void replaceRecord(const storage::TopicDisplayRecord& record);
+    void setImportRequest(const QString& title, const QString& filter);
 
 private:
     void createControls();
@@ -78,6 +87,8 @@ private:
     QString m_directory;
     QPoint m_designOrigin;
     bool m_showing = false; // attributes are being displayed: control changes are not edits
+    QString m_importTitle;
+    QString m_importFilter = QStringLiteral("Text and RTF Files|*.TXT;*.RTF");
 
     QGroupBox* GroupBox1 = nullptr;
     QComboBox* ComboBox1 = nullptr;

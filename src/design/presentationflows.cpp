@@ -2,6 +2,8 @@
 
 #include "authoring/windowmediaactions.h"
 #include "design/tcfgdesignbackform.h"
+#include "design/tintdesignbackform.h"
+#include "design/tintroentryform.h"
 #include "design/tmenuadjustform.h"
 #include "design/tmenudesignbackform.h"
 #include "design/tprogconfigform.h"
@@ -28,11 +30,22 @@ MenuDesigners WindowMenuDesigners(const shell::AppState& state)
     return designers;
 }
 
+// The introduction's background designer, whose "&Adjust Window" places the text window.
+IntroBackgroundDesigner IntroductionBackgroundDesigner()
+{
+    return [](storage::ScreenDesign& screen, const storage::PresentationBlock&, const storage::ProgramSettings&,
+              const QStringList&, QWidget* parent) { return DesignIntroductionBackground(screen, {}, parent); };
+}
+
 PresentationDesigners WindowPresentationDesigners(const shell::AppState& state, QWidget* parent)
 {
     PresentationDesigners designers;
     designers.media = authoring::WindowMediaActions(state, parent);
     designers.designBackground = DesignProgramBackground;
+    designers.designIntroduction = [&state](storage::PresentationBlock& block, storage::ProgramSettings& program,
+                                            QStringList& text, QWidget* owner) {
+        return EditIntroduction(block, program, text, state, IntroductionBackgroundDesigner(), owner);
+    };
     return designers;
 }
 

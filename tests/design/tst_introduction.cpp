@@ -1,21 +1,141 @@
 // The introduction screen's design dialog: its switches, the nested caption and bar dialogs and
 // the background designer, and what OK and Cancel hand back.
 #include "design/tintrodesignform.h"
+#include "design/tintroentryform.h"
+#include "platform/rtf/rtfwriter.h"
+#include "shell/appstate.h"
+#include "support/scripteddialogs.h"
 #include "support/child.h"
 #include "support/modaldriver.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QtTest>
 
 using namespace design;
+
+namespace {
+
+QString PlainText(const QStringList& lines)
+{
+    QTextDocument document;
+    platform::rtf::LoadRtfLines(lines, &document);
+    return document.toPlainText();
+}
+
+QStringList Lines(const QString& text)
+{
+    QTextDocument document;
+    document.setPlainText(text);
+    return platform::rtf::RtfLines(document);
+}
+
+} // namespace
 
 class TestIntroduction : public QObject
 {
     Q_OBJECT
 
+private:
+    QTemporaryDir m_dir;
+    shell::AppState state()
+    {
+        shell::AppState state;
+        state.WorkingDirectory = m_dir.path() + QLatin1Char('/');
+        return state;
+    }
+
 private Q_SLOTS:
+    void editor_okReturnsTheText_emptiedGivesNone()
+    {
+        const shell::AppState appState = state();
+        storage::PresentationBlock block;
+        storage::ProgramSettings program;
+        QStringList text = Lines(QStringLiteral("Welcome to the volcanoes"));
+        ModalDriver driver([](QWidget* dialog) {
+            QCOMPARE(dialog->objectName(), QStringLiteral("TIntroEntryForm"));
+            QCOMPARE(Child<QPushButton>(*dialog, "AdjustBtn")->text(), QStringLiteral("&Design Introduction Screen"));
+            QVERIFY(Child<QTextEdit>(*dialog, "RichEdit1")->toPlainText().contains(QStringLiteral("volcanoes")));
+            Child<QTextEdit>(*dialog, "RichEdit1")->setPlainText(QStringLiteral("Hot rocks"));
+            Child<QPushButton>(*dialog, "OKBtn")->click();
+        });
+        QVERIFY(EditIntroduction(block, program, text, appState, {}));
+        QCOMPARE(PlainText(text), QStringLiteral("Hot rocks"));
+
+        ModalDriver clear([](QWidget* dialog) {
+            Child<QPushButton>(*dialog, "Button2")->click();
+            Child<QPushButton>(*dialog, "OKBtn")->click();
+        });
+        QVERIFY(EditIntroduction(block, program, text, appState, {}));
+        QVERIFY(text.isEmpty());
+    }
+
+    void editor_cancelKeepsEverything()
+    {
+        const shell::AppState appState = state();
+        storage::PresentationBlock block;
+        storage::ProgramSettings program;
+        QStringList text = Lines(QStringLiteral("Kept"));
+        const QStringList before = text;
+        ModalDriver driver([](QWidget* dialog) {
+            Child<QTextEdit>(*dialog, "RichEdit1")->setPlainText(QStringLiteral("Lost"));
+            Child<QPushButton>(*dialog, "CancelBtn")->click();
+        });
+        QVERIFY(!EditIntroduction(block, program, text, appState, {}));
+        QCOMPARE(text, before);
+    }
+
+    void editor_backgroundColourAndDesignGoToTheBlock()
+    {
+        ScriptedDialogs dialogs;
+        dialogs.colorAnswers.enqueue(QColor(255, 255, 0));
+        const shell::AppState appState = state();
+        storage::PresentationBlock block;
+        storage::ProgramSettings program;
+        QStringList text = Lines(QStringLiteral("Hello"));
+        ModalDriver driver([](QWidget* dialog) {
+            Child<QPushButton>(*dialog, "Button3")->click();
+            ModalDriver design([](QWidget* inner) {
+                QCOMPARE(inner->objectName(), QStringLiteral("TIntroDesignForm"));
+                Child<QCheckBox>(*inner, "TitleBarChkBx")->click();
+                Child<QPushButton>(*inner, "OKBtn")->click();
+            });
+            Child<QPushButton>(*dialog, "AdjustBtn")->click();
+            QVERIFY(design.opened);
+            Child<QPushButton>(*dialog, "OKBtn")->click();
+        });
+        QVERIFY(EditIntroduction(block, program, text, appState, {}));
+        QCOMPARE(block.IntroScreen.Window.TextWindowColor, quint32(0x00FFFF));
+        QVERIFY(block.IntroScreen.TitleBar.Used);
+    }
+
+    void editor_viewShowsTheIntroduction_andImportAsksForTextOrRtf()
+    {
+        ScriptedDialogs dialogs;
+        const shell::AppState appState = state();
+        storage::PresentationBlock block;
+        storage::ProgramSettings program;
+        program.Title = QStringLiteral("Volcanoes");
+        TIntroEntryForm form(block, program, Lines(QStringLiteral("Look")), appState, {});
+        form.show();
+        QString shown;
+        ModalDriver driver([&shown](QWidget* display) {
+            shown = display->objectName() + QLatin1Char('|') + display->windowTitle();
+            display->close();
+        });
+        Child<QPushButton>(form, "ViewBtn")->click();
+        QCOMPARE(shown, QStringLiteral("TIntDispForm|Volcanoes"));
+
+        form.importFile();
+        QCOMPARE(dialogs.fileRequests.size(), 1);
+        QCOMPARE(dialogs.fileRequests.front().title, QStringLiteral("Select a Text or RTF File"));
+        QCOMPARE(dialogs.fileRequests.front().filter, QStringLiteral("RTF and Text Files|*.TXT;*.RTF"));
+    }
+
     void designForm_boxesWriteTheirFields()
     {
         storage::PresentationBlock block;
