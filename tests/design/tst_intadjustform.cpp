@@ -277,6 +277,30 @@ private Q_SLOTS:
         }
     }
 
+    void pressAndDragOnText_movesTextWindowAtOnce()
+    {
+        // The press attaches the handle, which takes the mouse, so the same press drags: events
+        // go through the window as the platform delivers them.
+        storage::ScreenDesign screen = PlacedScreen();
+        screen.UseMenuBar = false;
+        TIntAdjustForm form(screen, {}, Program(), IntroLines(QStringLiteral("Lava")), dir());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QWindow* window = form.windowHandle();
+        auto* text = Child<QFrame>(form, "TextPnl");
+        const QPoint start = text->mapTo(&form, QPoint(60, 40));
+        QTest::mousePress(window, Qt::LeftButton, {}, start);
+        QCOMPARE(form.handle()->attached(), QList<QWidget*>{text});
+        QTest::mouseMove(window, start + QPoint(5, 5));
+        QTest::mouseMove(window, start + QPoint(40, 30));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, start + QPoint(40, 30));
+        // The drag started at the first move: (35, 25) from there, less the frame's 2.
+        QCOMPARE(text->geometry(), QRect(100 + 33, 60 + 23, 300, 150));
+        Child<QAction>(form, "PUSave")->trigger();
+        QCOMPARE(form.screen().Window.TextLeft, 133);
+        QCOMPARE(form.screen().Window.TextTop, 83);
+    }
+
     void pressOnBackground_attachesNothing()
     {
         TIntAdjustForm form(PlacedScreen(), {}, Program(), {}, dir());
