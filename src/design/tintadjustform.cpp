@@ -107,4 +107,11 @@ IntroAdjuster IntroductionAdjuster(const storage::PresentationBlock& block,
     };
 }
 
+bool DesignIntroductionWindow(storage::ScreenDesign& screen, const storage::PresentationBlock& block,
+                              const storage::ProgramSettings& program, const QStringList& text,
+                              QWidget* parent)
+{
+    return DesignIntroductionBackground(screen, IntroductionAdjuster(block, program, text), parent);
+}
+
 } // namespace design

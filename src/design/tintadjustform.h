@@ -57,4 +57,11 @@ bool AdjustIntroductionWindow(storage::ScreenDesign& screen, const storage::Pres
 IntroAdjuster IntroductionAdjuster(const storage::PresentationBlock& block,
                                    const storage::ProgramSettings& program, const QStringList& text);
 
+// The introduction design dialog's text-window "Create/Edit" (it fits IntroBackgroundDesigner):
+// the background designer on `screen`, its "&Adjust Window" running this adjuster with the block,
+// the Program block and the text. True on the designer's OK, when `screen` has taken the result.
+bool DesignIntroductionWindow(storage::ScreenDesign& screen, const storage::PresentationBlock& block,
+                              const storage::ProgramSettings& program, const QStringList& text,
+                              QWidget* parent = nullptr);
+
 } // namespace design

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -422,6 +423,29 @@ private Q_SLOTS:
         adjuster(screen, nullptr);
         QCOMPARE(shown, QStringLiteral("Magma"));
         QCOMPARE(screen.Window.TextLeft, 102);
+    }
+
+    void designIntroductionWindow_adjustWindowRunsAdjuster_okKeepsPlace()
+    {
+        storage::ScreenDesign screen = PlacedScreen();
+        screen.Window.BackgroundColor = 0x00FF00;
+        std::unique_ptr<ModalDriver> inner;
+        bool adjusterSeen = false;
+        ModalDriver outer([&](QWidget* designer) {
+            inner = std::make_unique<ModalDriver>(MoveRightThen([&adjusterSeen](QWidget* modal) {
+                adjusterSeen = true;
+                // The adjuster shows the background the designer holds.
+                QCOMPARE(Child<runtime::BackgroundView>(*modal, "ScreenPnl")->color(), QColor(0, 255, 0));
+                Child<QAction>(*modal, "PUSave")->trigger();
+            }));
+            QTest::mouseClick(Child<QPushButton>(*designer, "WindowBtn"), Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(*designer, "OKBtn"), Qt::LeftButton);
+        });
+        QVERIFY(DesignIntroductionWindow(screen, {}, Program(), {}, nullptr));
+        QVERIFY(adjusterSeen);
+        QCOMPARE(screen.Window.TextLeft, 102);
+        QCOMPARE(screen.Window.TextTop, 61);
+        QCOMPARE(screen.Window.BackgroundColor, 0x00FF00u);
     }
 
     // --- records from a stranger ------------------------------------------------------------------
