@@ -385,11 +385,21 @@ private Q_SLOTS:
         }
     }
 
+    void escape_cancelsAfterAsking_data()
+    {
+        QTest::addColumn<bool>("onHandle");
+        QTest::newRow("the window focused") << false;
+        QTest::newRow("the stretch handle focused") << true;
+    }
     void escape_cancelsAfterAsking()
     {
+        QFETCH(bool, onHandle);
         storage::ScreenDesign screen = PlacedScreen();
         const storage::ScreenDesign before = screen;
-        ModalDriver driver(MoveRightThen([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); }));
+        ModalDriver driver(MoveRightThen([onHandle](QWidget* modal) {
+            auto* form = qobject_cast<TIntAdjustForm*>(modal);
+            QTest::keyClick(onHandle ? static_cast<QWidget*>(form->handle()) : modal, Qt::Key_Escape);
+        }));
         m_dialogs->yesNoAnswers.enqueue(false);
         QVERIFY(!AdjustIntroductionWindow(screen, {}, Program(), {}, nullptr));
         QVERIFY(!driver.stuck);
