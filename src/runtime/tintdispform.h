@@ -1,22 +1,15 @@
 #pragma once
 
+#include "runtime/introscreen.h"
 #include "storage/settingsrecord.h"
 
 #include <QDialog>
-
-class QAction;
-class QFrame;
-class QLabel;
-class QMenuBar;
-class QTextEdit;
 
 namespace shell {
 struct AppState;
 }
 
 namespace runtime {
-
-class BackgroundView;
 
 // The introduction display: one 640 x 480 screen of rich text on the introduction's designed
 // background, with its title bar, status bar and menu bar ("&Close", "&Help", "&About", captioned
@@ -38,9 +31,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void createActions();
     void createControls();
-    void createLayout();
     void fill();
     // Places the text window and loads the text again.
     void FormActivate();
@@ -53,15 +44,7 @@ private:
     QString m_directory;
     bool m_centred = false;
 
-    QMenuBar* MainMenu1 = nullptr;
-    QAction* MQuit = nullptr;
-    QAction* MHelp = nullptr;
-    QAction* MAbout = nullptr;
-    QLabel* TitlePnl = nullptr;
-    QLabel* StatusPnl = nullptr;
-    BackgroundView* ScreenPnl = nullptr;
-    QFrame* TextPnl = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
+    IntroScreenParts m_parts;
 };
 
 // Shows the introduction modally; returns when the reader closes it.
