@@ -2,7 +2,7 @@
 
 #include "authoring/windowmediaactions.h"
 #include "design/tcfgdesignbackform.h"
-#include "design/tintdesignbackform.h"
+#include "design/tintadjustform.h"
 #include "design/tintroentryform.h"
 #include "design/tmenuadjustform.h"
 #include "design/tmenudesignbackform.h"
@@ -30,13 +30,6 @@ MenuDesigners WindowMenuDesigners(const shell::AppState& state)
     return designers;
 }
 
-// The introduction's background designer, whose "&Adjust Window" places the text window.
-IntroBackgroundDesigner IntroductionBackgroundDesigner()
-{
-    return [](storage::ScreenDesign& screen, const storage::PresentationBlock&, const storage::ProgramSettings&,
-              const QStringList&, QWidget* parent) { return DesignIntroductionBackground(screen, {}, parent); };
-}
-
 PresentationDesigners WindowPresentationDesigners(const shell::AppState& state, QWidget* parent)
 {
     PresentationDesigners designers;
@@ -44,7 +37,7 @@ PresentationDesigners WindowPresentationDesigners(const shell::AppState& state, 
     designers.designBackground = DesignProgramBackground;
     designers.designIntroduction = [&state](storage::PresentationBlock& block, storage::ProgramSettings& program,
                                             QStringList& text, QWidget* owner) {
-        return EditIntroduction(block, program, text, state, IntroductionBackgroundDesigner(), owner);
+        return EditIntroduction(block, program, text, state, DesignIntroductionWindow, owner);
     };
     return designers;
 }
