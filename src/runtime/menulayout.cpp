@@ -7,20 +7,6 @@
 
 namespace runtime {
 
-namespace {
-
-int Position(qint32 value)
-{
-    return std::clamp<qint32>(value, -kMaxPageExtent, kMaxPageExtent);
-}
-
-int Extent(qint32 value)
-{
-    return std::clamp<qint32>(value, 0, kMaxPageExtent);
-}
-
-} // namespace
-
 int AuthorLineCount(const storage::AuthorBox& box)
 {
     for (int line = int(box.Lines.size()); line > 0; --line) {
@@ -32,13 +18,12 @@ int AuthorLineCount(const storage::AuthorBox& box)
 
 QRect AuthorPanelRect(const storage::AuthorBox& box)
 {
-    return QRect(Position(box.Left), Position(box.Top), Extent(box.Width), Extent(box.Height));
+    return ClampedRect(box.Left, box.Top, box.Width, box.Height);
 }
 
 QRect MenuPanelRect(const storage::WindowDesign& window)
 {
-    return QRect(Position(window.TextLeft), Position(window.TextTop), Extent(window.TextWidth),
-                 Extent(window.TextHeight));
+    return StoredTextRect(window);
 }
 
 int CommandPanelLeft(int panelWidth, int commandWidth)

@@ -61,17 +61,10 @@ void MenuScreenForm::createActions()
 
 void MenuScreenForm::createControls()
 {
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    MainMenu1->addActions({MQuit, MAbout, MHelp});
-    MainMenu1->hide();
-
-    TitlePnl = new QLabel(this);
-    TitlePnl->setObjectName(QStringLiteral("TitlePnl"));
-    TitlePnl->hide();
-    StatusPnl = new QLabel(this);
-    StatusPnl->setObjectName(QStringLiteral("StatusPnl"));
-    StatusPnl->hide();
+    const ScreenBars bars = MakeScreenBars(this, {MQuit, MAbout, MHelp});
+    MainMenu1 = bars.menu;
+    TitlePnl = bars.title;
+    StatusPnl = bars.status;
 
     MainPnl = new BackgroundView(this);
     MainPnl->setObjectName(QStringLiteral("MainPnl"));

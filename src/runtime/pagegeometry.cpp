@@ -4,19 +4,17 @@
 
 namespace runtime {
 
-namespace {
-
-int Position(qint32 value)
+QRect ClampedRect(qint32 left, qint32 top, qint32 width, qint32 height)
 {
-    return std::clamp<qint32>(value, -kMaxPageExtent, kMaxPageExtent);
+    return QRect(std::clamp<qint32>(left, -kMaxPageExtent, kMaxPageExtent),
+                 std::clamp<qint32>(top, -kMaxPageExtent, kMaxPageExtent),
+                 std::clamp<qint32>(width, 0, kMaxPageExtent), std::clamp<qint32>(height, 0, kMaxPageExtent));
 }
 
-int Extent(qint32 value)
+QRect StoredTextRect(const storage::WindowDesign& window)
 {
-    return std::clamp<qint32>(value, 0, kMaxPageExtent);
+    return ClampedRect(window.TextLeft, window.TextTop, window.TextWidth, window.TextHeight);
 }
-
-} // namespace
 
 QPoint DesignOrigin(QSize mainWindow)
 {
@@ -26,16 +24,15 @@ QPoint DesignOrigin(QSize mainWindow)
 
 QRect TextPageGeometry(QPoint designOrigin, const storage::TopicDisplayRecord& record)
 {
-    return QRect(designOrigin.x() + Position(record.TextLeft), designOrigin.y() + Position(record.TextTop),
-                 Extent(record.TextWidth) + 3, Extent(record.TextHeight));
+    const QRect text = StoredTextRect(record);
+    return QRect(designOrigin + text.topLeft(), QSize(text.width() + 3, text.height()));
 }
 
 QRect DesignedTextRect(const storage::TopicDisplayRecord& record, QSize screen)
 {
     if (record.FullScreen)
         return QRect(QPoint(0, 0), screen);
-    return QRect(Position(record.TextLeft), Position(record.TextTop), Extent(record.TextWidth),
-                 Extent(record.TextHeight));
+    return StoredTextRect(record);
 }
 
 } // namespace runtime

@@ -14,6 +14,13 @@ namespace runtime {
 constexpr QSize kDesignSize(640, 480);
 constexpr int kMaxPageExtent = 8192;
 
+// A rectangle of stored left, top, width and height: the position clamped to +-kMaxPageExtent, the
+// size to 0..kMaxPageExtent.
+QRect ClampedRect(qint32 left, qint32 top, qint32 width, qint32 height);
+
+// A design's stored text window (TextLeft, TextTop, TextWidth, TextHeight), clamped.
+QRect StoredTextRect(const storage::WindowDesign& window);
+
 // The offset of a 640 x 480 area centred in a main window of that size, each half rounded toward
 // zero (negative when the window is smaller than the area).
 QPoint DesignOrigin(QSize mainWindow);

@@ -5,6 +5,7 @@
 #include "shell/utilities.h"
 
 #include <QLabel>
+#include <QMenuBar>
 
 namespace runtime {
 
@@ -29,6 +30,23 @@ void ShowTextBar(QLabel* bar, const storage::TextBar& design)
     bar->setPalette(pal);
     bar->setFixedHeight(height);
     bar->show();
+}
+
+ScreenBars MakeScreenBars(QWidget* parent, const QList<QAction*>& actions)
+{
+    ScreenBars bars;
+    bars.menu = new QMenuBar(parent);
+    bars.menu->setObjectName(QStringLiteral("MainMenu1"));
+    bars.menu->addActions(actions);
+    bars.menu->hide();
+
+    bars.title = new QLabel(parent);
+    bars.title->setObjectName(QStringLiteral("TitlePnl"));
+    bars.title->hide();
+    bars.status = new QLabel(parent);
+    bars.status->setObjectName(QStringLiteral("StatusPnl"));
+    bars.status->hide();
+    return bars;
 }
 
 } // namespace runtime

@@ -33,6 +33,13 @@ QString TFindReplaceForm::replaceText() const
     return ReplaceEdit ? ReplaceEdit->text() : QString();
 }
 
+void TFindReplaceForm::showInFront()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
 void TFindReplaceForm::createControls()
 {
     FindLbl = new QLabel(QStringLiteral("Fi&nd what:"), this);

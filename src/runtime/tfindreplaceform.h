@@ -28,6 +28,26 @@ public:
     void setFindText(const QString& text);
     QString replaceText() const;
 
+    // Shows the box in front of its window, ready for typing.
+    void showInFront();
+
+    // The find or replace box `box` of the window `owner`, made on first use with its searches
+    // going to `onFind` (and, in replace mode, its replacements to `onReplace`). The box stays until
+    // its window goes, so it keeps what was typed into it between openings.
+    template <typename Owner>
+    static TFindReplaceForm& Of(TFindReplaceForm*& box, Mode mode, Owner* owner,
+                                void (Owner::*onFind)(const QString&),
+                                void (Owner::*onReplace)(const QString&, const QString&, bool) = nullptr)
+    {
+        if (!box) {
+            box = new TFindReplaceForm(mode, owner);
+            connect(box, &TFindReplaceForm::findNext, owner, onFind);
+            if (onReplace)
+                connect(box, &TFindReplaceForm::replace, owner, onReplace);
+        }
+        return *box;
+    }
+
 Q_SIGNALS:
     void findNext(const QString& what);
     void replace(const QString& what, const QString& with, bool all);

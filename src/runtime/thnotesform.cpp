@@ -359,25 +359,15 @@ void THNotesForm::Edit1Popup()
 
 void THNotesForm::Find3Click()
 {
-    if (!FindDialog1) {
-        FindDialog1 = new TFindReplaceForm(TFindReplaceForm::Mode::Find, this);
-        connect(FindDialog1, &TFindReplaceForm::findNext, this, &THNotesForm::FindDialogFind);
-    }
-    FindDialog1->show();
-    FindDialog1->raise();
-    FindDialog1->activateWindow();
+    TFindReplaceForm::Of(FindDialog1, TFindReplaceForm::Mode::Find, this, &THNotesForm::FindDialogFind)
+        .showInFront();
 }
 
 void THNotesForm::Replace2Click()
 {
-    if (!ReplaceDialog1) {
-        ReplaceDialog1 = new TFindReplaceForm(TFindReplaceForm::Mode::Replace, this);
-        connect(ReplaceDialog1, &TFindReplaceForm::findNext, this, &THNotesForm::FindDialogFind);
-        connect(ReplaceDialog1, &TFindReplaceForm::replace, this, &THNotesForm::ReplaceDialogReplace);
-    }
-    ReplaceDialog1->show();
-    ReplaceDialog1->raise();
-    ReplaceDialog1->activateWindow();
+    TFindReplaceForm::Of(ReplaceDialog1, TFindReplaceForm::Mode::Replace, this, &THNotesForm::FindDialogFind,
+                         &THNotesForm::ReplaceDialogReplace)
+        .showInFront();
 }
 
 void THNotesForm::FindDialogFind(const QString& what)

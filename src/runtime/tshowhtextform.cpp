@@ -17,15 +17,6 @@ namespace {
 
 constexpr int kStripHeight = 25;
 
-void SetBackground(QWidget* widget, const QColor& color)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::Window, color);
-    pal.setColor(QPalette::Base, color);
-    widget->setPalette(pal);
-    widget->setAutoFillBackground(true);
-}
-
 } // namespace
 
 TShowHTextForm::TShowHTextForm(const storage::TopicDisplayRecord& record, const QStringList& pageText,
@@ -37,25 +28,14 @@ TShowHTextForm::TShowHTextForm(const storage::TopicDisplayRecord& record, const 
     setWindowTitle(state.CurrentTopicTitle);
     createControls();
     createLayout();
-    const QColor textColor = shell::ColorRefToQColor(m_record.TextWindowColor);
-    SetBackground(Panel2, textColor);
-    SetBackground(RichEdit1, textColor);
-    LoadPageText(RichEdit1, pageText);
+    SetTextWindowColor(m_text, shell::ColorRefToQColor(m_record.TextWindowColor));
+    LoadPageText(m_text.edit, pageText);
 }
 
 void TShowHTextForm::createControls()
 {
-    Panel2 = new QFrame(this);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel2->setLineWidth(2);
-
-    RichEdit1 = new QTextEdit(Panel2);
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setFrameStyle(QFrame::NoFrame);
-    RichEdit1->document()->setDocumentMargin(5);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text = MakePageTextWindow(this, QStringLiteral("Panel2"));
+    m_text.edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -70,10 +50,6 @@ void TShowHTextForm::createControls()
 
 void TShowHTextForm::createLayout()
 {
-    auto* panelLayout = new QVBoxLayout(Panel2);
-    panelLayout->setContentsMargins(2, 2, 2, 2);
-    panelLayout->addWidget(RichEdit1);
-
     // The button stays centred in the strip whatever the window's width.
     auto* strip = new QHBoxLayout(Panel1);
     strip->setContentsMargins(0, 1, 0, 1);
@@ -84,7 +60,7 @@ void TShowHTextForm::createLayout()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Panel2, 1);
+    layout->addWidget(m_text.panel, 1);
     layout->addWidget(Panel1);
 }
 

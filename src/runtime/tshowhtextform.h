@@ -1,12 +1,12 @@
 #pragma once
 
+#include "runtime/pagetext.h"
 #include "storage/settingsrecord.h"
 
 #include <QDialog>
 
 class QFrame;
 class QPushButton;
-class QTextEdit;
 
 namespace shell {
 struct AppState;
@@ -37,8 +37,7 @@ private:
     storage::TopicDisplayRecord m_record;
     QPoint m_designOrigin;
     bool m_placed = false;
-    QFrame* Panel2 = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
+    PageTextWindow m_text; // the panel "Panel2" with the view "RichEdit1"
     QFrame* Panel1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
 };

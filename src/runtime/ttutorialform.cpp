@@ -84,14 +84,10 @@ void TTutorialForm::load(const QString& path)
 void TTutorialForm::MFindClick()
 {
     m_searchText = SearchTextFromSelection(RichEdit1->textCursor().selectedText(), m_searchText);
-    if (!FindDialog1) {
-        FindDialog1 = new TFindReplaceForm(TFindReplaceForm::Mode::Find, this);
-        connect(FindDialog1, &TFindReplaceForm::findNext, this, &TTutorialForm::findNext);
-    }
-    FindDialog1->setFindText(m_searchText);
-    FindDialog1->show();
-    FindDialog1->raise();
-    FindDialog1->activateWindow();
+    TFindReplaceForm& box =
+        TFindReplaceForm::Of(FindDialog1, TFindReplaceForm::Mode::Find, this, &TTutorialForm::findNext);
+    box.setFindText(m_searchText);
+    box.showInFront();
 }
 
 void TTutorialForm::findNext(const QString& what)

@@ -5,6 +5,7 @@
 #include "runtime/pagegeometry.h"
 #include "runtime/pagetext.h"
 #include "runtime/taboutbox.h"
+#include "runtime/textbar.h"
 #include "shell/appstate.h"
 #include "shell/colorref.h"
 
@@ -39,14 +40,7 @@ TTxtVPDispForm::TTxtVPDispForm(const storage::TopicDisplayRecord& record, const 
     ShowBackground(ScreenPnl, BackgroundOf(m_record), m_state.WorkingDirectory, ColourRule::ColourByKind);
 
     setWindowTitle(m_state.CurrentTopicTitle);
-    const QColor textColor = shell::ColorRefToQColor(m_record.TextWindowColor);
-    for (QWidget* widget : {static_cast<QWidget*>(TextPnl), static_cast<QWidget*>(RichEdit1)}) {
-        QPalette pal = widget->palette();
-        pal.setColor(QPalette::Window, textColor);
-        pal.setColor(QPalette::Base, textColor);
-        widget->setPalette(pal);
-        widget->setAutoFillBackground(true);
-    }
+    SetTextWindowColor(m_text, shell::ColorRefToQColor(m_record.TextWindowColor));
 }
 
 void TTxtVPDispForm::createActions()
@@ -70,41 +64,21 @@ void TTxtVPDispForm::createActions()
 
 void TTxtVPDispForm::createControls()
 {
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    MainMenu1->addActions({MQuit, MHelp, MAbout});
-    MainMenu1->hide();
-
-    TitlePnl = new QLabel(this);
-    TitlePnl->setObjectName(QStringLiteral("TitlePnl"));
-    TitlePnl->hide();
-    StatusPnl = new QLabel(this);
-    StatusPnl->setObjectName(QStringLiteral("StatusPnl"));
-    StatusPnl->hide();
+    const ScreenBars bars = MakeScreenBars(this, {MQuit, MHelp, MAbout});
+    MainMenu1 = bars.menu;
+    TitlePnl = bars.title;
+    StatusPnl = bars.status;
 
     ScreenPnl = new BackgroundView(this);
     ScreenPnl->setObjectName(QStringLiteral("ScreenPnl"));
     connect(ScreenPnl, &BackgroundView::backgroundPressed, this, &QDialog::reject);
 
-    TextPnl = new QFrame(ScreenPnl);
-    TextPnl->setObjectName(QStringLiteral("TextPnl"));
-    TextPnl->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    TextPnl->setLineWidth(2);
-    TextPnl->hide();
-
-    RichEdit1 = new QTextEdit(TextPnl);
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setFrameStyle(QFrame::NoFrame);
-    RichEdit1->document()->setDocumentMargin(5);
+    m_text = MakePageTextWindow(ScreenPnl, QStringLiteral("TextPnl"));
+    m_text.panel->hide();
 }
 
 void TTxtVPDispForm::createLayout()
 {
-    auto* textLayout = new QVBoxLayout(TextPnl);
-    textLayout->setContentsMargins(2, 2, 2, 2);
-    textLayout->addWidget(RichEdit1);
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -130,11 +104,11 @@ void TTxtVPDispForm::changeEvent(QEvent* event)
 
 void TTxtVPDispForm::FormActivate()
 {
-    TextPnl->hide();
-    TextPnl->setGeometry(DesignedTextRect(m_record, ScreenPnl->size()));
-    LoadPageText(RichEdit1, m_pageText);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    TextPnl->show();
+    m_text.panel->hide();
+    m_text.panel->setGeometry(DesignedTextRect(m_record, ScreenPnl->size()));
+    LoadPageText(m_text.edit, m_pageText);
+    m_text.edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text.panel->show();
 }
 
 void ShowDesignedPage(const storage::TopicDisplayRecord& record, const QStringList& pageText,

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "runtime/pagetext.h"
 #include "storage/settingsrecord.h"
 
 #include <QDialog>
 
 class QAction;
-class QFrame;
 class QLabel;
 class QMenuBar;
-class QTextEdit;
 
 namespace shell {
 struct AppState;
@@ -52,8 +51,7 @@ private:
     QLabel* TitlePnl = nullptr;
     QLabel* StatusPnl = nullptr;
     BackgroundView* ScreenPnl = nullptr;
-    QFrame* TextPnl = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
+    PageTextWindow m_text; // the panel "TextPnl" with the view "RichEdit1"
 };
 
 // Shows a designed page modally; returns when the reader closes it.

@@ -22,6 +22,21 @@ QByteArray ReadHead(const QString& path, qint64 size)
     return file.read(size);
 }
 
+// The record in the first `size` bytes of the Study List file `path`, read by `decode`; a file too
+// short (or refused by `decode`) is reported as damaged.
+SettingsRecord ReadRecord(const QString& path, qint64 size, bool (*decode)(QByteArrayView, SettingsRecord&))
+{
+    const QByteArray bytes = ReadHead(path, size);
+    SettingsRecord record;
+    if (!decode(bytes, record))
+        throw shell::Error(
+            QStringLiteral("The Study List file %1 is damaged: it holds %2 bytes instead of %3.")
+                .arg(QDir::toNativeSeparators(path))
+                .arg(bytes.size())
+                .arg(size));
+    return record;
+}
+
 void TakeDerivedValues(shell::AppState& state)
 {
     state.MenuScreenCopy = state.Settings.UseMenuScreen;
@@ -44,14 +59,8 @@ void SaveSettings(shell::AppState& state)
 
 void LoadSettings(shell::AppState& state)
 {
-    const QString path = state.resolve(state.SettingsPath);
-    const QByteArray bytes = ReadHead(path, kSettingsSize);
-    SettingsRecord record;
-    if (!DecodeSettings(bytes, record))
-        throw shell::Error(QStringLiteral("The Study List file %1 is damaged: it holds %2 bytes instead of %3.")
-                               .arg(QDir::toNativeSeparators(path))
-                               .arg(bytes.size())
-                               .arg(kSettingsSize));
+    const SettingsRecord record =
+        ReadRecord(state.resolve(state.SettingsPath), kSettingsSize, DecodeSettings);
     state.Settings = record;
     state.StartPrompt = record.Presentation.Captions.StartPrompt;
     state.MenuScreenCopy = record.UseMenuScreen;
@@ -59,14 +68,8 @@ void LoadSettings(shell::AppState& state)
 
 void ConvertSettings(shell::AppState& state)
 {
-    const QString path = state.resolve(state.SettingsPath);
-    const QByteArray bytes = ReadHead(path, kOldSettingsSize);
-    SettingsRecord record;
-    if (!ConvertEarlierRecord(bytes, record))
-        throw shell::Error(QStringLiteral("The Study List file %1 is damaged: it holds %2 bytes instead of %3.")
-                               .arg(QDir::toNativeSeparators(path))
-                               .arg(bytes.size())
-                               .arg(kOldSettingsSize));
+    const SettingsRecord record =
+        ReadRecord(state.resolve(state.SettingsPath), kOldSettingsSize, ConvertEarlierRecord);
     state.Settings = record;
     SaveSettings(state);
     ConvertOldStore(state.resolve(state.TopicStorePath));

@@ -1,10 +1,9 @@
 // Covers platform/picture: JPEG decoding at reduced DCT scales, content detection, BMP loading,
 // and refusal of damaged or oversized pictures.
 #include "platform/picture.h"
+#include "support/pictures.h"
 #include "support/testfiles.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,16 +13,10 @@
 
 namespace {
 
+// The fixtures of these tests are encoded at one fixed quality, so decoded colours are stable.
 QByteArray EncodeAs(const QImage& image, const char* format)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(90);
-    if (!writer.write(image))
-        qFatal("cannot encode fixture: %s", qPrintable(writer.errorString()));
-    return bytes;
+    return EncodeImage(image, format, 90);
 }
 
 QImage Solid(int width, int height, QRgb color, QImage::Format format = QImage::Format_RGB32)

@@ -4,11 +4,10 @@
 #include "runtime/backgroundview.h"
 #include "shell/colorref.h"
 #include "shell/tileimage.h"
+#include "support/pictures.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,25 +24,14 @@ namespace {
 
 constexpr quint32 kTeal = 0x808000; // 0x00BBGGRR
 
-QByteArray Picture(int width, int height, QColor color, const char* format)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, format).write(image);
-    return bytes;
-}
-
 // A Study List directory with SKY.JPG, Brick.bmp and a directory called HOLE.BMP.
 struct Fixture
 {
     QTemporaryDir dir;
     Fixture()
     {
-        WriteAll(dir.filePath(QStringLiteral("SKY.JPG")), Picture(320, 240, QColor(40, 90, 200), "jpg"));
-        WriteAll(dir.filePath(QStringLiteral("Brick.bmp")), Picture(16, 8, QColor(180, 60, 30), "bmp"));
+        WriteAll(dir.filePath(QStringLiteral("SKY.JPG")), SolidPicture(320, 240, QColor(40, 90, 200), "jpg"));
+        WriteAll(dir.filePath(QStringLiteral("Brick.bmp")), SolidPicture(16, 8, QColor(180, 60, 30), "bmp"));
         QDir(dir.path()).mkdir(QStringLiteral("HOLE.BMP"));
     }
     QString path() const { return dir.path(); }

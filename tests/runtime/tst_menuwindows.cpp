@@ -11,7 +11,9 @@
 #include "shell/appstate.h"
 #include "shell/error.h"
 #include "storage/topicsource.h"
+#include "support/child.h"
 #include "support/modaldriver.h"
+#include "support/pictures.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
@@ -21,7 +23,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -61,17 +62,9 @@ private:
     QHash<QString, QStringList> m_entries;
 };
 
-template <typename T> T* Child(QWidget* parent, const char* name)
-{
-    T* child = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        qWarning("no child %s", name);
-    return child;
-}
-
 QAction* Action(QWidget* parent, const char* name)
 {
-    return parent->findChild<QAction*>(QString::fromLatin1(name));
+    return Child<QAction>(parent, name);
 }
 
 // Answers the find dialog the next "&Find" opens.
@@ -841,17 +834,7 @@ private Q_SLOTS:
         if (qEnvironmentVariable("QUORVEL_SCREENSHOT_DIR").isEmpty())
             QSKIP("QUORVEL_SCREENSHOT_DIR not set");
         ScriptedDialogs dialogs;
-        QImage photo(1280, 960, QImage::Format_RGB32);
-        QPainter painter(&photo);
-        QLinearGradient sky(0, 0, 0, 960);
-        sky.setColorAt(0, QColor(40, 90, 170));
-        sky.setColorAt(0.6, QColor(230, 170, 90));
-        sky.setColorAt(1, QColor(60, 40, 30));
-        painter.fillRect(photo.rect(), sky);
-        painter.setBrush(QColor(50, 40, 40));
-        painter.drawPolygon(QPolygon({QPoint(100, 960), QPoint(640, 380), QPoint(1180, 960)}));
-        painter.end();
-        QVERIFY(photo.save(m_dir.filePath(QStringLiteral("VOLCANO.JPG")), "JPG"));
+        QVERIFY(VolcanoPhoto(1280, 960).save(m_dir.filePath(QStringLiteral("VOLCANO.JPG")), "JPG"));
 
         storage::SettingsRecord record = Record();
         record.MenuScreen.Window.BackgroundKind = 2;

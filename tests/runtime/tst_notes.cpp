@@ -7,6 +7,7 @@
 #include "runtime/thnotesform.h"
 #include "scripteddialogs.h"
 #include "shell/error.h"
+#include "support/child.h"
 #include "testfiles.h"
 
 #include <QAction>
@@ -23,6 +24,8 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
+
+#include <optional>
 
 using runtime::THNotesForm;
 
@@ -72,11 +75,25 @@ void Type(THNotesForm& form, const QString& text)
 
 QAction* Action(QWidget& form, const char* name)
 {
-    auto* action = form.findChild<QAction*>(QLatin1String(name));
-    if (!action)
-        qFatal("no action %s", name);
-    return action;
+    return Child<QAction>(form, name);
 }
+
+// A notes editor started on `name` in a fresh folder. The file holds `contents` when they are
+// given; otherwise it does not exist yet.
+struct EditorOn
+{
+    QTemporaryDir dir;
+    QString path;
+    THNotesForm form;
+
+    explicit EditorOn(const QString& name, const std::optional<QByteArray>& contents = std::nullopt)
+        : path(dir.filePath(name))
+    {
+        if (contents)
+            WriteAll(path, *contents);
+        form.startOn(name, path);
+    }
+};
 
 } // namespace
 
@@ -271,22 +288,18 @@ void TestNotes::notesFile_largeFileRoundTripsIntact()
 {
     QFETCH(QByteArray, lineBreak);
     ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("BIG.TXT"));
     const QByteArray bytes = SampleText(200 * 1024, lineBreak);
     QVERIFY(bytes.size() > 200 * 1024);
-    WriteAll(path, bytes);
 
     // Through the editor window: open, change nothing but the modified flag, save.
-    THNotesForm form;
-    form.startOn(QStringLiteral("BIG.TXT"), path);
-    QCOMPARE(form.memo()->blockCount(), bytes.count(lineBreak) + 1);
-    form.memo()->document()->setModified(true);
-    QFile::remove(path);
-    Action(form, "Save1")->trigger();
+    EditorOn editor(QStringLiteral("BIG.TXT"), bytes);
+    QCOMPARE(editor.form.memo()->blockCount(), bytes.count(lineBreak) + 1);
+    editor.form.memo()->document()->setModified(true);
+    QFile::remove(editor.path);
+    Action(editor.form, "Save1")->trigger();
     QVERIFY(dialogs.errors.isEmpty());
-    QVERIFY(ReadAll(path) == bytes);
-    QVERIFY(!form.memo()->document()->isModified());
+    QVERIFY(ReadAll(editor.path) == bytes);
+    QVERIFY(!editor.form.memo()->document()->isModified());
     QVERIFY(dialogs.fileRequests.isEmpty());
 }
 
@@ -397,17 +410,13 @@ void TestNotes::untitledSave_opensSaveTextFileBox()
 void TestNotes::save_writesCurrentFileAndClearsModified()
 {
     ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("N.TXT"));
-    WriteAll(path, "old\n");
-    THNotesForm form;
-    form.startOn(QStringLiteral("N.TXT"), path);
-    form.memo()->appendPlainText(QStringLiteral("new"));
-    QVERIFY(form.memo()->document()->isModified());
-    Action(form, "Save1")->trigger();
+    EditorOn editor(QStringLiteral("N.TXT"), "old\n");
+    editor.form.memo()->appendPlainText(QStringLiteral("new"));
+    QVERIFY(editor.form.memo()->document()->isModified());
+    Action(editor.form, "Save1")->trigger();
     QVERIFY(dialogs.fileRequests.isEmpty());
-    QCOMPARE(ReadAll(path), QByteArray("old\n\nnew"));
-    QVERIFY(!form.memo()->document()->isModified());
+    QCOMPARE(ReadAll(editor.path), QByteArray("old\n\nnew"));
+    QVERIFY(!editor.form.memo()->document()->isModified());
 }
 
 void TestNotes::open_usesOpenTextFileBoxAndCaptionsName()
@@ -445,19 +454,15 @@ void TestNotes::open_cancelledBoxKeepsText()
 void TestNotes::new_asksFirstAndCaptionsUntitled()
 {
     ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("A.TXT"));
-    WriteAll(path, "a");
-    THNotesForm form;
-    form.startOn(QStringLiteral("A.TXT"), path);
-    form.memo()->appendPlainText(QStringLiteral("b"));
+    EditorOn editor(QStringLiteral("A.TXT"), "a");
+    editor.form.memo()->appendPlainText(QStringLiteral("b"));
     dialogs.yesNoCancelAnswers.enqueue(platform::Answer::No);
-    Action(form, "New1")->trigger();
+    Action(editor.form, "New1")->trigger();
     QCOMPARE(dialogs.questions, QStringList{QStringLiteral("File A.TXT has changed. Save Now?")});
-    QVERIFY(form.memo()->toPlainText().isEmpty());
-    QVERIFY(form.fileName().isEmpty());
-    QCOMPARE(form.windowTitle(), QStringLiteral("Current File : Untitled"));
-    QCOMPARE(ReadAll(path), QByteArray("a"));
+    QVERIFY(editor.form.memo()->toPlainText().isEmpty());
+    QVERIFY(editor.form.fileName().isEmpty());
+    QCOMPARE(editor.form.windowTitle(), QStringLiteral("Current File : Untitled"));
+    QCOMPARE(ReadAll(editor.path), QByteArray("a"));
 }
 
 void TestNotes::new_cancelKeepsText()
@@ -475,38 +480,32 @@ void TestNotes::new_cancelKeepsText()
 void TestNotes::close_cancelKeepsEditorOpen()
 {
     ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("NOTES.TXT"));
-    THNotesForm form;
-    form.startOn(QStringLiteral("NOTES.TXT"), path);
-    form.show();
-    Type(form, QStringLiteral("unsaved"));
+    EditorOn editor(QStringLiteral("NOTES.TXT"));
+    editor.form.show();
+    Type(editor.form, QStringLiteral("unsaved"));
     dialogs.yesNoCancelAnswers.enqueue(platform::Answer::Cancel);
-    QVERIFY(!form.close());
-    QVERIFY(form.isVisible());
+    QVERIFY(!editor.form.close());
+    QVERIFY(editor.form.isVisible());
     QCOMPARE(dialogs.questions, QStringList{QStringLiteral("File NOTES.TXT has changed. Save Now?")});
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(!QFile::exists(editor.path));
 
     // "E&xit" asks the same question.
     dialogs.yesNoCancelAnswers.enqueue(platform::Answer::Cancel);
-    Action(form, "Exit1")->trigger();
-    QVERIFY(form.isVisible());
+    Action(editor.form, "Exit1")->trigger();
+    QVERIFY(editor.form.isVisible());
     QCOMPARE(dialogs.questions.size(), 2);
 }
 
 void TestNotes::close_yesSavesAndCloses()
 {
     ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("NOTES.TXT"));
-    THNotesForm form;
-    form.startOn(QStringLiteral("NOTES.TXT"), path);
-    form.show();
-    Type(form, QStringLiteral("to keep"));
+    EditorOn editor(QStringLiteral("NOTES.TXT"));
+    editor.form.show();
+    Type(editor.form, QStringLiteral("to keep"));
     dialogs.yesNoCancelAnswers.enqueue(platform::Answer::Yes);
-    QVERIFY(form.close());
-    QVERIFY(!form.isVisible());
-    QCOMPARE(ReadAll(path), QByteArray("to keep"));
+    QVERIFY(editor.form.close());
+    QVERIFY(!editor.form.isVisible());
+    QCOMPARE(ReadAll(editor.path), QByteArray("to keep"));
     QVERIFY(dialogs.fileRequests.isEmpty());
 }
 
@@ -526,15 +525,12 @@ void TestNotes::close_yesWithCancelledSaveBoxStaysOpen()
 void TestNotes::close_noClosesWithoutSaving()
 {
     ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("NOTES.TXT"));
-    THNotesForm form;
-    form.startOn(QStringLiteral("NOTES.TXT"), path);
-    form.show();
-    Type(form, QStringLiteral("throw away"));
+    EditorOn editor(QStringLiteral("NOTES.TXT"));
+    editor.form.show();
+    Type(editor.form, QStringLiteral("throw away"));
     dialogs.yesNoCancelAnswers.enqueue(platform::Answer::No);
-    QVERIFY(form.close());
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(editor.form.close());
+    QVERIFY(!QFile::exists(editor.path));
 }
 
 void TestNotes::close_unmodifiedAsksNothing()
@@ -560,19 +556,16 @@ void TestNotes::escape_doesNotClose()
 void TestNotes::ctrlS_savesFromTheMemo()
 {
     ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("KEYS.TXT"));
-    THNotesForm form;
-    form.startOn(QStringLiteral("KEYS.TXT"), path);
-    form.show();
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.memo()->setFocus();
-    QTest::keyClicks(form.memo(), QStringLiteral("typed"));
-    QVERIFY(form.memo()->document()->isModified());
-    QTest::keyClick(form.memo(), Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(ReadAll(path), QByteArray("typed"));
-    QVERIFY(!form.memo()->document()->isModified());
+    EditorOn editor(QStringLiteral("KEYS.TXT"));
+    editor.form.show();
+    editor.form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor.form));
+    editor.form.memo()->setFocus();
+    QTest::keyClicks(editor.form.memo(), QStringLiteral("typed"));
+    QVERIFY(editor.form.memo()->document()->isModified());
+    QTest::keyClick(editor.form.memo(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(ReadAll(editor.path), QByteArray("typed"));
+    QVERIFY(!editor.form.memo()->document()->isModified());
 }
 
 void TestNotes::changedQuestion_namesFileWithoutPath()
@@ -585,30 +578,23 @@ void TestNotes::changedQuestion_namesFileWithoutPath()
 void TestNotes::startOn_missingFileIsCreatedOnSave()
 {
     ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("NEW.TXT"));
-    THNotesForm form;
-    form.startOn(QStringLiteral("NEW.TXT"), path);
-    QVERIFY(form.memo()->toPlainText().isEmpty());
-    QCOMPARE(form.windowTitle(), QStringLiteral("Current File : NEW.TXT"));
-    Type(form, QStringLiteral("hello"));
-    Action(form, "Save1")->trigger();
+    EditorOn editor(QStringLiteral("NEW.TXT"));
+    QVERIFY(editor.form.memo()->toPlainText().isEmpty());
+    QCOMPARE(editor.form.windowTitle(), QStringLiteral("Current File : NEW.TXT"));
+    Type(editor.form, QStringLiteral("hello"));
+    Action(editor.form, "Save1")->trigger();
     QVERIFY(dialogs.fileRequests.isEmpty());
-    QCOMPARE(ReadAll(path), QByteArray("hello"));
+    QCOMPARE(ReadAll(editor.path), QByteArray("hello"));
 }
 
 void TestNotes::startOn_keepsNonBreakingSpacesThroughSave()
 {
     ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("NBSP.TXT"));
     const QByteArray bytes = QString::fromUtf8("10\u00a0km\nnext line\n").toUtf8();
-    WriteAll(path, bytes);
-    THNotesForm form;
-    form.startOn(QStringLiteral("NBSP.TXT"), path);
-    form.memo()->document()->setModified(true);
-    Action(form, "Save1")->trigger();
-    QCOMPARE(ReadAll(path), bytes);
+    EditorOn editor(QStringLiteral("NBSP.TXT"), bytes);
+    editor.form.memo()->document()->setModified(true);
+    Action(editor.form, "Save1")->trigger();
+    QCOMPARE(ReadAll(editor.path), bytes);
 }
 
 void TestNotes::openNotesEditor_resolvesNameWithoutCase()

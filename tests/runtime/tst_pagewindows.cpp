@@ -8,12 +8,11 @@
 #include "runtime/ttxtvpdispform.h"
 #include "shell/appstate.h"
 #include "shell/tileimage.h"
+#include "support/pictures.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
-#include <QBuffer>
 #include <QFrame>
-#include <QImageWriter>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -24,17 +23,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray Picture(int width, int height, QColor color, const char* format)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, format).write(image);
-    return bytes;
-}
 
 storage::TopicDisplayRecord PlacedRecord()
 {
@@ -54,6 +42,17 @@ QStringList ManyLines(int count)
         lines << QStringLiteral("Line %1 of the page").arg(i);
     return lines;
 }
+
+// A designed page of five lines at the placed record's text window, put on screen (the test waits
+// for it to be exposed).
+struct ShownDesignedPage
+{
+    ScriptedDialogs dialogs;
+    shell::AppState state;
+    runtime::TTxtVPDispForm form{PlacedRecord(), ManyLines(5), state};
+
+    ShownDesignedPage() { form.show(); }
+};
 
 // Runs `check` on the first page window that comes up modally, then lets the test go on.
 template<typename Form>
@@ -275,48 +274,39 @@ void TestPageWindows::designedPage_placedText_atStoredRect()
 
 void TestPageWindows::designedPage_clickOnText_keepsOpen()
 {
-    ScriptedDialogs dialogs;
-    shell::AppState state;
-    runtime::TTxtVPDispForm form(PlacedRecord(), ManyLines(5), state);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    auto* edit = form.findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
-    auto* text = form.findChild<QFrame*>(QStringLiteral("TextPnl"));
+    ShownDesignedPage page;
+    QVERIFY(QTest::qWaitForWindowExposed(&page.form));
+    auto* edit = page.form.findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
+    auto* text = page.form.findChild<QFrame*>(QStringLiteral("TextPnl"));
     QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
     QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(1, 1)); // the text window's frame
     QTest::qWait(20);
-    QVERIFY(form.isVisible());
+    QVERIFY(page.form.isVisible());
 }
 
 void TestPageWindows::designedPage_clickOnBackground_closes()
 {
-    ScriptedDialogs dialogs;
-    shell::AppState state;
-    runtime::TTxtVPDispForm form(PlacedRecord(), ManyLines(5), state);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    auto* screen = form.findChild<runtime::BackgroundView*>(QStringLiteral("ScreenPnl"));
+    ShownDesignedPage page;
+    QVERIFY(QTest::qWaitForWindowExposed(&page.form));
+    auto* screen = page.form.findChild<runtime::BackgroundView*>(QStringLiteral("ScreenPnl"));
     QTest::mouseClick(screen, Qt::RightButton, {}, QPoint(10, 10));
-    QVERIFY(form.isVisible());
+    QVERIFY(page.form.isVisible());
     QTest::mouseClick(screen, Qt::LeftButton, {}, QPoint(10, 10));
-    QVERIFY(!form.isVisible());
+    QVERIFY(!page.form.isVisible());
 }
 
 void TestPageWindows::designedPage_enterKeepsOpen_escCloses()
 {
-    ScriptedDialogs dialogs;
-    shell::AppState state;
-    runtime::TTxtVPDispForm form(PlacedRecord(), ManyLines(5), state);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    auto* edit = form.findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
+    ShownDesignedPage page;
+    QVERIFY(QTest::qWaitForWindowExposed(&page.form));
+    auto* edit = page.form.findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_Return);
-    QTest::keyClick(&form, Qt::Key_Enter);
+    QTest::keyClick(&page.form, Qt::Key_Enter);
     QTest::qWait(20);
-    QVERIFY(form.isVisible());
+    QVERIFY(page.form.isVisible());
     QTest::keyClick(edit, Qt::Key_Escape);
-    QTRY_VERIFY(!form.isVisible());
+    QTRY_VERIFY(!page.form.isVisible());
 }
 
 void TestPageWindows::designedPage_backgroundKinds_data()
@@ -351,8 +341,8 @@ void TestPageWindows::designedPage_backgroundKinds()
     QFETCH(bool, screenColour);
 
     QTemporaryDir dir;
-    WriteAll(dir.filePath(QStringLiteral("ROCK.JPG")), Picture(800, 600, QColor(120, 70, 30), "jpg"));
-    WriteAll(dir.filePath(QStringLiteral("tile.bmp")), Picture(20, 20, QColor(30, 70, 120), "bmp"));
+    WriteAll(dir.filePath(QStringLiteral("ROCK.JPG")), SolidPicture(800, 600, QColor(120, 70, 30), "jpg"));
+    WriteAll(dir.filePath(QStringLiteral("tile.bmp")), SolidPicture(20, 20, QColor(30, 70, 120), "bmp"));
     ScriptedDialogs dialogs;
     shell::AppState state;
     state.WorkingDirectory = dir.path() + QLatin1Char('/');
@@ -425,7 +415,7 @@ void TestPageWindows::backdrop_jpgWallpaper_reportsAndKeepsDefaultColour()
 {
     ScriptedDialogs dialogs;
     QTemporaryDir dir;
-    WriteAll(dir.filePath(QStringLiteral("WALL.JPG")), Picture(40, 40, Qt::red, "jpg"));
+    WriteAll(dir.filePath(QStringLiteral("WALL.JPG")), SolidPicture(40, 40, Qt::red, "jpg"));
     storage::ProgramSettings program;
     program.BackgroundKind = 3;
     program.BackgroundColor = 0x800000;
@@ -443,7 +433,7 @@ void TestPageWindows::backdrop_graphic_stretched()
 {
     ScriptedDialogs dialogs;
     QTemporaryDir dir;
-    WriteAll(dir.filePath(QStringLiteral("Back.jpg")), Picture(1600, 1200, QColor(10, 100, 60), "jpg"));
+    WriteAll(dir.filePath(QStringLiteral("Back.jpg")), SolidPicture(1600, 1200, QColor(10, 100, 60), "jpg"));
     storage::ProgramSettings program;
     program.BackgroundKind = 2;
     program.BackgroundGraphic = QStringLiteral("BACK.JPG");
@@ -465,16 +455,7 @@ void TestPageWindows::screenshots()
     if (out.isEmpty())
         QSKIP("QUORVEL_SCREENSHOT_DIR not set");
     QTemporaryDir dir;
-    QImage photo(1600, 1200, QImage::Format_RGB32);
-    QPainter painter(&photo);
-    QLinearGradient sky(0, 0, 0, 1200);
-    sky.setColorAt(0, QColor(40, 90, 170));
-    sky.setColorAt(0.6, QColor(230, 170, 90));
-    sky.setColorAt(1, QColor(60, 40, 30));
-    painter.fillRect(photo.rect(), sky);
-    painter.setBrush(QColor(50, 40, 40));
-    painter.drawPolygon(QPolygon({QPoint(200, 1200), QPoint(800, 500), QPoint(1400, 1200)}));
-    painter.end();
+    const QImage photo = VolcanoPhoto(1600, 1200);
     QImage tile(48, 32, QImage::Format_RGB32);
     tile.fill(QColor(170, 80, 50));
     QPainter tp(&tile);

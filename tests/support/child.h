@@ -13,3 +13,8 @@ template <typename T> T* Child(QWidget& parent, const char* name)
         qFatal("no child %s", name);
     return child;
 }
+
+template <typename T> T* Child(QWidget* parent, const char* name)
+{
+    return Child<T>(*parent, name);
+}
