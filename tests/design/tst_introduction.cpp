@@ -9,6 +9,7 @@
 #include "support/modaldriver.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -134,6 +135,24 @@ private Q_SLOTS:
         QCOMPARE(dialogs.fileRequests.size(), 1);
         QCOMPARE(dialogs.fileRequests.front().title, QStringLiteral("Select a Text or RTF File"));
         QCOMPARE(dialogs.fileRequests.front().filter, QStringLiteral("RTF and Text Files|*.TXT;*.RTF"));
+    }
+
+    void screenshots_whenAsked()
+    {
+        const QString out = qEnvironmentVariable("QUORVEL_SCREENSHOT_DIR");
+        if (out.isEmpty())
+            QSKIP("set QUORVEL_SCREENSHOT_DIR to write screenshots");
+        const shell::AppState appState = state();
+        TIntroEntryForm editor({}, {}, Lines(QStringLiteral("Welcome to the volcanoes")), appState, {});
+        TIntroDesignForm design({}, {}, {}, {});
+        const std::initializer_list<std::pair<QWidget*, const char*>> windows{{&editor, "tintroentryform"},
+                                                                              {&design, "tintrodesignform"}};
+        for (const auto& [window, name] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QTest::qWait(50);
+            QVERIFY(window->grab().save(QDir(out).filePath(QLatin1String(name) + QStringLiteral(".png"))));
+        }
     }
 
     void designForm_boxesWriteTheirFields()
