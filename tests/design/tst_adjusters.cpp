@@ -11,6 +11,7 @@
 #include "shell/appstate.h"
 #include "support/child.h"
 #include "support/modaldriver.h"
+#include "support/currentfolder.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
@@ -66,25 +67,18 @@ class TestAdjusters : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    QString m_oldCurrent;
+    std::unique_ptr<CurrentFolder> m_folder;
 
-    QString dir() const { return m_dir->path(); }
+    QString dir() const { return m_folder->path(); }
 
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_oldCurrent = QDir::currentPath();
-        QDir::setCurrent(dir());
+        m_folder = std::make_unique<CurrentFolder>();
     }
     void cleanup()
     {
-        QDir::setCurrent(m_oldCurrent);
-        m_dialogs.reset();
-        m_dir.reset();
+        m_folder.reset();
     }
 
     // --- geometry --------------------------------------------------------------------------------
@@ -225,7 +219,7 @@ private Q_SLOTS:
         QTest::keyClick(form.handle(), Qt::Key_Down);
         QTest::keyClick(form.handle(), Qt::Key_Left);
         Child<QAction>(form, "PUSave")->trigger();
-        QVERIFY(m_dialogs->questions.isEmpty());
+        QVERIFY(m_folder->dialogs.questions.isEmpty());
         const storage::MenuScreenDesign& saved = form.menu();
         QCOMPARE(saved.Window.TextLeft, 10);
         QCOMPARE(saved.Window.TextTop, 20);
@@ -280,9 +274,9 @@ private Q_SLOTS:
             QTest::keyClick(form->handle(), Qt::Key_Right);
             QTest::mouseClick(Child<QPushButton>(*modal, "CloseBtn"), Qt::LeftButton);
         });
-        m_dialogs->yesNoAnswers.enqueue(true);
+        m_folder->dialogs.yesNoAnswers.enqueue(true);
         QVERIFY(AdjustMenuLayout(menu, nullptr));
-        QCOMPARE(m_dialogs->questions, QStringList{QStringLiteral("Save changes?")});
+        QCOMPARE(m_folder->dialogs.questions, QStringList{QStringLiteral("Save changes?")});
         QCOMPARE(menu.Window.TextLeft, 201);
     }
 
@@ -296,9 +290,9 @@ private Q_SLOTS:
             QTest::keyClick(form->handle(), Qt::Key_Right);
             Child<QAction>(*modal, "PUQuit")->trigger();
         });
-        m_dialogs->yesNoAnswers.enqueue(false);
+        m_folder->dialogs.yesNoAnswers.enqueue(false);
         QVERIFY(!AdjustMenuLayout(menu, nullptr));
-        QCOMPARE(m_dialogs->questions.size(), 1);
+        QCOMPARE(m_folder->dialogs.questions.size(), 1);
         QCOMPARE(menu, before);
     }
 
@@ -308,7 +302,7 @@ private Q_SLOTS:
         form.show();
         QTest::keyClick(&form, Qt::Key_Escape);
         QVERIFY(form.isVisible());
-        QVERIFY(m_dialogs->questions.isEmpty());
+        QVERIFY(m_folder->dialogs.questions.isEmpty());
     }
 
     void menu_missingBackground_isReportedAndUsable()
@@ -318,7 +312,7 @@ private Q_SLOTS:
         menu.Window.BackgroundTile = QStringLiteral("GONE.BMP");
         menu.Window.BackgroundColor = 0x0000FF;
         TMenuAdjustForm form(menu, dir());
-        QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("The Wallpaper file GONE.BMP was not found")});
+        QCOMPARE(m_folder->dialogs.errors, QStringList{QStringLiteral("The Wallpaper file GONE.BMP was not found")});
         QCOMPARE(Child<runtime::BackgroundView>(form, "MainPnl")->color(), QColor(255, 0, 0));
     }
 
@@ -332,7 +326,7 @@ private Q_SLOTS:
         QCOMPARE(Child<QAction>(page, "PUQuit")->text(), QStringLiteral("&Quit"));
         QCOMPARE(page.popupMenu()->actions().size(), 5); // two separators
         Child<QAction>(menu, "PUHelp")->trigger();
-        QCOMPARE(m_dialogs->helpShown, QList<int>{485});
+        QCOMPARE(m_folder->dialogs.helpShown, QList<int>{485});
     }
 
     void rightClick_opensPopup()
@@ -435,9 +429,9 @@ private Q_SLOTS:
             QTest::keyClick(form->handle(), Qt::Key_Up);
             QTest::keyClick(modal, Qt::Key_Escape);
         });
-        m_dialogs->yesNoAnswers.enqueue(false);
+        m_folder->dialogs.yesNoAnswers.enqueue(false);
         QVERIFY(!AdjustTextPageWindow(record, {}, QPoint(0, 0), nullptr));
-        QCOMPARE(m_dialogs->questions, QStringList{QStringLiteral("Save changes?")});
+        QCOMPARE(m_folder->dialogs.questions, QStringList{QStringLiteral("Save changes?")});
         QCOMPARE(record, before);
     }
 
@@ -450,7 +444,7 @@ private Q_SLOTS:
             QTest::keyClick(form->handle(), Qt::Key_Up);
             QTest::mouseClick(Child<QPushButton>(*modal, "BitBtn1"), Qt::LeftButton);
         });
-        m_dialogs->yesNoAnswers.enqueue(true);
+        m_folder->dialogs.yesNoAnswers.enqueue(true);
         QVERIFY(AdjustTextPageWindow(record, {}, QPoint(0, 0), nullptr));
         QCOMPARE(record.TextTop, 79);
     }
@@ -504,8 +498,8 @@ private Q_SLOTS:
         record.BackgroundColor = 0x0000FF;
         record.BackgroundTile = QStringLiteral("OLD.JPG");
         TVPAdjustForm form(record, {}, dir());
-        QCOMPARE(m_dialogs->errors.size(), 1);
-        QVERIFY(m_dialogs->errors[0].startsWith(QStringLiteral("Wallpaper must be a .BMP file.")));
+        QCOMPARE(m_folder->dialogs.errors.size(), 1);
+        QVERIFY(m_folder->dialogs.errors[0].startsWith(QStringLiteral("Wallpaper must be a .BMP file.")));
         QVERIFY(Child<runtime::BackgroundView>(form, "ScreenPnl")->color() != QColor(255, 0, 0));
     }
 
@@ -513,9 +507,9 @@ private Q_SLOTS:
     {
         storage::TopicDisplayRecord record;
         ModalDriver driver([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-        m_dialogs->yesNoAnswers.enqueue(false);
+        m_folder->dialogs.yesNoAnswers.enqueue(false);
         QVERIFY(!AdjustDesignedPageWindow(record, {}, dir(), nullptr));
-        QCOMPARE(m_dialogs->questions, QStringList{QStringLiteral("Save changes?")});
+        QCOMPARE(m_folder->dialogs.questions, QStringList{QStringLiteral("Save changes?")});
     }
 
     // --- records from a stranger ------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include "shell/colorref.h"
 #include "support/child.h"
 #include "support/modaldriver.h"
+#include "support/currentfolder.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
@@ -55,12 +56,10 @@ class TestBackgroundDesigner : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CurrentFolder> m_folder;
     std::unique_ptr<QTemporaryDir> m_elsewhere;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    QString m_oldCurrent;
 
-    QString dir() const { return m_dir->path(); }
+    QString dir() const { return m_folder->path(); }
     void touch(const QString& name, const QByteArray& bytes = "x")
     {
         WriteAll(QDir(dir()).filePath(name), bytes);
@@ -75,18 +74,13 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_folder = std::make_unique<CurrentFolder>();
         m_elsewhere = std::make_unique<QTemporaryDir>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_oldCurrent = QDir::currentPath();
-        QDir::setCurrent(dir());
     }
     void cleanup()
     {
-        QDir::setCurrent(m_oldCurrent);
-        m_dialogs.reset();
         m_elsewhere.reset();
-        m_dir.reset();
+        m_folder.reset();
     }
 
     // --- the rules -----------------------------------------------------------------------------
@@ -317,7 +311,7 @@ private Q_SLOTS:
     void color_confirmedAndCancelled()
     {
         TMenuDesignBackForm form(storage::MenuScreenDesign{}, dir());
-        m_dialogs->colorAnswers.enqueue(QColor(0, 0, 255));
+        m_folder->dialogs.colorAnswers.enqueue(QColor(0, 0, 255));
         QTest::mouseClick(Child<QPushButton>(form, "Button3"), Qt::LeftButton);
         QCOMPARE(form.fields().Color, quint32(0xFF0000));
         QCOMPARE(PanelColor(form), QColor(0, 0, 255));
@@ -379,8 +373,8 @@ private Q_SLOTS:
         program.BackgroundGraphic = QStringLiteral("OLD.BMP");
         TCFGDesignBackForm form(program, dir());
         QTest::mouseClick(Child<QPushButton>(form, "Button2"), Qt::LeftButton);
-        QCOMPARE(m_dialogs->fileRequests.size(), 1);
-        QVERIFY(m_dialogs->questions.isEmpty());
+        QCOMPARE(m_folder->dialogs.fileRequests.size(), 1);
+        QVERIFY(m_folder->dialogs.questions.isEmpty());
         QCOMPARE(form.fields().Graphic, QStringLiteral("OLD.BMP"));
     }
 
@@ -409,11 +403,11 @@ private Q_SLOTS:
         else
             form = std::make_unique<TVPDesignBackForm>(storage::TopicDisplayRecord{}, QStringList{}, dir());
         form->findFile(list);
-        QCOMPARE(m_dialogs->fileRequests.size(), 1);
-        QCOMPARE(m_dialogs->fileRequests[0].title, QStringLiteral("Select a Graphic File"));
-        QCOMPARE(m_dialogs->fileRequests[0].filter, filter);
-        QCOMPARE(m_dialogs->fileRequests[0].helpContext, help);
-        QVERIFY(m_dialogs->fileRequests[0].mustExist);
+        QCOMPARE(m_folder->dialogs.fileRequests.size(), 1);
+        QCOMPARE(m_folder->dialogs.fileRequests[0].title, QStringLiteral("Select a Graphic File"));
+        QCOMPARE(m_folder->dialogs.fileRequests[0].filter, filter);
+        QCOMPARE(m_folder->dialogs.fileRequests[0].helpContext, help);
+        QVERIFY(m_folder->dialogs.fileRequests[0].mustExist);
     }
 
     void findFile_answeredNo_keepsPreviousName()
@@ -424,10 +418,10 @@ private Q_SLOTS:
         program.BackgroundKind = 2;
         program.BackgroundGraphic = QStringLiteral("OLD.BMP");
         TCFGDesignBackForm form(program, dir());
-        m_dialogs->fileAnswers.enqueue(outside);
-        m_dialogs->yesNoAnswers.enqueue(false);
+        m_folder->dialogs.fileAnswers.enqueue(outside);
+        m_folder->dialogs.yesNoAnswers.enqueue(false);
         form.findFile(1);
-        QCOMPARE(m_dialogs->questions,
+        QCOMPARE(m_folder->dialogs.questions,
                  QStringList{QStringLiteral("Copy the file FAR.BMP to the Project directory?")});
         QVERIFY(!QFileInfo::exists(QDir(dir()).filePath(QStringLiteral("FAR.BMP"))));
         QCOMPARE(Child<QLineEdit>(form, "GraphicEdit")->text(), QStringLiteral("OLD.BMP"));
@@ -441,8 +435,8 @@ private Q_SLOTS:
         storage::TopicDisplayRecord record;
         record.BackgroundKind = 3;
         TVPDesignBackForm form(record, {}, dir());
-        m_dialogs->fileAnswers.enqueue(outside);
-        m_dialogs->yesNoAnswers.enqueue(true);
+        m_folder->dialogs.fileAnswers.enqueue(outside);
+        m_folder->dialogs.yesNoAnswers.enqueue(true);
         form.findFile(2);
         QCOMPARE(ReadAll(QDir(dir()).filePath(QStringLiteral("Far.bmp"))), QByteArray("far"));
         QCOMPARE(form.fields().Tile, QStringLiteral("Far.bmp"));
@@ -459,11 +453,11 @@ private Q_SLOTS:
         const QString outside = QDir(m_elsewhere->path()).filePath(QStringLiteral("SAME.BMP"));
         WriteAll(outside, "theirs");
         TCFGDesignBackForm form(storage::ProgramSettings{}, dir());
-        m_dialogs->fileAnswers.enqueue(outside);
-        m_dialogs->yesNoAnswers.enqueue(true);
+        m_folder->dialogs.fileAnswers.enqueue(outside);
+        m_folder->dialogs.yesNoAnswers.enqueue(true);
         form.findFile(1);
         QCOMPARE(ReadAll(QDir(dir()).filePath(QStringLiteral("SAME.BMP"))), QByteArray("mine"));
-        QVERIFY(m_dialogs->errors.isEmpty());
+        QVERIFY(m_folder->dialogs.errors.isEmpty());
         QCOMPARE(form.fields().Graphic, QStringLiteral("SAME.BMP"));
     }
 
@@ -474,8 +468,8 @@ private Q_SLOTS:
         WriteAll(outside, "far");
         storage::ProgramSettings program;
         TCFGDesignBackForm form(program, dir());
-        m_dialogs->fileAnswers.enqueue(outside);
-        m_dialogs->yesNoAnswers.enqueue(false);
+        m_folder->dialogs.fileAnswers.enqueue(outside);
+        m_folder->dialogs.yesNoAnswers.enqueue(false);
         form.findFile(2);
         QCOMPARE(form.fields().Tile, QStringLiteral("ONE.BMP"));
     }
@@ -533,7 +527,7 @@ private Q_SLOTS:
         form.selectKind(3);
         QCOMPARE(form.fields().Tile, QStringLiteral("OLD.JPG"));
         TVPAdjustForm adjuster(form.record(), {}, dir());
-        QCOMPARE(m_dialogs->errors,
+        QCOMPARE(m_folder->dialogs.errors,
                  QStringList{QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace OLD.JPG "
                                             "with a .BMP Graphic.")});
     }
@@ -546,7 +540,7 @@ private Q_SLOTS:
         program.BackgroundKind = 3;
         program.BackgroundTile = QStringLiteral("tile.jpg");
         QVERIFY(!PreviewProgramBackground(program, dir()));
-        QCOMPARE(m_dialogs->errors,
+        QCOMPARE(m_folder->dialogs.errors,
                  QStringList{QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg "
                                             "with a .BMP Graphic.")});
         QVERIFY(!QApplication::activeModalWidget());
@@ -563,7 +557,7 @@ private Q_SLOTS:
         QCOMPARE(form.windowTitle(), QStringLiteral("Rocks"));
         QCOMPARE(form.size(), QGuiApplication::primaryScreen()->geometry().size());
         QCOMPARE(form.screen()->layer(), runtime::BackgroundLayer::Stretched);
-        QVERIFY(m_dialogs->errors.isEmpty());
+        QVERIFY(m_folder->dialogs.errors.isEmpty());
 
         for (int key : {int(Qt::Key_Escape), int(Qt::Key_Return)}) {
             TTBackForm shown(program, dir());
@@ -586,7 +580,7 @@ private Q_SLOTS:
         program.BackgroundKind = 2;
         program.BackgroundGraphic = QStringLiteral("GONE.BMP");
         TTBackForm form(program, dir());
-        QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("The graphic file GONE.BMP was not found")});
+        QCOMPARE(m_folder->dialogs.errors, QStringList{QStringLiteral("The graphic file GONE.BMP was not found")});
         QCOMPARE(form.screen()->color(), QColor(0xC0, 0xC0, 0xC0));
     }
 
@@ -595,7 +589,7 @@ private Q_SLOTS:
         storage::ProgramSettings program;
         program.Title = QStringLiteral("Rocks");
         TCFGDesignBackForm form(program, dir());
-        m_dialogs->colorAnswers.enqueue(QColor(0, 128, 0));
+        m_folder->dialogs.colorAnswers.enqueue(QColor(0, 128, 0));
         form.chooseColor();
         QColor seen;
         ModalDriver preview([&seen](QWidget* modal) {
@@ -616,7 +610,7 @@ private Q_SLOTS:
         storage::MenuScreenDesign menu;
         const storage::MenuScreenDesign before = menu;
         TMenuDesignBackForm form(menu, dir());
-        m_dialogs->colorAnswers.enqueue(QColor(255, 0, 0));
+        m_folder->dialogs.colorAnswers.enqueue(QColor(255, 0, 0));
         form.chooseColor();
         QColor shown;
         ModalDriver adjuster([&shown](QWidget* modal) {
@@ -681,7 +675,7 @@ private Q_SLOTS:
                 working.Window.TextLeft = 7;
             },
             dir());
-        m_dialogs->colorAnswers.enqueue(QColor(0, 0, 255));
+        m_folder->dialogs.colorAnswers.enqueue(QColor(0, 0, 255));
         form.chooseColor();
         QTest::mouseClick(Child<QPushButton>(form, "WindowBtn"), Qt::LeftButton);
         QCOMPARE(calls, 1);
@@ -703,7 +697,7 @@ private Q_SLOTS:
         storage::TopicDisplayRecord record;
         QStringList text;
         authoring::THypEntryForm editor(record, text, 2);
-        m_dialogs->colorAnswers.enqueue(QColor(0, 0, 255));
+        m_folder->dialogs.colorAnswers.enqueue(QColor(0, 0, 255));
         ModalDriver designer([](QWidget* modal) {
             QVERIFY(qobject_cast<TVPDesignBackForm*>(modal));
             QTest::mouseClick(Child<QPushButton>(*modal, "Button3"), Qt::LeftButton);

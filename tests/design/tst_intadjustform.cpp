@@ -7,6 +7,7 @@
 #include "runtime/backgroundview.h"
 #include "support/child.h"
 #include "support/modaldriver.h"
+#include "support/currentfolder.h"
 #include "support/scripteddialogs.h"
 
 #include <QAction>
@@ -80,25 +81,18 @@ class TestIntAdjustForm : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    QString m_oldCurrent;
+    std::unique_ptr<CurrentFolder> m_folder;
 
-    QString dir() const { return m_dir->path(); }
+    QString dir() const { return m_folder->path(); }
 
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_oldCurrent = QDir::currentPath();
-        QDir::setCurrent(dir());
+        m_folder = std::make_unique<CurrentFolder>();
     }
     void cleanup()
     {
-        QDir::setCurrent(m_oldCurrent);
-        m_dialogs.reset();
-        m_dir.reset();
+        m_folder.reset();
     }
 
     void opening_captionSizeAndPopup()
@@ -112,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(Child<QAction>(form, "PUSave")->text(), QStringLiteral("&Save and Quit"));
         QCOMPARE(Child<QAction>(form, "PUQuit")->text(), QStringLiteral("&Quit"));
         Child<QAction>(form, "PUHelp")->trigger();
-        QCOMPARE(m_dialogs->helpShown, QList<int>{485});
+        QCOMPARE(m_folder->dialogs.helpShown, QList<int>{485});
         QVERIFY(form.isVisible());
     }
 
@@ -157,7 +151,7 @@ private Q_SLOTS:
             QCOMPARE(aboutItem->text(), QStringLiteral("Who &wrote this"));
         }
         // The adjuster never makes the list's help file the program's.
-        QCOMPARE(m_dialogs->helpFile(), QString());
+        QCOMPARE(m_folder->dialogs.helpFile(), QString());
     }
 
     void helpItem_opensListHelp_thenSwitchesBack()
@@ -166,13 +160,13 @@ private Q_SLOTS:
         program.UseHelpFile = true;
         program.HelpFile = QStringLiteral("ROCKS.HLP");
         program.HelpStartTopic = 12;
-        m_dialogs->setHelpFile(QStringLiteral("/opt/QUORVELA.HLP"));
+        m_folder->dialogs.setHelpFile(QStringLiteral("/opt/QUORVELA.HLP"));
         TIntAdjustForm form(PlacedScreen(), {}, program, {}, dir());
         Child<QAction>(form, "MHelp")->trigger();
-        QCOMPARE(m_dialogs->helpShown, QList<int>{12});
-        QCOMPARE(m_dialogs->helpFile(), QStringLiteral("/opt/QUORVELA.HLP"));
+        QCOMPARE(m_folder->dialogs.helpShown, QList<int>{12});
+        QCOMPARE(m_folder->dialogs.helpFile(), QStringLiteral("/opt/QUORVELA.HLP"));
         Child<QAction>(form, "PUHelp")->trigger();
-        QCOMPARE(m_dialogs->helpShown, (QList<int>{12, 485}));
+        QCOMPARE(m_folder->dialogs.helpShown, (QList<int>{12, 485}));
     }
 
     void bars_shownAsDesigned()
@@ -244,7 +238,7 @@ private Q_SLOTS:
         screen.Window.BackgroundColor = 0x0000FF;
         screen.Window.BackgroundTile = QStringLiteral("GONE.BMP");
         TIntAdjustForm form(screen, {}, Program(), {}, dir());
-        QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("The Wallpaper file GONE.BMP was not found")});
+        QCOMPARE(m_folder->dialogs.errors, QStringList{QStringLiteral("The Wallpaper file GONE.BMP was not found")});
         QCOMPARE(Child<runtime::BackgroundView>(form, "ScreenPnl")->color(), QColor(255, 0, 0));
     }
 
@@ -327,7 +321,7 @@ private Q_SLOTS:
         });
         QVERIFY(AdjustIntroductionWindow(screen, {}, Program(), {}, nullptr));
         QVERIFY(driver.opened);
-        QVERIFY(m_dialogs->questions.isEmpty());
+        QVERIFY(m_folder->dialogs.questions.isEmpty());
         QCOMPARE(screen.Window.TextLeft, 20);
         QCOMPARE(screen.Window.TextTop, 30);
         QCOMPARE(screen.Window.TextWidth, 200);
@@ -372,9 +366,9 @@ private Q_SLOTS:
             QVERIFY(close->isVisible());
             close->trigger();
         }));
-        m_dialogs->yesNoAnswers.enqueue(answer);
+        m_folder->dialogs.yesNoAnswers.enqueue(answer);
         QCOMPARE(AdjustIntroductionWindow(screen, {}, Program(), {}, nullptr), answer);
-        QCOMPARE(m_dialogs->questions, QStringList{QStringLiteral("Save changes?")});
+        QCOMPARE(m_folder->dialogs.questions, QStringList{QStringLiteral("Save changes?")});
         if (answer) {
             QCOMPARE(screen.Window.TextLeft, 102);
             QCOMPARE(screen.Window.TextTop, 61);
@@ -400,10 +394,10 @@ private Q_SLOTS:
             auto* form = qobject_cast<TIntAdjustForm*>(modal);
             QTest::keyClick(onHandle ? static_cast<QWidget*>(form->handle()) : modal, Qt::Key_Escape);
         }));
-        m_dialogs->yesNoAnswers.enqueue(false);
+        m_folder->dialogs.yesNoAnswers.enqueue(false);
         QVERIFY(!AdjustIntroductionWindow(screen, {}, Program(), {}, nullptr));
         QVERIFY(!driver.stuck);
-        QCOMPARE(m_dialogs->questions, QStringList{QStringLiteral("Save changes?")});
+        QCOMPARE(m_folder->dialogs.questions, QStringList{QStringLiteral("Save changes?")});
         QCOMPARE(screen, before);
     }
 
@@ -412,7 +406,7 @@ private Q_SLOTS:
         storage::ScreenDesign screen = PlacedScreen();
         ModalDriver driver(
             MoveRightThen([](QWidget* modal) { Child<QAction>(*modal, "PUQuit")->trigger(); }));
-        m_dialogs->yesNoAnswers.enqueue(true);
+        m_folder->dialogs.yesNoAnswers.enqueue(true);
         QVERIFY(AdjustIntroductionWindow(screen, {}, Program(), {}, nullptr));
         QCOMPARE(screen.Window.TextLeft, 102);
         QCOMPARE(screen.Window.TextTop, 61);
@@ -531,7 +525,7 @@ private Q_SLOTS:
         PressOn(Child<QFrame>(form, "TextPnl"), Qt::LeftButton, QPoint(30, 10));
         QTest::qWait(50);
         QVERIFY(form.grab().save(QDir(out).filePath(QStringLiteral("tintadjustform.png"))));
-        QVERIFY(m_dialogs->errors.isEmpty());
+        QVERIFY(m_folder->dialogs.errors.isEmpty());
     }
 };
 
