@@ -70,10 +70,10 @@ TAuthorForm::TAuthorForm(const storage::MenuScreenDesign& menu, MenuDesigners de
     layout->addWidget(panel);
     layout->addWidget(shell::OkCancelButtons(this, "OKBtn", "CancelBtn"));
 
-    const shell::FontSpec spec = shell::TextToFont(m_menu.Author.Font);
-    m_textColor = spec.color;
+    const shell::FontSpec face = shell::TextToFont(m_menu.Author.Font);
+    m_textColor = face.color;
     // The six lines take their font from the panel, as the reader's box does.
-    Panel1->setFont(spec.toFont());
+    Panel1->setFont(face.toFont());
     paintLines();
 }
 

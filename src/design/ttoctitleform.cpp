@@ -53,9 +53,9 @@ TTocTitleForm::TTocTitleForm(const storage::TextBar& bar, BarKind kind, bool foc
     grid->addWidget(color, 1, 2);
     grid->addWidget(buttons, 2, 0, 1, 4);
 
-    const shell::FontSpec spec = shell::TextToFont(bar.Font);
-    m_textColor = spec.color;
-    edit1->setFont(spec.toFont());
+    const shell::FontSpec face = shell::TextToFont(bar.Font);
+    m_textColor = face.color;
+    edit1->setFont(face.toFont());
     edit1->setText(bar.Text);
     paintField();
 }
@@ -88,8 +88,8 @@ storage::TextBar TTocTitleForm::bar() const
     storage::TextBar bar = m_bar;
     bar.Text = edit1->text().left(kTextLength);
     bar.Color = m_color;
-    const shell::FontSpec spec = shell::FontSpec::fromFont(edit1->font(), shell::ColorRefToQColor(m_textColor));
-    bar.Font = shell::FontToText(spec).left(kFontTextLength);
+    const shell::FontSpec face = shell::FontSpec::fromFont(edit1->font(), shell::ColorRefToQColor(m_textColor));
+    bar.Font = shell::FontToText(face).left(kFontTextLength);
     return bar;
 }
 

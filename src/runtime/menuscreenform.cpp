@@ -160,14 +160,14 @@ void MenuScreenForm::placeAuthorPanel()
     }
     const storage::AuthorBox& box = m_menu.Author;
     const int lines = AuthorLineCount(box);
-    shell::FontSpec spec = shell::TextToFont(box.Font);
+    shell::FontSpec face = shell::TextToFont(box.Font);
     // A size no screen could show is a damaged record; the default size stands in for it.
-    if (spec.size <= 0 || spec.size > kDesignSize.height())
-        spec.size = shell::FontSpec().size;
-    AuthorPnl->setFont(spec.toFont());
+    if (face.size <= 0 || face.size > kDesignSize.height())
+        face.size = shell::FontSpec().size;
+    AuthorPnl->setFont(face.toFont());
     QPalette pal = AuthorPnl->palette();
     pal.setColor(QPalette::Window, shell::ColorRefToQColor(box.Color));
-    pal.setColor(QPalette::WindowText, spec.qcolor());
+    pal.setColor(QPalette::WindowText, face.qcolor());
     AuthorPnl->setPalette(pal);
     AuthorPnl->setGeometry(AuthorPanelRect(box));
 

@@ -15,18 +15,18 @@ void ShowTextBar(QLabel* bar, const storage::TextBar& design)
         bar->hide();
         return;
     }
-    shell::FontSpec spec = shell::TextToFont(design.Font);
+    shell::FontSpec face = shell::TextToFont(design.Font);
     const int height = TextBarHeight(design.Font);
     // The bar's height decides the size: a stored size that is no number, or one of a million
     // points, gives a font that fits the bar rather than one that costs memory.
-    spec.size = height / 2;
-    bar->setFont(spec.toFont());
+    face.size = height / 2;
+    bar->setFont(face.toFont());
     bar->setText(design.Text);
     bar->setAlignment(Qt::AlignCenter);
     bar->setAutoFillBackground(true);
     QPalette pal = bar->palette();
     pal.setColor(QPalette::Window, shell::ColorRefToQColor(design.Color));
-    pal.setColor(QPalette::WindowText, spec.qcolor());
+    pal.setColor(QPalette::WindowText, face.qcolor());
     bar->setPalette(pal);
     bar->setFixedHeight(height);
     bar->show();
