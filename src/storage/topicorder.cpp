@@ -87,11 +87,12 @@ bool MoveEntry(const QString& store, const QString& name, const QString& before,
     StoreWriter writer(store);
     const auto passOver = [&writer](QByteArrayView bytes) { writer.raw(bytes); };
     bool inserted = false;
+    bool removed = false;
     QByteArrayView line;
     bool haveHead = reader.nextHead(line, passOver);
     while (haveHead) {
         const QString headName = HeadName(line);
-        const bool isMoved = SameName(headName, name);
+        const bool isMoved = !removed && SameName(headName, name);
         const bool isBefore = !inserted && SameName(headName, before);
         if (!isMoved && !isBefore) {
             writer.copy(line, reader.raw());
@@ -119,7 +120,9 @@ bool MoveEntry(const QString& store, const QString& name, const QString& before,
             haveHead = reader.nextHead(line, passOver);
             continue;
         }
-        // Every entry of the moved name leaves its old place, with the empty line after its tail.
+        // The moved entry leaves its old place, with the empty line after its tail. Only that one:
+        // another entry of the same name in a store written elsewhere is a Topic of its own.
+        removed = true;
         haveHead = DropEntryRest(reader, writer, line, passOver);
     }
     writer.commit();

@@ -2,6 +2,7 @@
 // it: nothing may crash, throw anything but shell::Error, or leave a temporary file behind.
 #include "shell/error.h"
 #include "storage/topicops.h"
+#include "storage/topicorder.h"
 #include "storage/topicstore.h"
 
 #include <QDir>
@@ -36,6 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     std::abort();
             }
             EntryNameInUse(store, name, QString(), kTopicKind);
+        }
+        ForEachEntry(store, kTopicKind, [](const QStringList& entry) {
+            if (entry.size() < 2)
+                std::abort();
+        });
+        // A move never loses or adds a Topic.
+        if (names.size() > 1 && MoveEntry(store, names.back(), names.front(), kTopicKind)) {
+            QStringList moved;
+            ListEntryNames(moved, store, kTopicKind);
+            if (moved.size() != names.size())
+                std::abort();
+            names = moved;
         }
         QStringList intro;
         if (ReadIntroText(store, intro))

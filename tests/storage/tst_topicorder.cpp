@@ -109,6 +109,15 @@ private Q_SLOTS:
                                        CommandBlock("B", 4, "OTHER.EXE", "NOTES"));
     }
 
+    void duplicateNames_moveOnlyTheFirst_andLoseNothing()
+    {
+        WriteAll(m_store, CommandBlock("A", 2, "A.BMP") + CommandBlock("B", 4, "ONE.EXE") +
+                              CommandBlock("B", 4, "TWO.EXE"));
+        QVERIFY(MoveEntry(m_store, QStringLiteral("B"), QStringLiteral("A"), kTopicKind));
+        QCOMPARE(ReadAll(m_store), CommandBlock("B", 4, "ONE.EXE") + CommandBlock("A", 2, "A.BMP") +
+                                       CommandBlock("B", 4, "TWO.EXE"));
+    }
+
     void entryCutShortAtTheEnd_getsItsTail()
     {
         // A damaged store whose last entry lost its tail and line end.
