@@ -12,6 +12,7 @@
 #include "support/child.h"
 #include "support/modaldriver.h"
 #include "support/currentfolder.h"
+#include "support/richlines.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
@@ -30,20 +31,6 @@
 using namespace design;
 
 namespace {
-
-QStringList PageLines(const QString& text)
-{
-    QTextDocument document;
-    document.setPlainText(text);
-    return platform::rtf::RtfLines(document);
-}
-
-void PressOn(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, QPoint pos = QPoint(5, 5))
-{
-    QMouseEvent event(QEvent::MouseButtonPress, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button,
-                      button, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &event);
-}
 
 storage::MenuScreenDesign MenuWithAuthor()
 {
@@ -345,7 +332,7 @@ private Q_SLOTS:
     {
         storage::TopicDisplayRecord record;
         record.TextWindowColor = 0x00FFFF;
-        THypTextAdjForm form(record, PageLines(QStringLiteral("Lava flows")), QPoint(80, 60));
+        THypTextAdjForm form(record, RtfLinesOf(QStringLiteral("Lava flows")), QPoint(80, 60));
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.windowTitle(), QStringLiteral("Press Mouse right button for Menu"));
@@ -395,7 +382,7 @@ private Q_SLOTS:
 
     void textPage_pressesAttach()
     {
-        THypTextAdjForm form(storage::TopicDisplayRecord{}, PageLines(QStringLiteral("x")), QPoint(0, 0));
+        THypTextAdjForm form(storage::TopicDisplayRecord{}, RtfLinesOf(QStringLiteral("x")), QPoint(0, 0));
         form.show();
         auto* mockup = Child<QFrame>(form, "Panel1");
         PressOn(&form, Qt::LeftButton, QPoint(2, 2)); // the free area
@@ -457,7 +444,7 @@ private Q_SLOTS:
         record.FullScreen = true;
         record.BackgroundColor = 0x00FF00;
         record.TextWindowColor = 0xFFFF00;
-        TVPAdjustForm form(record, PageLines(QStringLiteral("Basalt")), dir());
+        TVPAdjustForm form(record, RtfLinesOf(QStringLiteral("Basalt")), dir());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.size(), QSize(640, 480));
@@ -551,7 +538,7 @@ private Q_SLOTS:
         state.WorkingDirectory = dir();
         state.DesignOrigin = QPoint(10, 20);
         storage::TopicDisplayRecord record;
-        authoring::THypEntryForm editor(record, PageLines(QStringLiteral("Ash")), 1, nullptr, {}, &state);
+        authoring::THypEntryForm editor(record, RtfLinesOf(QStringLiteral("Ash")), 1, nullptr, {}, &state);
         QRect seen;
         QString text;
         ModalDriver driver([&](QWidget* modal) {
@@ -592,7 +579,7 @@ private Q_SLOTS:
         storage::TopicDisplayRecord record;
         record.TextWindowColor = 0xE0FFFF;
         const QStringList text =
-            PageLines(QStringLiteral("Volcanoes\nMolten rock rises from deep inside the earth."));
+            RtfLinesOf(QStringLiteral("Volcanoes\nMolten rock rises from deep inside the earth."));
         THypTextAdjForm textForm(record, text, QPoint(80, 60));
         record.BackgroundKind = 3;
         record.BackgroundTile = QStringLiteral("WEAVE.BMP");

@@ -8,6 +8,7 @@
 #include "support/child.h"
 #include "support/modaldriver.h"
 #include "support/currentfolder.h"
+#include "support/richlines.h"
 #include "support/scripteddialogs.h"
 
 #include <QAction>
@@ -26,20 +27,6 @@
 using namespace design;
 
 namespace {
-
-QStringList IntroLines(const QString& text)
-{
-    QTextDocument document;
-    document.setPlainText(text);
-    return platform::rtf::RtfLines(document);
-}
-
-void PressOn(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, QPoint pos = QPoint(5, 5))
-{
-    QMouseEvent event(QEvent::MouseButtonPress, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button,
-                      button, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &event);
-}
 
 // An introduction with its text window at its own place.
 storage::ScreenDesign PlacedScreen()
@@ -201,7 +188,7 @@ private Q_SLOTS:
         screen.UseMenuBar = false;
         screen.Window.FullScreen = fullScreen;
         screen.Window.TextWindowColor = 0xCCFFFF;
-        TIntAdjustForm form(screen, {}, Program(), IntroLines(QStringLiteral("Welcome, reader")), dir());
+        TIntAdjustForm form(screen, {}, Program(), RtfLinesOf(QStringLiteral("Welcome, reader")), dir());
         form.show();
         auto* text = Child<QFrame>(form, "TextPnl");
         QVERIFY(text->isVisible());
@@ -256,7 +243,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, part);
         QFETCH(int, button);
-        TIntAdjustForm form(PlacedScreen(), {}, Program(), IntroLines(QStringLiteral("x")), dir());
+        TIntAdjustForm form(PlacedScreen(), {}, Program(), RtfLinesOf(QStringLiteral("x")), dir());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         auto* text = Child<QFrame>(form, "TextPnl");
@@ -278,7 +265,7 @@ private Q_SLOTS:
         // go through the window as the platform delivers them.
         storage::ScreenDesign screen = PlacedScreen();
         screen.UseMenuBar = false;
-        TIntAdjustForm form(screen, {}, Program(), IntroLines(QStringLiteral("Lava")), dir());
+        TIntAdjustForm form(screen, {}, Program(), RtfLinesOf(QStringLiteral("Lava")), dir());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QWindow* window = form.windowHandle();
@@ -417,7 +404,7 @@ private Q_SLOTS:
         storage::PresentationBlock block;
         block.IntroScreen.Window.TextLeft = 1; // ignored: the working screen is what is designed
         const IntroAdjuster adjuster =
-            IntroductionAdjuster(block, Program(), IntroLines(QStringLiteral("Magma")));
+            IntroductionAdjuster(block, Program(), RtfLinesOf(QStringLiteral("Magma")));
         storage::ScreenDesign screen = PlacedScreen();
         QString shown;
         ModalDriver driver(MoveRightThen([&shown](QWidget* modal) {
@@ -517,7 +504,7 @@ private Q_SLOTS:
         storage::ProgramSettings program = Program();
         program.UseHelpFile = true;
         TIntAdjustForm form(screen, block, program,
-                            IntroLines(QStringLiteral("Welcome to the Study List of volcanoes.\n"
+                            RtfLinesOf(QStringLiteral("Welcome to the Study List of volcanoes.\n"
                                                       "Choose a Topic on the next screen.")),
                             dir());
         form.show();

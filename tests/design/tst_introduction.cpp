@@ -6,6 +6,7 @@
 #include "shell/appstate.h"
 #include "support/scripteddialogs.h"
 #include "support/child.h"
+#include "support/richlines.h"
 #include "support/modaldriver.h"
 
 #include <QCheckBox>
@@ -18,24 +19,6 @@
 #include <QtTest>
 
 using namespace design;
-
-namespace {
-
-QString PlainText(const QStringList& lines)
-{
-    QTextDocument document;
-    platform::rtf::LoadRtfLines(lines, &document);
-    return document.toPlainText();
-}
-
-QStringList Lines(const QString& text)
-{
-    QTextDocument document;
-    document.setPlainText(text);
-    return platform::rtf::RtfLines(document);
-}
-
-} // namespace
 
 class TestIntroduction : public QObject
 {
@@ -56,7 +39,7 @@ private Q_SLOTS:
         const shell::AppState appState = state();
         storage::PresentationBlock block;
         storage::ProgramSettings program;
-        QStringList text = Lines(QStringLiteral("Welcome to the volcanoes"));
+        QStringList text = RtfLinesOf(QStringLiteral("Welcome to the volcanoes"));
         ModalDriver driver([](QWidget* dialog) {
             QCOMPARE(dialog->objectName(), QStringLiteral("TIntroEntryForm"));
             QCOMPARE(Child<QPushButton>(*dialog, "AdjustBtn")->text(), QStringLiteral("&Design Introduction Screen"));
@@ -65,7 +48,7 @@ private Q_SLOTS:
             Child<QPushButton>(*dialog, "OKBtn")->click();
         });
         QVERIFY(EditIntroduction(block, program, text, appState, {}));
-        QCOMPARE(PlainText(text), QStringLiteral("Hot rocks"));
+        QCOMPARE(PlainTextOf(text), QStringLiteral("Hot rocks"));
 
         ModalDriver clear([](QWidget* dialog) {
             Child<QPushButton>(*dialog, "Button2")->click();
@@ -80,7 +63,7 @@ private Q_SLOTS:
         const shell::AppState appState = state();
         storage::PresentationBlock block;
         storage::ProgramSettings program;
-        QStringList text = Lines(QStringLiteral("Kept"));
+        QStringList text = RtfLinesOf(QStringLiteral("Kept"));
         const QStringList before = text;
         ModalDriver driver([](QWidget* dialog) {
             Child<QTextEdit>(*dialog, "RichEdit1")->setPlainText(QStringLiteral("Lost"));
@@ -97,7 +80,7 @@ private Q_SLOTS:
         const shell::AppState appState = state();
         storage::PresentationBlock block;
         storage::ProgramSettings program;
-        QStringList text = Lines(QStringLiteral("Hello"));
+        QStringList text = RtfLinesOf(QStringLiteral("Hello"));
         ModalDriver driver([](QWidget* dialog) {
             Child<QPushButton>(*dialog, "Button3")->click();
             ModalDriver design([](QWidget* inner) {
@@ -121,7 +104,7 @@ private Q_SLOTS:
         storage::PresentationBlock block;
         storage::ProgramSettings program;
         program.Title = QStringLiteral("Volcanoes");
-        TIntroEntryForm form(block, program, Lines(QStringLiteral("Look")), appState, {});
+        TIntroEntryForm form(block, program, RtfLinesOf(QStringLiteral("Look")), appState, {});
         form.show();
         QString shown;
         ModalDriver driver([&shown](QWidget* display) {
@@ -143,7 +126,7 @@ private Q_SLOTS:
         if (out.isEmpty())
             QSKIP("set QUORVEL_SCREENSHOT_DIR to write screenshots");
         const shell::AppState appState = state();
-        TIntroEntryForm editor({}, {}, Lines(QStringLiteral("Welcome to the volcanoes")), appState, {});
+        TIntroEntryForm editor({}, {}, RtfLinesOf(QStringLiteral("Welcome to the volcanoes")), appState, {});
         TIntroDesignForm design({}, {}, {}, {});
         const std::initializer_list<std::pair<QWidget*, const char*>> windows{{&editor, "tintroentryform"},
                                                                               {&design, "tintrodesignform"}};
