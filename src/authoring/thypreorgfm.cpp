@@ -171,10 +171,7 @@ void THypReorgFm::takeName(QListWidget* list, QLineEdit* field)
 
 void THypReorgFm::findName(QListWidget* list, shell::FindState& state, QPushButton* ok)
 {
-    const int row = shell::FindNextName(m_names, state, this);
-    if (row >= 0 && row < list->count())
-        list->setCurrentRow(row);
-    ok->setFocus();
+    shell::FindInList(list, m_names, state, ok);
 }
 
 void THypReorgFm::updateSortButton()

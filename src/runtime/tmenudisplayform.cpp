@@ -84,10 +84,7 @@ void TMenuDisplayForm::OKBitBtnClick()
 
 void TMenuDisplayForm::FindtBtnClick()
 {
-    const int row = shell::FindNextName(m_names, m_find, this);
-    if (row >= 0 && row < ListBox1->count())
-        ListBox1->setCurrentRow(row);
-    OKBitBtn->setFocus();
+    shell::FindInList(ListBox1, m_names, m_find, OKBitBtn);
 }
 
 bool TMenuDisplayForm::keyPreview(QKeyEvent* key)

@@ -72,18 +72,12 @@ void TStudyTopicsForm::createLayout()
 
 int TStudyTopicsForm::chosenIndex() const
 {
-    if (result() != QDialog::Accepted)
-        return -1;
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    return selected.isEmpty() ? -1 : ListBox1->row(selected.front());
+    return shell::AcceptedRow(*this, ListBox1);
 }
 
 void TStudyTopicsForm::BitBtn1Click()
 {
-    const int row = shell::FindNextName(m_names, m_find, this);
-    if (row >= 0 && row < ListBox1->count())
-        ListBox1->setCurrentRow(row);
-    OKBitBtn->setFocus();
+    shell::FindInList(ListBox1, m_names, m_find, OKBitBtn);
 }
 
 bool TStudyTopicsForm::eventFilter(QObject* watched, QEvent* event)

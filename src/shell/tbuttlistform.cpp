@@ -108,18 +108,12 @@ void TButtListForm::selectStart(int startIndex)
 
 int TButtListForm::chosenIndex() const
 {
-    if (result() != QDialog::Accepted)
-        return -1;
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    return selected.isEmpty() ? -1 : ListBox1->row(selected.front());
+    return AcceptedRow(*this, ListBox1);
 }
 
 void TButtListForm::BitBtn1Click()
 {
-    const int row = FindNextName(m_names, m_find, this);
-    if (row >= 0 && row < ListBox1->count())
-        ListBox1->setCurrentRow(row);
-    OKBitBtn->setFocus();
+    FindInList(ListBox1, m_names, m_find, OKBitBtn);
 }
 
 bool TButtListForm::eventFilter(QObject* watched, QEvent* event)

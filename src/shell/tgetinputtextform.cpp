@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -89,6 +90,22 @@ int FindNextName(const QStringList& names, FindState& state, QWidget* parent)
 {
     const int mode = AskFindText(state.lastText, parent);
     return SelectionAfterSearch(SearchNames(names, mode, state));
+}
+
+void FindInList(QListWidget* list, const QStringList& names, FindState& state, QWidget* confirm)
+{
+    const int row = FindNextName(names, state, list->window());
+    if (row >= 0 && row < list->count())
+        list->setCurrentRow(row);
+    confirm->setFocus();
+}
+
+int AcceptedRow(const QDialog& dialog, const QListWidget* list)
+{
+    if (dialog.result() != QDialog::Accepted)
+        return -1;
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.front());
 }
 
 } // namespace shell

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 
 namespace shell {
@@ -44,5 +45,12 @@ int AskFindText(QString& text, QWidget* parent = nullptr);
 // state and returns the row to select (the hit, or 0 when there is none or the dialog was
 // cancelled). The window then moves the focus to its confirming button.
 int FindNextName(const QStringList& names, FindState& state, QWidget* parent = nullptr);
+
+// The whole "&Find" of a list window: FindNextName over the names, the row selected in `list`, and
+// the focus on the window's confirming button.
+void FindInList(QListWidget* list, const QStringList& names, FindState& state, QWidget* confirm);
+
+// What a list window hands back: the selected row when the dialog closed with OK, else -1.
+int AcceptedRow(const QDialog& dialog, const QListWidget* list);
 
 } // namespace shell
