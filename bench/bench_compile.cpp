@@ -10,8 +10,8 @@
 //
 // Usage: bench_compile [--topics N] [--repeat R] [--reader PATH]
 
-#include "build/compiledtopicsource.h"
-#include "build/compiler.h"
+#include "publish/compiledtopicsource.h"
+#include "publish/compiler.h"
 #include "shell/appstate.h"
 #include "shell/atomicfile.h"
 #include "shell/utilities.h"
@@ -109,7 +109,7 @@ long MaxRssKb()
 // Child mode: compile and report the peak resident memory of this process.
 int ChildCompile(const QString& store, const QString& body)
 {
-    build::CompileStore(store, body);
+    publish::CompileStore(store, body);
     std::printf("%ld\n", MaxRssKb());
     return 0;
 }
@@ -177,10 +177,10 @@ int main(int argc, char* argv[])
         plainTimes.push_back(Seconds([&] {
             QFile out(plainBody);
             out.open(QIODevice::WriteOnly | QIODevice::Truncate);
-            build::CompileStore(store, out, plainBody);
+            publish::CompileStore(store, out, plainBody);
         }));
-        bodyTimes.push_back(Seconds([&] { build::CompileStore(store, body); }));
-        swcTimes.push_back(Seconds([&] { build::CompileStudyList(state); }));
+        bodyTimes.push_back(Seconds([&] { publish::CompileStore(store, body); }));
+        swcTimes.push_back(Seconds([&] { publish::CompileStudyList(state); }));
     }
     const double copy = Median(copyTimes);
     const double qtCopy = Median(qtCopyTimes);
@@ -205,17 +205,17 @@ int main(int argc, char* argv[])
     const long peakSmall = ChildPeakKb(store, dir.filePath(QStringLiteral("SMALL.$$$")));
     const long peakBig = ChildPeakKb(bigStore, dir.filePath(QStringLiteral("BIG.$$$")));
     QFile::remove(bigStore);
-    const double indexGrowthKb = double(topics) * build::kIndexRecordSize / 1024.0;
+    const double indexGrowthKb = double(topics) * publish::kIndexRecordSize / 1024.0;
     std::printf("peak memory: %d Topics (%.1f MB store) %ld KB, %d Topics (%.1f MB store) %ld KB; "
                 "growth %ld KB for %.1f MB more store (index records: %.0f KB raw)\n",
                 topics, double(storeSize) / 1e6, peakSmall, topics * 2, double(bigSize) / 1e6, peakBig,
                 peakBig - peakSmall, double(bigSize - storeSize) / 1e6, indexGrowthKb);
 
     // The reader: open the compiled list and list its names.
-    const QString compiled = build::CompileStudyList(state);
+    const QString compiled = publish::CompileStudyList(state);
     qsizetype names = 0;
     const double open = Seconds([&] {
-        const auto source = build::CompiledTopicSource::openCompiled(compiled);
+        const auto source = publish::CompiledTopicSource::openCompiled(compiled);
         names = source->names(QStringLiteral("HYPER")).size();
     });
     std::printf("reader in process: open + %lld names in %.3f s\n", static_cast<long long>(names), open);

@@ -5,8 +5,8 @@
 //
 // Usage: bench_menu [--topics N]
 
-#include "build/compiledtopicsource.h"
-#include "build/compiler.h"
+#include "publish/compiledtopicsource.h"
+#include "publish/compiler.h"
 #include "runtime/tmenudisplayform.h"
 #include "shell/appstate.h"
 #include "storage/topicstore.h"
@@ -55,11 +55,11 @@ int main(int argc, char** argv)
     state.SettingsPath = QStringLiteral("EARTH.SWJ");
     state.TopicStorePath = QStringLiteral("EARTH.SWR");
     WriteStore(state.WorkingDirectory + state.TopicStorePath, topics);
-    const QString compiled = build::CompileStudyList(state);
+    const QString compiled = publish::CompileStudyList(state);
 
     QElapsedTimer clock;
     clock.start();
-    const auto source = build::CompiledTopicSource::openCompiled(compiled);
+    const auto source = publish::CompiledTopicSource::openCompiled(compiled);
     const qint64 opened = clock.nsecsElapsed();
     const QStringList names = source->names(storage::kTopicKind);
     const qint64 listed = clock.nsecsElapsed();

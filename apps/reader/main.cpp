@@ -3,7 +3,7 @@
 // appended to its own file), and as "meridox.exe", which presents the NAME.SWC given to it.
 // "--list [FILE]" prints the title and the Topic names instead of opening a window.
 
-#include "build/compiledtopicsource.h"
+#include "publish/compiledtopicsource.h"
 #include "platform/dialogs.h"
 #include "platform/helpwindow.h"
 #include "platform/widgetdialogs.h"
@@ -71,16 +71,16 @@ bool StartsLikeProgram(const QString& path)
 
 // Opens the given file (a NAME.SWC, or an executable Study List named on the command line) or the
 // list appended to this program. Throws shell::Error with the message for the reader.
-std::unique_ptr<build::CompiledTopicSource> OpenList(const QString& file)
+std::unique_ptr<publish::CompiledTopicSource> OpenList(const QString& file)
 {
     if (file.isEmpty())
-        return build::CompiledTopicSource::openExecutable(OwnFile());
+        return publish::CompiledTopicSource::openExecutable(OwnFile());
     if (!QFileInfo(file).isFile())
         throw shell::Error(QStringLiteral("The file ") + QDir::toNativeSeparators(file) +
                            QStringLiteral(" was not found."));
     if (StartsLikeProgram(file))
-        return build::CompiledTopicSource::openExecutable(file);
-    return build::CompiledTopicSource::openCompiled(file);
+        return publish::CompiledTopicSource::openExecutable(file);
+    return publish::CompiledTopicSource::openCompiled(file);
 }
 
 QString PresentedFile(const QString& file)
@@ -111,7 +111,7 @@ int ListTopics(const Arguments& arguments)
 
 // Presents the list the way the preview of the authoring program does: the same sequence of
 // screens, reading the Topics from the compiled list instead of a topic store.
-int Present(const build::CompiledTopicSource& source, const QString& directory)
+int Present(const publish::CompiledTopicSource& source, const QString& directory)
 {
     shell::AppState state;
     state.ProgramDirectory = shell::WithTrailingSeparator(QApplication::applicationDirPath());
@@ -159,7 +159,7 @@ int main(int argc, char* argv[])
     // The sequence runs its windows one after another, each in its own loop; between two of them
     // no window may be open, and that must not end the program.
     app.setQuitOnLastWindowClosed(false);
-    std::unique_ptr<build::CompiledTopicSource> source;
+    std::unique_ptr<publish::CompiledTopicSource> source;
     QString directory;
     try {
         source = OpenList(arguments.file);

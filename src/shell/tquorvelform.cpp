@@ -2,9 +2,9 @@
 
 #include "authoring/thypmenuform.h"
 #include "authoring/thypreorgfm.h"
-#include "build/compiler.h"
-#include "build/executable.h"
-#include "build/tdistribform.h"
+#include "publish/compiler.h"
+#include "publish/executable.h"
+#include "publish/tdistribform.h"
 #include "design/presentationflows.h"
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
@@ -181,12 +181,12 @@ void TQuorvelForm::createControls()
         runOperation(HelpBtn, false, [] { platform::help().showHelp(1); });
     });
     connect(CompileBtn, &QPushButton::clicked, this,
-            [this] { runOperation(CompileBtn, true, [this] { build::CompileCommand(m_state); }); });
+            [this] { runOperation(CompileBtn, true, [this] { publish::CompileCommand(m_state); }); });
     connect(ExecBtn, &QPushButton::clicked, this,
             [this] {
                 runOperation(ExecBtn, true, [this] {
                     // "Try it now" runs the new program like a program Topic and waits for it.
-                    build::CreateExecutable(m_state, [this](const QString& path) {
+                    publish::CreateExecutable(m_state, [this](const QString& path) {
                         runtime::RunProgramCommand(4, shell::FileNameOf(path), m_state.WorkingDirectory);
                     });
                 });
@@ -198,7 +198,7 @@ void TQuorvelForm::createControls()
     connect(PreViewBtn, &QPushButton::clicked, this, &TQuorvelForm::preview);
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
     connect(TestExecBtn, &QPushButton::clicked, this,
-            [this] { runOperation(TestExecBtn, true, [this] { build::PrepareDistribution(m_state, this); }); });
+            [this] { runOperation(TestExecBtn, true, [this] { publish::PrepareDistribution(m_state, this); }); });
     connect(CustListBtn, &QPushButton::clicked, this, [this] {
         runOperation(CustListBtn, false, [this] { design::ListPresentation(m_state, this); },
                      [this]() -> QWidget* {

@@ -1,8 +1,8 @@
 // libFuzzer target for the compiled-list reader and the ELF image end: the input is a compiled
 // body placed after a valid settings record, and also read as the head of a program file.
 
-#include "build/compiledtopicsource.h"
-#include "build/elfimage.h"
+#include "publish/compiledtopicsource.h"
+#include "publish/elfimage.h"
 #include "shell/error.h"
 #include "storage/settingsrecord.h"
 
@@ -15,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
 
-    build::ElfImageEnd(input);
+    publish::ElfImageEnd(input);
     {
         QBuffer program;
         program.setData(input);
         program.open(QIODevice::ReadOnly);
-        build::ElfImageEnd(program);
+        publish::ElfImageEnd(program);
     }
 
     static const QByteArray record = storage::EncodeSettings(storage::SettingsRecord());
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     file->setData(record + input);
     file->open(QIODevice::ReadOnly);
     try {
-        build::CompiledTopicSource source(std::move(file), storage::kSettingsSize, QStringLiteral("FUZZ.SWC"));
+        publish::CompiledTopicSource source(std::move(file), storage::kSettingsSize, QStringLiteral("FUZZ.SWC"));
         for (const QString& kind : {QStringLiteral("HYPER"), QStringLiteral("INTRO")}) {
             for (const QString& name : source.names(kind)) {
                 QStringList lines;

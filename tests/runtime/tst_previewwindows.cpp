@@ -1,9 +1,9 @@
 // Covers the preview in real windows (runtime/windowpreviewscreens): the sequence of windows over
 // a Study List on disk, the backdrop and help file around it, the plain topic list, the main
 // window's "&PreView Program", and the restoring of everything when the store cannot be read.
-#include "build/compiledtopicsource.h"
-#include "build/compiler.h"
-#include "build/storetext.h"
+#include "publish/compiledtopicsource.h"
+#include "publish/compiler.h"
+#include "publish/storetext.h"
 #include "runtime/tmenudisplayform.h"
 #include "runtime/ttutbackform.h"
 #include "runtime/windowpreviewscreens.h"
@@ -239,10 +239,10 @@ private Q_SLOTS:
     // The reader program's path: the same sequence and windows over a compiled list.
     void compiledList_menuRunsTopicsFromCompiledFile()
     {
-        const QString compiled = build::CompileStudyList(m_state);
+        const QString compiled = publish::CompileStudyList(m_state);
         // Only the compiled file is read: the store goes away.
         QVERIFY(QFile::remove(m_dir->filePath(QStringLiteral("VOLCANO.SWR"))));
-        const auto source = build::CompiledTopicSource::openCompiled(compiled);
+        const auto source = publish::CompiledTopicSource::openCompiled(compiled);
         storage::SettingsRecord record = source->settings();
         record.Program.Title = QStringLiteral("From the compiled file");
         runtime::WindowPreviewScreens screens(m_state, nullptr);

@@ -1,4 +1,4 @@
-#include "build/tdistribform.h"
+#include "publish/tdistribform.h"
 
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
@@ -21,7 +21,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace build {
+namespace publish {
 
 namespace {
 
@@ -159,4 +159,4 @@ void PrepareDistribution(shell::AppState& state, QWidget* parent)
                     QDir::toNativeSeparators(choice.destination));
 }
 
-} // namespace build
+} // namespace publish

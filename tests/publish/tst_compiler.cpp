@@ -1,12 +1,12 @@
 // Covers the compiler: the compiled body byte by byte, the index records, the rules for lines
 // outside entries, NAME.SWC and the compile command's message.
 
-#include "build/compiler.h"
+#include "publish/compiler.h"
 #include "support/scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
 #include "storage/settingsrecord.h"
-#include "build/storetext.h"
+#include "publish/storetext.h"
 #include "support/testfiles.h"
 
 #include <QBuffer>
@@ -26,7 +26,7 @@ struct IndexFields
 IndexFields IndexAt(const QByteArray& body, int entry)
 {
     const qint32 indexOffset = ReadLe32(body, 9);
-    const QByteArray record = body.mid(indexOffset + entry * build::kIndexRecordSize, build::kIndexRecordSize);
+    const QByteArray record = body.mid(indexOffset + entry * publish::kIndexRecordSize, publish::kIndexRecordSize);
     IndexFields fields;
     fields.name = record.mid(1, static_cast<unsigned char>(record[0]));
     fields.offset = ReadLe32(record, 61);
@@ -55,7 +55,7 @@ private:
     QByteArray compile(const QByteArray& storeText)
     {
         WriteAll(path(QStringLiteral("IN.SWR")), storeText);
-        [&] { QVERIFY(build::CompileStore(path(QStringLiteral("IN.SWR")), path(QStringLiteral("IN.$$$")))); }();
+        [&] { QVERIFY(publish::CompileStore(path(QStringLiteral("IN.SWR")), path(QStringLiteral("IN.$$$")))); }();
         return ReadAll(path(QStringLiteral("IN.$$$")));
     }
 
@@ -205,7 +205,7 @@ private Q_SLOTS:
         QBuffer buffer;
         QVERIFY(buffer.open(QIODevice::ReadWrite));
         buffer.write("prefix");
-        QCOMPARE(build::CompileStore(path(QStringLiteral("DEV.SWR")), buffer, QStringLiteral("buffer")), 2);
+        QCOMPARE(publish::CompileStore(path(QStringLiteral("DEV.SWR")), buffer, QStringLiteral("buffer")), 2);
         const QByteArray body = buffer.data().mid(6);
         QCOMPARE(IndexAt(body, 0).offset, 13);
         QCOMPARE(Block(body, 1), QByteArray("[B]\r\nHYPER\r\ntype=3\r\ncommand=B.WAV\r\n"));
@@ -213,7 +213,7 @@ private Q_SLOTS:
 
     void missingStore_noBodyFile()
     {
-        QVERIFY(!build::CompileStore(path(QStringLiteral("NONE.SWR")), path(QStringLiteral("NONE.$$$"))));
+        QVERIFY(!publish::CompileStore(path(QStringLiteral("NONE.SWR")), path(QStringLiteral("NONE.$$$"))));
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("NONE.$$$"))));
     }
 
@@ -225,7 +225,7 @@ private Q_SLOTS:
         WriteAll(path(QStringLiteral("GEO.SWR")), store);
         WriteAll(path(QStringLiteral("GEO.$$$")), "left by an interrupted compile");
 
-        const QString swc = build::CompileStudyList(state);
+        const QString swc = publish::CompileStudyList(state);
 
         QCOMPARE(swc, path(QStringLiteral("GEO.SWC")));
         const QByteArray compiled = ReadAll(swc);
@@ -242,7 +242,7 @@ private Q_SLOTS:
         shell::AppState state = studyList(QStringLiteral("Case"));
         WriteAll(path(QStringLiteral("CASE.SWR")), CommandEntryText("A", 3, "A.WAV"));
         WriteAll(path(QStringLiteral("case.swc")), "old");
-        const QString swc = build::CompileStudyList(state);
+        const QString swc = publish::CompileStudyList(state);
         QCOMPARE(swc, path(QStringLiteral("case.swc")));
         QCOMPARE(ReadAll(swc).size(), 5105 + 13 + 35 + 80);
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("Case.SWC"))));
@@ -253,7 +253,7 @@ private Q_SLOTS:
         shell::AppState state = studyList(QStringLiteral("EMPTY"));
         WriteAll(path(QStringLiteral("EMPTY.$$$")), "stale");
         try {
-            build::CompileStudyList(state);
+            publish::CompileStudyList(state);
             QFAIL("no error for a missing store");
         } catch (const shell::Error& error) {
             QVERIFY2(error.message().contains(QStringLiteral("EMPTY.SWR")), qPrintable(error.message()));
@@ -267,7 +267,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         shell::AppState state = studyList(QStringLiteral("rocks"));
         WriteAll(path(QStringLiteral("rocks.SWR")), CommandEntryText("Basalt", 2, "B.BMP,20"));
-        build::CompileCommand(state);
+        publish::CompileCommand(state);
         QCOMPARE(dialogs.infos,
                  QStringList{QStringLiteral("The Topic List ROCKS.SWC has been compiled. Use the command MERIDOX "
                                             "ROCKS.SWC to display it.")});
@@ -276,8 +276,8 @@ private Q_SLOTS:
 
     void indexName_cutToSixtyBytes()
     {
-        QCOMPARE(build::IndexName("[short]"), QByteArray("[short]"));
-        QCOMPARE(build::IndexName(QByteArray(70, 'n')).size(), 60);
+        QCOMPARE(publish::IndexName("[short]"), QByteArray("[short]"));
+        QCOMPARE(publish::IndexName(QByteArray(70, 'n')).size(), 60);
     }
 };
 

@@ -1,8 +1,8 @@
 // Prepare Distribution: which files a Study List sends along (order, duplicates, the command and
 // Topic rules), the checks made before anything is copied, and the dialog's refusal of the Study
 // List directory.
-#include "build/distribution.h"
-#include "build/tdistribform.h"
+#include "publish/distribution.h"
+#include "publish/tdistribform.h"
 #include "shell/appstate.h"
 #include "storage/topicstore.h"
 #include "support/modaldriver.h"
@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using build::DistributedProgram;
+using publish::DistributedProgram;
 
 namespace {
 
@@ -47,9 +47,9 @@ private:
     {
         storage::AppendCommandEntry(m_store, name, type, storage::kTopicKind, value);
     }
-    QStringList gather(const build::IncludeProgram& include = kYesToAll)
+    QStringList gather(const publish::IncludeProgram& include = kYesToAll)
     {
-        return build::GatherDistributionFiles(m_state.Settings, m_state.WorkingDirectory, m_store, include);
+        return publish::GatherDistributionFiles(m_state.Settings, m_state.WorkingDirectory, m_store, include);
     }
     // Runs the whole operation, answering the dialog with the destination and program.
     void prepare(const QString& destination, DistributedProgram program)
@@ -60,7 +60,7 @@ private:
                 ->setChecked(true);
             Child<QPushButton>(*dialog, "BitBtn1")->click();
         });
-        build::PrepareDistribution(m_state);
+        publish::PrepareDistribution(m_state);
         QVERIFY(driver.opened);
         QVERIFY(!driver.stuck);
     }
@@ -177,7 +177,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, separator);
         ScriptedDialogs dialogs;
-        build::TDistribForm form(DistributedProgram::Executable, m_state.WorkingDirectory);
+        publish::TDistribForm form(DistributedProgram::Executable, m_state.WorkingDirectory);
         form.show();
         QVERIFY(Child<QRadioButton>(form, "RadioButton2")->isChecked());
         QString folder = QDir::cleanPath(m_state.WorkingDirectory).toLower();
@@ -196,7 +196,7 @@ private Q_SLOTS:
         const QString out = qEnvironmentVariable("QUORVEL_SCREENSHOT_DIR");
         if (out.isEmpty())
             QSKIP("set QUORVEL_SCREENSHOT_DIR to write screenshots");
-        build::TDistribForm form(DistributedProgram::Executable, m_state.WorkingDirectory);
+        publish::TDistribForm form(DistributedProgram::Executable, m_state.WorkingDirectory);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTest::qWait(50);
@@ -205,11 +205,11 @@ private Q_SLOTS:
 
     void dialog_returnsChoiceWithSeparator()
     {
-        build::TDistribForm form(DistributedProgram::Compiled, m_state.WorkingDirectory);
+        publish::TDistribForm form(DistributedProgram::Compiled, m_state.WorkingDirectory);
         QCOMPARE(form.property("helpContext").toInt(), 290);
         QVERIFY(Child<QRadioButton>(form, "RadioButton1")->isChecked());
         Child<QLineEdit>(form, "Edit1")->setText(m_dir->filePath(QStringLiteral("dist")));
-        const build::TDistribForm::Result result = form.choice();
+        const publish::TDistribForm::Result result = form.choice();
         QCOMPARE(result.destination, m_dir->filePath(QStringLiteral("dist/")));
         QCOMPARE(result.program, DistributedProgram::Compiled);
     }
@@ -284,18 +284,18 @@ private Q_SLOTS:
         storage::CommandSettings command;
         command.CommandType = 9;
         command.ProgramCommand = QStringLiteral("WRITE.EXE story.wri");
-        QCOMPARE(build::CommandFileName(command, m_state.WorkingDirectory), QString());
+        QCOMPARE(publish::CommandFileName(command, m_state.WorkingDirectory), QString());
         touch(QStringLiteral("STORY.WRI"));
-        QCOMPARE(build::CommandFileName(command, m_state.WorkingDirectory), QStringLiteral("story.wri"));
+        QCOMPARE(publish::CommandFileName(command, m_state.WorkingDirectory), QStringLiteral("story.wri"));
         command.ProgramCommand = QStringLiteral("WRITE.EXE");
-        QCOMPARE(build::CommandFileName(command, m_state.WorkingDirectory), QStringLiteral("WRITE.EXE"));
+        QCOMPARE(publish::CommandFileName(command, m_state.WorkingDirectory), QStringLiteral("WRITE.EXE"));
     }
 
     void addName_skipsEmptyAndExactDuplicates()
     {
         QStringList names;
         for (const char* name : {"A.BMP", "", "a.bmp", "A.BMP"})
-            build::AddDistributionName(names, QString::fromLatin1(name));
+            publish::AddDistributionName(names, QString::fromLatin1(name));
         QCOMPARE(names, (QStringList{"A.BMP", "a.bmp"}));
     }
 };

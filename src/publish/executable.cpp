@@ -1,6 +1,6 @@
-#include "build/executable.h"
+#include "publish/executable.h"
 
-#include "build/compiler.h"
+#include "publish/compiler.h"
 #include "shell/appstate.h"
 #include "shell/atomicfile.h"
 #include "shell/error.h"
@@ -11,7 +11,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
-namespace build {
+namespace publish {
 
 namespace {
 
@@ -72,4 +72,4 @@ void CreateExecutable(shell::AppState& state, const TryItFunction& tryIt)
         tryIt(program);
 }
 
-} // namespace build
+} // namespace publish

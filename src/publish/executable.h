@@ -10,7 +10,7 @@ struct AppState;
 // Executable creation: NAME.EXE is the reader program "quorvela.bin" from the program directory,
 // unchanged, followed by the bytes of NAME.SWC; nothing is written between or after them. The
 // reader finds the Study List where its own ELF image ends.
-namespace build {
+namespace publish {
 
 // Starts the program file; how is the caller's choice (the program run of the presentation
 // runtime, or a detached start).
@@ -33,4 +33,4 @@ void StartProgramDetached(const QString& programPath);
 // its path to `tryIt`.
 void CreateExecutable(shell::AppState& state, const TryItFunction& tryIt = StartProgramDetached);
 
-} // namespace build
+} // namespace publish

@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 
-namespace build {
+namespace publish {
 
 // Refusals of damaged input. A compiled body holds at most this many entries, and one block at
 // most this many bytes; anything beyond is a damaged or hostile file, not a Study List.
@@ -71,4 +71,4 @@ private:
     storage::SettingsRecord m_settings;
 };
 
-} // namespace build
+} // namespace publish

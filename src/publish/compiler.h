@@ -27,7 +27,7 @@ struct AppState;
 //                  61 block offset, 65 block length, 69 kind length (0..10), 70 kind (10 bytes)
 //
 // Bytes of the string fields beyond their length are written as zeros and mean nothing.
-namespace build {
+namespace publish {
 
 constexpr int kBodyHeaderSize = 13;
 constexpr int kIndexRecordSize = 80;
@@ -68,4 +68,4 @@ QString CompiledMessage(const QString& compiledFileName);
 // The compile command of the main window: compiles and reports the result with ShowInfo.
 void CompileCommand(shell::AppState& state);
 
-} // namespace build
+} // namespace publish

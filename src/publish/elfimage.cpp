@@ -1,11 +1,11 @@
-#include "build/elfimage.h"
+#include "publish/elfimage.h"
 
 #include <QtEndian>
 
 #include <algorithm>
 #include <limits>
 
-namespace build {
+namespace publish {
 
 namespace {
 
@@ -102,4 +102,4 @@ qint64 ElfImageEnd(QIODevice& device)
     return end > size ? kNotElf : end;
 }
 
-} // namespace build
+} // namespace publish

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/distribution.h"
+#include "publish/distribution.h"
 
 #include <QDialog>
 
@@ -14,7 +14,7 @@ class FolderBrowser;
 struct AppState;
 } // namespace shell
 
-namespace build {
+namespace publish {
 
 // The distribution dialog: the directory the reader's files go to (an existing folder or one to
 // be made) and which program goes with them. The Study List directory itself is refused.
@@ -49,4 +49,4 @@ private:
 // Failures throw shell::Error.
 void PrepareDistribution(shell::AppState& state, QWidget* parent = nullptr);
 
-} // namespace build
+} // namespace publish

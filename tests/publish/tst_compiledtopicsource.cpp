@@ -1,10 +1,10 @@
 // Covers CompiledTopicSource (every entry read back from NAME.SWC and from an appended list, names
 // the index had to cut, damaged and hostile files) and the ELF image end.
 
-#include "build/compiledtopicsource.h"
-#include "build/compiler.h"
-#include "build/elfimage.h"
-#include "build/storetext.h"
+#include "publish/compiledtopicsource.h"
+#include "publish/compiler.h"
+#include "publish/elfimage.h"
+#include "publish/storetext.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
 #include "support/testfiles.h"
@@ -90,7 +90,7 @@ private:
         state.TopicStorePath = name + QStringLiteral(".SWR");
         state.Settings.Program.Title = title;
         WriteAll(path(name + QStringLiteral(".SWR")), store);
-        return build::CompileStudyList(state);
+        return publish::CompileStudyList(state);
     }
 
     QByteArray validFile()
@@ -98,12 +98,12 @@ private:
         return ReadAll(compileList(QStringLiteral("VALID"), StoreText(SampleTopics(), {"Hello"})));
     }
 
-    static std::unique_ptr<build::CompiledTopicSource> openBytes(const QByteArray& bytes)
+    static std::unique_ptr<publish::CompiledTopicSource> openBytes(const QByteArray& bytes)
     {
         auto buffer = std::make_unique<QBuffer>();
         buffer->setData(bytes);
         buffer->open(QIODevice::ReadOnly);
-        return std::make_unique<build::CompiledTopicSource>(std::move(buffer), storage::kSettingsSize,
+        return std::make_unique<publish::CompiledTopicSource>(std::move(buffer), storage::kSettingsSize,
                                                             QStringLiteral("TEST.SWC"));
     }
 
@@ -113,7 +113,7 @@ private Q_SLOTS:
         const QList<Topic> topics = SampleTopics();
         const QString swc = compileList(QStringLiteral("GEO"), StoreText(topics, {"Welcome", "", "to rocks"}),
                                         QStringLiteral("Rocks and Fire"));
-        const auto source = build::CompiledTopicSource::openCompiled(swc);
+        const auto source = publish::CompiledTopicSource::openCompiled(swc);
 
         QCOMPARE(source->count(), topics.size() + 1);
         QCOMPARE(source->settings().Program.Title, QStringLiteral("Rocks and Fire"));
@@ -137,7 +137,7 @@ private Q_SLOTS:
 
     void entry_nameComparedWithCaseKindWithout()
     {
-        const auto source = build::CompiledTopicSource::openCompiled(
+        const auto source = publish::CompiledTopicSource::openCompiled(
             compileList(QStringLiteral("CASE"), CommandEntryText("Basalt", 3, "B.WAV")));
         QStringList lines;
         QVERIFY(!source->entry(QStringLiteral("basalt"), QStringLiteral("HYPER"), lines));
@@ -149,7 +149,7 @@ private Q_SLOTS:
 
     void noIntroduction_introTextFalse()
     {
-        const auto source = build::CompiledTopicSource::openCompiled(
+        const auto source = publish::CompiledTopicSource::openCompiled(
             compileList(QStringLiteral("NOINTRO"), CommandEntryText("A", 3, "A.WAV")));
         QStringList lines;
         QVERIFY(!source->introText(lines));
@@ -171,7 +171,7 @@ private Q_SLOTS:
         const QByteArray stem(length - 1, 'q');
         const QByteArray first = stem + "1";
         const QByteArray second = stem + "2";
-        const auto source = build::CompiledTopicSource::openCompiled(
+        const auto source = publish::CompiledTopicSource::openCompiled(
             compileList(QStringLiteral("LONG%1").arg(length),
                         CommandEntryText(first, 3, "ONE.WAV") + CommandEntryText(second, 3, "TWO.WAV")));
         QCOMPARE(source->names(QStringLiteral("HYPER")),
@@ -187,7 +187,7 @@ private Q_SLOTS:
 
     void emptyBody_noNames()
     {
-        const auto source = build::CompiledTopicSource::openCompiled(
+        const auto source = publish::CompiledTopicSource::openCompiled(
             compileList(QStringLiteral("BLANK"), "nothing but text\r\n"));
         QCOMPARE(source->count(), 0);
         QVERIFY(source->names(QStringLiteral("HYPER")).isEmpty());
@@ -198,7 +198,7 @@ private Q_SLOTS:
         const QByteArray swc = validFile();
         const QByteArray program = ReadAll(QCoreApplication::applicationFilePath());
         WriteAll(path(QStringLiteral("PROG.EXE")), program + swc);
-        const auto source = build::CompiledTopicSource::openExecutable(path(QStringLiteral("PROG.EXE")));
+        const auto source = publish::CompiledTopicSource::openExecutable(path(QStringLiteral("PROG.EXE")));
         QCOMPARE(source->names(QStringLiteral("HYPER")).size(), SampleTopics().size());
         QCOMPARE(source->settings().Program.Title, QStringLiteral("Rocks"));
     }
@@ -206,7 +206,7 @@ private Q_SLOTS:
     void programWithNothingAppended_reportsIt()
     {
         const QString message = ErrorOf([] {
-            build::CompiledTopicSource::openExecutable(QCoreApplication::applicationFilePath());
+            publish::CompiledTopicSource::openExecutable(QCoreApplication::applicationFilePath());
         });
         QVERIFY2(message.contains(QStringLiteral("has no Study List appended")), qPrintable(message));
     }
@@ -214,7 +214,7 @@ private Q_SLOTS:
     void missingFile_reportsError()
     {
         const QString message =
-            ErrorOf([this] { build::CompiledTopicSource::openCompiled(path(QStringLiteral("NONE.SWC"))); });
+            ErrorOf([this] { publish::CompiledTopicSource::openCompiled(path(QStringLiteral("NONE.SWC"))); });
         QVERIFY2(message.startsWith(QStringLiteral("Cannot open file")), qPrintable(message));
     }
 
@@ -255,7 +255,7 @@ private Q_SLOTS:
         const qsizetype body = storage::kSettingsSize;
         const qint32 indexOffset = ReadLe32(bytes, body + 9);
         // The last index record, so every record before it is valid.
-        const qsizetype lastRecord = body + indexOffset + (ReadLe32(bytes, body + 5) - 1) * build::kIndexRecordSize;
+        const qsizetype lastRecord = body + indexOffset + (ReadLe32(bytes, body + 5) - 1) * publish::kIndexRecordSize;
         const QString kind = parts[0];
         if (kind == QLatin1String("cut")) {
             const int at = parts[1].toInt();
@@ -277,7 +277,7 @@ private Q_SLOTS:
     void fileShrunkAfterOpening_entryReportsError()
     {
         const QString swc = compileList(QStringLiteral("SHRINK"), StoreText(SampleTopics(), {}));
-        const auto source = build::CompiledTopicSource::openCompiled(swc);
+        const auto source = publish::CompiledTopicSource::openCompiled(swc);
         QVERIFY(QFile::resize(swc, storage::kSettingsSize + 20));
         QStringList lines;
         const QString message =
@@ -289,9 +289,9 @@ private Q_SLOTS:
     {
         QFile self(QCoreApplication::applicationFilePath());
         QVERIFY(self.open(QIODevice::ReadOnly));
-        QCOMPARE(build::ElfImageEnd(self), self.size());
+        QCOMPARE(publish::ElfImageEnd(self), self.size());
         QVERIFY(self.seek(0));
-        QCOMPARE(build::ElfImageEnd(self.read(64 * 1024)), self.size());
+        QCOMPARE(publish::ElfImageEnd(self.read(64 * 1024)), self.size());
     }
 
     void elfImageEnd_appendedDataNotCounted()
@@ -300,7 +300,7 @@ private Q_SLOTS:
         QBuffer buffer;
         buffer.setData(program + QByteArray(5000, 'x'));
         QVERIFY(buffer.open(QIODevice::ReadOnly));
-        QCOMPARE(build::ElfImageEnd(buffer), program.size());
+        QCOMPARE(publish::ElfImageEnd(buffer), program.size());
     }
 
     void elfImageEnd_refusesDamaged_data()
@@ -338,7 +338,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QBuffer buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
-        QCOMPARE(build::ElfImageEnd(buffer), qint64(-1));
+        QCOMPARE(publish::ElfImageEnd(buffer), qint64(-1));
     }
 };
 

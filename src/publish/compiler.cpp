@@ -1,4 +1,4 @@
-#include "build/compiler.h"
+#include "publish/compiler.h"
 
 #include "shell/appstate.h"
 #include "shell/atomicfile.h"
@@ -18,7 +18,7 @@
 #include <optional>
 #include <vector>
 
-namespace build {
+namespace publish {
 
 namespace {
 
@@ -324,4 +324,4 @@ void CompileCommand(shell::AppState& state)
     shell::ShowInfo(CompiledMessage(shell::FileNameOf(compiled).toUpper()));
 }
 
-} // namespace build
+} // namespace publish

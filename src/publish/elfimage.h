@@ -13,7 +13,7 @@
 //
 // The image ends at the furthest of the section-header table's end (e_shoff + e_shnum *
 // e_shentsize) and every segment's p_offset + p_filesz.
-namespace build {
+namespace publish {
 
 constexpr int kElfHeaderSize = 64;
 constexpr int kElfProgramHeaderMinSize = 56;
@@ -28,4 +28,4 @@ qint64 ElfImageEnd(const QByteArray& header);
 // little-endian ELF file or its tables or segments reach beyond the end of the file.
 qint64 ElfImageEnd(QIODevice& device);
 
-} // namespace build
+} // namespace publish

@@ -1,7 +1,7 @@
-#include "build/compiledtopicsource.h"
+#include "publish/compiledtopicsource.h"
 
-#include "build/compiler.h"
-#include "build/elfimage.h"
+#include "publish/compiler.h"
+#include "publish/elfimage.h"
 #include "shell/error.h"
 #include "shell/textcodec.h"
 
@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QtEndian>
 
-namespace build {
+namespace publish {
 
 namespace {
 
@@ -216,4 +216,4 @@ bool CompiledTopicSource::introText(QStringList& lines) const
     return false;
 }
 
-} // namespace build
+} // namespace publish

@@ -1,7 +1,7 @@
 // Covers the main window's "&Compile Study List" and "Create E&xecutable" buttons: they run the
 // build operations with the waiting panel shown and report through the message boxes.
 
-#include "build/storetext.h"
+#include "publish/storetext.h"
 #include "shell/appstate.h"
 #include "shell/tquorvelform.h"
 #include "support/scripteddialogs.h"

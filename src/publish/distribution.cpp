@@ -1,4 +1,4 @@
-#include "build/distribution.h"
+#include "publish/distribution.h"
 
 #include "runtime/topicrunner.h"
 #include "shell/filenames.h"
@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace build {
+namespace publish {
 
 namespace {
 
@@ -187,4 +187,4 @@ void CopyDistributionFiles(const QStringList& names, const QString& directory, c
     }
 }
 
-} // namespace build
+} // namespace publish

@@ -10,7 +10,7 @@
 // What a reader needs beside the program: every file the settings record and the Topics of the
 // topic store refer to, gathered in a fixed order without duplicates, checked, and copied into a
 // distribution directory.
-namespace build {
+namespace publish {
 
 enum class DistributedProgram
 {
@@ -45,4 +45,4 @@ QStringList MissingFiles(const QStringList& names, const QString& directory);
 // copied before it stay.
 void CopyDistributionFiles(const QStringList& names, const QString& directory, const QString& destination);
 
-} // namespace build
+} // namespace publish

@@ -1,9 +1,9 @@
 // Covers executable creation (NAME.EXE = stub + NAME.SWC, the question, trying it, a missing
 // stub) and the reader program's --list on executables and compiled lists made here.
 
-#include "build/compiler.h"
-#include "build/executable.h"
-#include "build/storetext.h"
+#include "publish/compiler.h"
+#include "publish/executable.h"
+#include "publish/storetext.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
 #include "support/scripteddialogs.h"
@@ -95,7 +95,7 @@ private Q_SLOTS:
         dialogs.yesNoAnswers.enqueue(false);
         shell::AppState state = studyList(BinDir(), TwoTopics());
         int tried = 0;
-        build::CreateExecutable(state, [&](const QString&) { ++tried; });
+        publish::CreateExecutable(state, [&](const QString&) { ++tried; });
 
         const QByteArray stub = ReadAll(BinDir() + QStringLiteral("/quorvela.bin"));
         const QByteArray swc = ReadAll(state.WorkingDirectory + QStringLiteral("QUAKES.SWC"));
@@ -118,7 +118,7 @@ private Q_SLOTS:
         dialogs.yesNoAnswers.enqueue(false);
         shell::AppState state = studyList(fakeStubDirectory("STUB"), TwoTopics());
         const QByteArray storeBefore = ReadAll(state.WorkingDirectory + QStringLiteral("QUAKES.SWR"));
-        build::CreateExecutable(state, [](const QString&) { QFAIL("tried after No"); });
+        publish::CreateExecutable(state, [](const QString&) { QFAIL("tried after No"); });
         const QByteArray swc = ReadAll(state.WorkingDirectory + QStringLiteral("QUAKES.SWC"));
         QCOMPARE(ReadAll(state.WorkingDirectory + QStringLiteral("QUAKES.EXE")), "STUB" + swc);
         QCOMPARE(ReadAll(state.WorkingDirectory + QStringLiteral("QUAKES.SWR")), storeBefore);
@@ -132,7 +132,7 @@ private Q_SLOTS:
         dialogs.yesNoAnswers.enqueue(true);
         shell::AppState state = studyList(fakeStubDirectory("STUB"), TwoTopics());
         QStringList tried;
-        build::CreateExecutable(state, [&](const QString& program) { tried.append(program); });
+        publish::CreateExecutable(state, [&](const QString& program) { tried.append(program); });
         QCOMPARE(tried, QStringList{state.WorkingDirectory + QStringLiteral("QUAKES.EXE")});
     }
 
@@ -141,12 +141,12 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         const QString programDirectory = fakeStubDirectory("FIRSTSTUB");
         shell::AppState state = studyList(programDirectory, TwoTopics());
-        build::BuildExecutable(state);
+        publish::BuildExecutable(state);
         const QByteArray first = ReadAll(state.WorkingDirectory + QStringLiteral("QUAKES.EXE"));
 
         WriteAll(programDirectory + QStringLiteral("/quorvela.bin"), "NEW");
         WriteAll(state.WorkingDirectory + QStringLiteral("QUAKES.SWR"), TwoTopics() + CommandEntryText("Kobe", 7, "K.AVI"));
-        build::BuildExecutable(state);
+        publish::BuildExecutable(state);
 
         const QByteArray swc = ReadAll(state.WorkingDirectory + QStringLiteral("QUAKES.SWC"));
         const QByteArray second = ReadAll(state.WorkingDirectory + QStringLiteral("QUAKES.EXE"));
@@ -159,7 +159,7 @@ private Q_SLOTS:
     {
         shell::AppState state = studyList(fakeStubDirectory("S"), TwoTopics());
         WriteAll(state.WorkingDirectory + QStringLiteral("quakes.exe"), "old program");
-        build::BuildExecutable(state);
+        publish::BuildExecutable(state);
         QVERIFY(!QFileInfo::exists(state.WorkingDirectory + QStringLiteral("QUAKES.EXE")));
         QVERIFY(ReadAll(state.WorkingDirectory + QStringLiteral("quakes.exe")).startsWith("S\x04"));
     }
@@ -172,7 +172,7 @@ private Q_SLOTS:
         shell::AppState state = studyList(emptyProgramDirectory, TwoTopics());
         QString message;
         try {
-            build::CreateExecutable(state, [](const QString&) {});
+            publish::CreateExecutable(state, [](const QString&) {});
         } catch (const shell::Error& error) {
             message = error.message();
         }
@@ -186,11 +186,11 @@ private Q_SLOTS:
     {
         const QString programDirectory = fakeStubDirectory("OLDSTUB");
         shell::AppState state = studyList(programDirectory, TwoTopics());
-        build::BuildExecutable(state);
+        publish::BuildExecutable(state);
         const QByteArray older = ReadAll(state.WorkingDirectory + QStringLiteral("QUAKES.EXE"));
         QVERIFY(QFile::remove(programDirectory + QStringLiteral("/quorvela.bin")));
         WriteAll(state.WorkingDirectory + QStringLiteral("QUAKES.SWR"), CommandEntryText("Other", 3, "O.WAV"));
-        QVERIFY_THROWS_EXCEPTION(shell::Error, build::BuildExecutable(state));
+        QVERIFY_THROWS_EXCEPTION(shell::Error, publish::BuildExecutable(state));
         QCOMPARE(ReadAll(state.WorkingDirectory + QStringLiteral("QUAKES.EXE")), older);
         QCOMPARE(QDir(state.WorkingDirectory).entryList(QDir::Files).size(), 3);
     }
@@ -202,7 +202,7 @@ private Q_SLOTS:
         const QString programDirectory = fakeStubDirectory("LOCKED");
         QFile::setPermissions(programDirectory + QStringLiteral("/quorvela.bin"), QFileDevice::WriteOwner);
         shell::AppState state = studyList(programDirectory, TwoTopics());
-        QVERIFY_THROWS_EXCEPTION(shell::Error, build::BuildExecutable(state));
+        QVERIFY_THROWS_EXCEPTION(shell::Error, publish::BuildExecutable(state));
         QVERIFY(!QFileInfo::exists(state.WorkingDirectory + QStringLiteral("QUAKES.EXE")));
     }
 
@@ -210,7 +210,7 @@ private Q_SLOTS:
     {
         ScriptedDialogs dialogs;
         shell::AppState state = studyList(BinDir(), TwoTopics() + IntroEntryText({"Hi"}));
-        const QString exe = build::BuildExecutable(state);
+        const QString exe = publish::BuildExecutable(state);
         const QString expected = QStringLiteral("Earthquakes\nSan Francisco 1906\nPlates\n");
 
         const RunResult fromExe = Run(exe, {QStringLiteral("--list")}, m_dir.path());
@@ -257,7 +257,7 @@ private Q_SLOTS:
         const QString file = m_dir.filePath(QStringLiteral("BAD.SWC"));
         if (QByteArrayView(QTest::currentDataTag()) == "program with a cut list") {
             shell::AppState state = studyList(BinDir(), TwoTopics());
-            bytes = ReadAll(build::BuildExecutable(state));
+            bytes = ReadAll(publish::BuildExecutable(state));
             bytes.chop(100);
         }
         WriteAll(file, bytes);
