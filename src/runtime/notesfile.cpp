@@ -27,6 +27,7 @@ NotesText ReadNotesFile(const QString& path)
 
     NotesText notes;
     notes.text = shell::DecodeText(bytes);
+    notes.windows1252 = !bytes.isValidUtf8();
     // CR LF files are written back with CR LF; a file that mixes both kinds comes back with LF.
     const qsizetype pairs = notes.text.count(QStringLiteral("\r\n"));
     notes.crlf = pairs > 0 && pairs == notes.text.count(QLatin1Char('\n'));
@@ -40,7 +41,7 @@ void WriteNotesFile(const QString& path, const NotesText& notes)
     QString text = notes.text;
     if (notes.crlf)
         text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    shell::WriteFileAtomically(path, text.toUtf8());
+    shell::WriteFileAtomically(path, notes.windows1252 ? shell::EncodeText(text) : text.toUtf8());
 }
 
 } // namespace runtime

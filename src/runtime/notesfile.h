@@ -10,6 +10,8 @@ struct NotesText
 {
     QString text;
     bool crlf = false;
+    // A file of the earlier 8-bit programs (not UTF-8) is saved in Windows-1252 again where it can be.
+    bool windows1252 = false;
 };
 
 // Notes files larger than this are refused rather than read into memory.

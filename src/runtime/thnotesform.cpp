@@ -185,6 +185,7 @@ void THNotesForm::startOn(const QString& shownName, const QString& path)
     Memo1->clear();
     m_fileName.clear();
     m_crlf = false;
+    m_windows1252 = false;
     if (path.isEmpty()) {
         setCaptionName(QStringLiteral("Untitled"));
         return;
@@ -195,6 +196,7 @@ void THNotesForm::startOn(const QString& shownName, const QString& path)
             const NotesText notes = ReadNotesFile(path);
             Memo1->setPlainText(notes.text);
             m_crlf = notes.crlf;
+            m_windows1252 = notes.windows1252;
         } catch (const shell::Error& error) {
             shell::ShowError(error.message());
             Memo1->clear();
@@ -247,6 +249,7 @@ void THNotesForm::New1Click()
     Memo1->document()->setModified(false);
     m_fileName.clear();
     m_crlf = false;
+    m_windows1252 = false;
     setCaptionName(QStringLiteral("Untitled"));
 }
 
@@ -269,6 +272,7 @@ void THNotesForm::Open1Click()
         Memo1->setPlainText(notes.text);
         Memo1->document()->setModified(false);
         m_crlf = notes.crlf;
+        m_windows1252 = notes.windows1252;
         m_fileName = path;
         setCaptionName(shell::FileNameOf(path));
     } catch (const shell::Error& error) {
@@ -279,7 +283,7 @@ void THNotesForm::Open1Click()
 bool THNotesForm::saveTo(const QString& path)
 {
     try {
-        WriteNotesFile(path, NotesText{MemoText(*Memo1), m_crlf});
+        WriteNotesFile(path, NotesText{MemoText(*Memo1), m_crlf, m_windows1252});
     } catch (const shell::Error& error) {
         shell::ShowError(error.message());
         return false;

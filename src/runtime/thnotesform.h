@@ -90,6 +90,7 @@ private:
     QString m_fileName;
     QString m_directory;
     bool m_crlf = false;
+    bool m_windows1252 = false;
 };
 
 // Opens the notes editor on a notes file named by a Study List (the name is looked up in

@@ -22,7 +22,7 @@
 //     4052  1053  MenuScreen          MenuScreenDesign (last byte, 5104, is its UseMenuBar)
 //
 // A short string of N is a length byte L (0..N) and N bytes of which the first L are the text
-// (UTF-8 here; 8-bit text from earlier files is read as Windows-1252). Colours are 32-bit colour
+// (Windows-1252 when every character exists there, else UTF-8: see shell/textcodec.h). Colours are 32-bit colour
 // references 0x00BBGGRR. The layout of each part is written beside its struct below and pinned
 // by the record codec's tests.
 namespace storage {

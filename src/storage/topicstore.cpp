@@ -78,20 +78,20 @@ void AppendTextLine(QByteArray& out, const QString& line)
 {
     if (!line.isEmpty() && (line.front() == QLatin1Char('[') || line.front() == QLatin1Char(']')))
         out += ' ';
-    out += line.toUtf8();
+    out += shell::EncodeText(line);
     out += "\r\n";
 }
 
 void AppendLine(QByteArray& out, const QString& line)
 {
-    out += line.toUtf8();
+    out += shell::EncodeText(line);
     out += "\r\n";
 }
 
 void AppendLine(QByteArray& out, const char* key, const QString& value)
 {
     out += key;
-    out += value.toUtf8();
+    out += shell::EncodeText(value);
     out += "\r\n";
 }
 
@@ -351,11 +351,11 @@ void ConvertOldStore(const QString& store)
         return;
     StoreLineReader reader(store);
     StoreWriter writer(store);
-    // Stores of the earlier program are 8-bit text; every line comes out as UTF-8.
+    // Lines are copied byte for byte; only the values of picture commands change their separator.
     QByteArrayView line;
     while (reader.next(line)) {
+        writer.line(line);
         const QString text = shell::DecodeText(line);
-        writer.line(text.toUtf8());
         const int blanks = text == QLatin1String("type=2") ? 1 : text == QLatin1String("type=6") ? 2 : 0;
         if (blanks == 0)
             continue;
@@ -364,7 +364,7 @@ void ConvertOldStore(const QString& store)
         QString value = shell::DecodeText(line);
         for (int i = 0; i < blanks; ++i)
             value = JoinFirstBlank(value);
-        writer.line(value.toUtf8());
+        writer.line(shell::EncodeText(value));
     }
     writer.commit();
 }

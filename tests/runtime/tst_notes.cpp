@@ -595,6 +595,12 @@ void TestNotes::startOn_keepsNonBreakingSpacesThroughSave()
     editor.form.memo()->document()->setModified(true);
     Action(editor.form, "Save1")->trigger();
     QCOMPARE(ReadAll(editor.path), bytes);
+
+    // A file of the earlier 8-bit editors keeps its code page.
+    EditorOn earlier(QStringLiteral("OLD.TXT"), "caf\xe9 10\xa0km\r\n");
+    earlier.form.memo()->document()->setModified(true);
+    Action(earlier.form, "Save1")->trigger();
+    QCOMPARE(ReadAll(earlier.path), QByteArray("caf\xe9 10\xa0km\r\n"));
 }
 
 void TestNotes::openNotesEditor_resolvesNameWithoutCase()

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace shell;
 
 class TestUtilities : public QObject
@@ -36,6 +38,7 @@ private Q_SLOTS:
     void copyFile_fullDiskReturnsFour();
     void copyFileInto_directoryAndFileTargets();
     void copyFileInto_reportsBothErrors();
+    void copyOntoItself_leavesTheFileWhole();
     void appendFile_appendsAtCurrentPosition();
 
     void findInWorkingDirectory_matchesWithoutCase();
@@ -230,6 +233,22 @@ void TestUtilities::copyFileInto_directoryAndFileTargets()
     QCOMPARE(ReadAll(target).size(), 20000);
 }
 
+void TestUtilities::copyOntoItself_leavesTheFileWhole()
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("PIC.BMP"));
+    WriteAll(source, QByteArray(5000, 'p'));
+    QVERIFY(QFile::link(dir.path(), dir.filePath(QStringLiteral("linked"))));
+    QVERIFY(::link(QFile::encodeName(source).constData(), QFile::encodeName(dir.filePath(QStringLiteral("HARD.BMP"))).constData()) == 0);
+    for (const QString& other : QStringList{dir.path() + QStringLiteral("/./PIC.BMP"), dir.filePath(QStringLiteral("linked/PIC.BMP")),
+                                 dir.filePath(QStringLiteral("HARD.BMP"))}) {
+        QCOMPARE(CopyFile(source, other), int(CopySameName));
+        QCOMPARE(CopyFileInto(other, source), int(CopySameName));
+    }
+    QCOMPARE(CopyFileInto(source, dir.filePath(QStringLiteral("linked"))), int(CopySameName));
+    QCOMPARE(ReadAll(source), QByteArray(5000, 'p'));
+}
+
 void TestUtilities::copyFileInto_reportsBothErrors()
 {
     QTemporaryDir dir;
@@ -360,7 +379,17 @@ void TestUtilities::decodeText_fallsBackToWindows1252()
 {
     QCOMPARE(DecodeText("caf\xc3\xa9"), QStringLiteral("café"));
     QCOMPARE(DecodeText("caf\xe9 \x80"), QStringLiteral("café €"));
-    QCOMPARE(EncodeText(QStringLiteral("ééé"), 5), QByteArray("\xc3\xa9\xc3\xa9"));
+    // Characters of the code page are one byte each; others make the text UTF-8, cut whole.
+    QCOMPARE(EncodeText(QStringLiteral("ééé€"), 5), QByteArray("\xe9\xe9\xe9\x80"));
+    QCOMPARE(EncodeText(QStringLiteral("λλλ"), 5), QByteArray("\xce\xbb\xce\xbb"));
+    QCOMPARE(EncodeText(QStringLiteral("é😀"), 4), QByteArray("\xc3\xa9"));
+    // Every byte string and every text comes back as it went in, "Ã©" (bytes that are UTF-8) too.
+    QByteArray all;
+    for (int b = 1; b < 256; ++b)
+        all.append(char(b));
+    QCOMPARE(EncodeText(DecodeText(all)), all);
+    for (const QString& text : {QStringLiteral("Ã©"), QStringLiteral("Ã© and ÿ"), QStringLiteral("地理 é")})
+        QCOMPARE(DecodeText(EncodeText(text)), text);
 }
 
 QTEST_GUILESS_MAIN(TestUtilities)

@@ -4,6 +4,7 @@
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
+#include "shell/textcodec.h"
 #include "storage/settings.h"
 #include "storage/settingsrecord.h"
 #include "testfiles.h"
@@ -28,7 +29,7 @@ qint16 I16(const QByteArray& b, int offset)
 }
 QString Str(const QByteArray& b, int offset)
 {
-    return QString::fromUtf8(b.mid(offset + 1, static_cast<unsigned char>(b[offset])));
+    return shell::DecodeText(b.mid(offset + 1, static_cast<unsigned char>(b[offset])));
 }
 
 void PutStr(QByteArray& b, int offset, const QByteArray& text)
@@ -127,6 +128,7 @@ private Q_SLOTS:
     void everyField_landsAtItsOffset();
     void roundTrip_givesBackEveryField();
     void longStrings_areCutToTheirFields();
+    void accentedText_keepsEveryCharacter();
     void shortBuffer_isRefused();
     void damagedLengthByte_readsNoFurtherThanTheField();
     void earlierVersion_isRecognisedByFirstCharacter();
@@ -271,13 +273,37 @@ void TestSettingsRecord::longStrings_areCutToTheirFields()
     SettingsRecord r;
     r.Program.Title = QString(100, QLatin1Char('x'));
     r.MenuScreen.Author.Lines[0] = QString(75, QLatin1Char('a'));
-    // A cut never splits a character: 41 two-byte letters in a 80-byte field keep 40.
-    r.Presentation.AboutBox.Caption = QString(41, QChar(0xE9));
+    // A cut never splits a character: 41 two-byte Greek letters in a 40-byte field keep 20.
+    r.Presentation.AboutBox.Caption = QString(41, QChar(0x3BB));
     const QByteArray b = EncodeSettings(r);
     QCOMPARE(b.size(), kSettingsSize);
     QCOMPARE(Str(b, 7), QString(80, QLatin1Char('x')));
     QCOMPARE(Str(b, 4667), QString(60, QLatin1Char('a')));
-    QCOMPARE(Str(b, 3346 + 2), QString(20, QChar(0xE9)));
+    QCOMPARE(Str(b, 3346 + 2), QString(20, QChar(0x3BB)));
+}
+
+void TestSettingsRecord::accentedText_keepsEveryCharacter()
+{
+    // Letters of Windows-1252 take one byte each, as in lists written elsewhere.
+    SettingsRecord r;
+    r.Program.Title = QString(77, QLatin1Char('x')) + QStringLiteral("éàü");
+    r.MenuScreen.Author.Lines[0] = QString(58, QLatin1Char('a')) + QStringLiteral("ñ€");
+    r.MenuScreen.Author.Lines[1] = QStringLiteral("Γεωγραφία 地理");
+    QByteArray b = EncodeSettings(r);
+    QCOMPARE(b.mid(7, 81), QByteArray(1, char(80)) + QByteArray(77, 'x') + "\xe9\xe0\xfc");
+    QCOMPARE(Str(b, 4667), r.MenuScreen.Author.Lines[0]);
+    SettingsRecord back;
+    QVERIFY(DecodeSettings(b, back));
+    QCOMPARE(back.Program.Title, r.Program.Title);
+    QCOMPARE(back.MenuScreen.Author.Lines[0], r.MenuScreen.Author.Lines[0]);
+    QCOMPARE(back.MenuScreen.Author.Lines[1], r.MenuScreen.Author.Lines[1]);
+
+    // An earlier record's title of 80 characters with accents converts whole.
+    QByteArray old = EarlierRecord();
+    PutStr(old, 11, QByteArray(77, 'o') + "\xe9\xe8\xe7");
+    QVERIFY(ConvertEarlierRecord(old, r));
+    QCOMPARE(r.Program.Title, QString(77, QLatin1Char('o')) + QStringLiteral("éèç"));
+    QCOMPARE(EncodeSettings(r).mid(8, 80), old.mid(12, 80));
 }
 
 void TestSettingsRecord::shortBuffer_isRefused()
@@ -463,8 +489,8 @@ void TestSettingsRecord::openSettings_acceptedConversionRewritesFileAndStore()
     QTemporaryDir dir;
     WriteAll(dir.filePath(QStringLiteral("OLD.SWJ")), EarlierRecord());
     WriteAll(dir.filePath(QStringLiteral("OLD.SWR")),
-             "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=PIC.BMP 30\r\n]\r\n\r\n"
-             "[B]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC.BMP SND.WAV 30\r\n]\r\n\r\n");
+             "[A\xe9]\r\nsource=HYPER\r\ntype=2\r\ncommand=PIC.BMP 30\r\n]\r\n\r\n"
+             "[B]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC\xc9.BMP SND.WAV 30\r\n]\r\n\r\n");
     shell::AppState state;
     state.WorkingDirectory = dir.path() + QLatin1Char('/');
     state.SettingsPath = QStringLiteral("OLD.SWJ");
@@ -474,8 +500,8 @@ void TestSettingsRecord::openSettings_acceptedConversionRewritesFileAndStore()
     QCOMPARE(b.left(5), QByteArray("\x04" "2.21"));
     QCOMPARE(state.Settings.Program.Title, QStringLiteral("Old Title"));
     QCOMPARE(ReadAll(dir.filePath(QStringLiteral("OLD.SWR"))),
-             QByteArray("[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=PIC.BMP,30\r\n]\r\n\r\n"
-                        "[B]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC.BMP,SND.WAV,30\r\n]\r\n\r\n"));
+             QByteArray("[A\xe9]\r\nsource=HYPER\r\ntype=2\r\ncommand=PIC.BMP,30\r\n]\r\n\r\n"
+                        "[B]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC\xc9.BMP,SND.WAV,30\r\n]\r\n\r\n"));
 }
 
 void TestSettingsRecord::loadSettings_truncatedFileIsAnErrorAndKeepsRecord()
