@@ -13,6 +13,8 @@
 
 #include <limits>
 
+#include <sys/stat.h>
+
 namespace shell {
 
 void ShowError(const QString& message)
@@ -129,9 +131,19 @@ bool CopyBlocks(QFile& in, QIODevice& out, qint64 blockSize)
 
 } // namespace
 
+bool IsSameFile(const QString& first, const QString& second)
+{
+    struct stat a{};
+    struct stat b{};
+    if (::stat(QFile::encodeName(first).constData(), &a) != 0 || ::stat(QFile::encodeName(second).constData(), &b) != 0)
+        return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 int CopyFile(const QString& source, const QString& destination)
 {
-    if (source == destination)
+    // Opening the target truncates it, and with it the source when both are one file.
+    if (source == destination || IsSameFile(source, destination))
         return CopySameName;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
@@ -151,11 +163,13 @@ int CopyFile(const QString& source, const QString& destination)
     return complete ? CopyOk : CopyTargetFull;
 }
 
-void CopyFileInto(const QString& source, const QString& target)
+int CopyFileInto(const QString& source, const QString& target)
 {
     QString path = QFileInfo(target).absoluteFilePath();
     if (QFileInfo(path).isDir())
         path = WithTrailingSeparator(path) + FileNameOf(source);
+    if (IsSameFile(source, path))
+        return CopySameName;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(source)));
@@ -169,6 +183,7 @@ void CopyFileInto(const QString& source, const QString& target)
     if (in.permissions() & QFileDevice::ExeOwner)
         out.setPermissions(out.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup |
                            QFileDevice::ExeOther);
+    return CopyOk;
 }
 
 int AppendFile(QIODevice& output, const QString& fileName)

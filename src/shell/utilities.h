@@ -41,13 +41,18 @@ enum CopyResult : int
     CopyTargetFull = 4,
 };
 
-// Copies in blocks of 2048 bytes. Equal names (exact text comparison) return CopySameName and
-// touch nothing. A read or write error inside the loop throws shell::Error.
+// True when both names lead to one file on disk (the same device and inode): another spelling of
+// the path, a hard link, or a path through a symbolic link.
+bool IsSameFile(const QString& first, const QString& second);
+
+// Copies in blocks of 2048 bytes. A copy onto the source itself (equal names or IsSameFile) returns
+// CopySameName and touches nothing. A read or write error inside the loop throws shell::Error.
 int CopyFile(const QString& source, const QString& destination);
 
 // Copies into a file or, when the target is an existing directory, into a file of the source's
-// name in it. Throws "Cannot open file %s" / "Cannot create file %s".
-void CopyFileInto(const QString& source, const QString& target);
+// name in it; CopyOk, or CopySameName (nothing done) when the target is the source itself.
+// Throws "Cannot open file %s" / "Cannot create file %s".
+int CopyFileInto(const QString& source, const QString& target);
 
 // Appends the whole file to `output` at its current position (the shared output file of the
 // compile and executable steps). Returns CopyOk, CopyCannotOpenSource or CopyTargetFull.
