@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "shell/error.h"
 #include "shell/filenames.h"
+#include "shell/typinglimit.h"
 #include "shell/utilities.h"
 
 #include <QDir>
@@ -48,7 +49,7 @@ FileGroup::FileGroup(const FileKind& kind, const QString& directory, const QStri
     m_field = new QLineEdit(kind.fieldText, this);
     m_field->setObjectName(fieldName);
     if (kind.maxLength > 0)
-        m_field->setMaxLength(kind.maxLength);
+        shell::LimitTyping(m_field, kind.maxLength);
     m_list = new QListWidget(this);
     m_list->setMinimumHeight(120);
     m_find = new QPushButton(kind.findCaption, this);

@@ -7,6 +7,7 @@
 #include "shell/error.h"
 #include "shell/filenames.h"
 #include "shell/textcodec.h"
+#include "shell/typinglimit.h"
 #include "shell/utilities.h"
 
 #include <QDialogButtonBox>
@@ -26,7 +27,7 @@ constexpr qsizetype kFileNameBytes = 150;
 
 TopicNumberField::TopicNumberField(QWidget* parent) : QLineEdit(parent)
 {
-    setMaxLength(8);
+    shell::LimitTyping(this, 8);
 }
 
 bool TopicNumberField::normalise()
@@ -56,7 +57,7 @@ THelpfileForm::THelpfileForm(const storage::ProgramSettings& program, const QStr
 
     Edit1 = new QLineEdit(QStringLiteral("*.HLP"), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMaxLength(12);
+    shell::LimitTyping(Edit1, 12);
     FileListBox1 = new QListWidget(this);
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
     FileListBox1->setMinimumSize(200, 150);

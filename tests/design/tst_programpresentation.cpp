@@ -304,6 +304,32 @@ private Q_SLOTS:
         QCOMPARE(form.program().HelpStartTopic, 16);
     }
 
+    void helpFile_longNamesAreKeptAndTypingIsLimited()
+    {
+        storage::ProgramSettings program;
+        program.HelpFile = QStringLiteral("EARTHQUAKES.HLP");
+        program.HelpStartTopic = 123456789;
+        design::THelpfileForm form(program, m_directory);
+        form.show();
+        auto* file = Child<QLineEdit>(form, "Edit1");
+        Child<QPushButton>(form, "BitBtn1")->click();
+        QCOMPARE(form.program().HelpFile, QStringLiteral("EARTHQUAKES.HLP"));
+        QCOMPARE(form.program().HelpStartTopic, 123456789);
+        // Typing stops at 12 characters (8 for the topic); shortening a longer name is allowed.
+        file->setFocus();
+        QTest::keyClick(file, Qt::Key_Backspace);
+        QCOMPARE(file->text(), QStringLiteral("EARTHQUAKES.HL"));
+        QTest::keyClick(file, Qt::Key_X);
+        QCOMPARE(file->text(), QStringLiteral("EARTHQUAKES.HL"));
+        file->clear();
+        QTest::keyClicks(file, QStringLiteral("ABCDEFGHIJKLMNOP"));
+        QCOMPARE(file->text(), QStringLiteral("ABCDEFGHIJKL"));
+        auto* topic = Child<design::TopicNumberField>(form, "Edit2");
+        topic->clear();
+        QTest::keyClicks(topic, QStringLiteral("1234567890"));
+        QCOMPARE(topic->text(), QStringLiteral("12345678"));
+    }
+
     void helpFile_findFile_copiesIntoTheStudyList()
     {
         ScriptedDialogs dialogs;
