@@ -13,7 +13,7 @@ namespace publish {
 
 namespace {
 
-// A cut index name loses at most the closing bracket plus the bytes of a split UTF-8 character.
+// Cutting at a character boundary drops at most the first three bytes of a four-byte character.
 constexpr int kMaxUtf8Extra = 3;
 constexpr char kIntroHeadPrefix[] = "[^INTRO";
 constexpr char kTextKey[] = "text=";
@@ -139,7 +139,9 @@ bool CompiledTopicSource::kindMatches(const Record& record, const QString& kind)
 
 bool CompiledTopicSource::nameMayBeCut(const Record& record) const
 {
-    return record.name.size() > kIndexNameWidth - kMaxUtf8Extra;
+    // The compiler cuts a longer head line at kIndexNameWidth bytes, stepping back to a character
+    // boundary, so a cut name holds at least kIndexNameWidth - kMaxUtf8Extra bytes.
+    return record.name.size() >= kIndexNameWidth - kMaxUtf8Extra;
 }
 
 QByteArray CompiledTopicSource::readBlock(const Record& record) const
@@ -181,12 +183,17 @@ QStringList CompiledTopicSource::names(const QString& kind) const
 bool CompiledTopicSource::entry(const QString& name, const QString& kind, QStringList& lines) const
 {
     const QString wantedHead = QLatin1Char('[') + name + QLatin1Char(']');
+    // A cut name is compared as bytes: its first bytes can read differently from the whole line (a
+    // Windows-1252 prefix that happens to be valid UTF-8). The head was written in one of two ways.
+    const QByteArray wantedStored = shell::EncodeText(wantedHead);
+    const QByteArray wantedUtf8 = wantedHead.toUtf8();
     for (qsizetype i = 0; i < m_index.count(); ++i) {
         const Record r = record(i);
         if (!kindMatches(r, kind))
             continue;
-        const QString indexed = shell::DecodeText(r.name);
-        const bool candidate = nameMayBeCut(r) ? wantedHead.startsWith(indexed) : indexed == wantedHead;
+        const bool candidate = nameMayBeCut(r)
+                                   ? wantedStored.startsWith(r.name) || wantedUtf8.startsWith(r.name)
+                                   : shell::DecodeText(r.name) == wantedHead;
         if (!candidate)
             continue;
         const QByteArray block = readBlock(r);

@@ -185,6 +185,28 @@ private Q_SLOTS:
         QVERIFY(!source->entry(QString::fromLatin1(stem), QStringLiteral("HYPER"), lines));
     }
 
+    void longNames_cutBeforeAMultibyteCharacter_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::newRow("2-byte") << QStringLiteral("λ");
+        QTest::newRow("3-byte") << QStringLiteral("地");
+        QTest::newRow("4-byte") << QStringLiteral("😀");
+    }
+
+    void longNames_cutBeforeAMultibyteCharacter()
+    {
+        QFETCH(QString, character);
+        // The character starts in the index's last bytes, so the index keeps fewer than 58 of them.
+        const qsizetype bytes = character.toUtf8().size();
+        const QString name = QString(60 - bytes, QLatin1Char('n')) + character + QStringLiteral("tail");
+        const auto source = publish::CompiledTopicSource::openCompiled(
+            compileList(QStringLiteral("CUT%1").arg(bytes), CommandEntryText(name.toUtf8(), 3, "ONE.WAV")));
+        QCOMPARE(source->names(QStringLiteral("HYPER")), QStringList{name});
+        QStringList lines;
+        QVERIFY(source->entry(name, QStringLiteral("HYPER"), lines));
+        QCOMPARE(lines.value(3), QStringLiteral("command=ONE.WAV"));
+    }
+
     void emptyBody_noNames()
     {
         const auto source = publish::CompiledTopicSource::openCompiled(
