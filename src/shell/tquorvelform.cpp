@@ -373,7 +373,10 @@ void TQuorvelForm::selectList()
             if (!QDir::setCurrent(m_state.WorkingDirectory))
                 throw Error(QStringLiteral("Cannot change to the directory ") +
                             QDir::toNativeSeparators(m_state.WorkingDirectory));
-            m_state.SettingsPath = ChangeExtension(info.absoluteFilePath(), QStringLiteral(".SWJ")).toUpper();
+            // The chooser named folders that exist as they are; only the list's own file name is
+            // stored upper-cased and found without regard to case.
+            m_state.SettingsPath =
+                m_state.WorkingDirectory + ChangeExtension(info.fileName(), QStringLiteral(".SWJ")).toUpper();
         }
         if (m_state.hasStudyList()) {
             storage::OpenSettings(m_state);

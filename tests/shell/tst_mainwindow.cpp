@@ -229,13 +229,21 @@ void TestMainWindow::select_findsListCreatedInOtherCase()
     QCOMPARE(m_dialogs->fileRequests[0].title, QStringLiteral("Select a Study List"));
     QCOMPARE(m_dialogs->fileRequests[0].filter, QStringLiteral(" Study Lists   (*.SWJ)|*.swj"));
     QCOMPARE(m_dialogs->fileRequests[0].directory, m_state.ProgramDirectory);
-    QCOMPARE(m_state.SettingsPath, (folder + "/volcano.SWJ").toUpper());
+    QCOMPARE(m_state.SettingsPath, folder + "/VOLCANO.SWJ");
     QCOMPARE(m_state.Settings.Program.Title, QStringLiteral("Volcanoes of the world"));
     QCOMPARE(window.findChild<QLabel*>("ProjectLbl")->text(), QStringLiteral("VOLCANO"));
     // Cancelling the chooser reopens the list that is open.
     window.selectList();
     QCOMPARE(m_state.Settings.Program.Title, QStringLiteral("Volcanoes of the world"));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("volcano.SWJ")});
+
+    // Of two folders whose names differ only in case, the picked one is opened.
+    QVERIFY(QDir().mkpath(m_dir->filePath("Lists")));
+    QVERIFY(QDir().rename(folder, m_dir->filePath("lists")));
+    m_dialogs->fileAnswers.enqueue(m_dir->filePath("lists/volcano.swj"));
+    window.selectList();
+    QCOMPARE(m_state.Settings.Program.Title, QStringLiteral("Volcanoes of the world"));
+    QVERIFY(QDir(m_dir->filePath("Lists")).isEmpty());
 }
 
 void TestMainWindow::select_damagedRecordShowsErrorAndStaysUsable()
