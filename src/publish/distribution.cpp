@@ -31,15 +31,6 @@ bool FileExists(const QString& directory, const QString& name)
     return !name.isEmpty() && QFileInfo(shell::ResolveName(directory, name)).isFile();
 }
 
-// The value after "key" on the first line of the entry that starts with it.
-QString KeyValue(const QStringList& entry, QLatin1String key)
-{
-    for (const QString& line : entry)
-        if (line.startsWith(key))
-            return line.mid(key.size());
-    return {};
-}
-
 void AddTopicFiles(QStringList& names, const QStringList& entry, const QString& directory,
                    const IncludeProgram& includeProgram)
 {
@@ -61,13 +52,17 @@ void AddTopicFiles(QStringList& names, const QStringList& entry, const QString& 
             AddDistributionName(names, program);
         break;
     }
-    case 5:
-        for (const QLatin1String key : {QLatin1String("SGraphic="), QLatin1String("SWallpaper=")}) {
-            const QString file = KeyValue(entry, key);
+    case 5: {
+        // The display record sits at fixed lines of the entry; a line of page text or a name that
+        // happens to start with "SGraphic=" is no file of the screen.
+        storage::TopicDisplayRecord record;
+        QStringList pageText;
+        storage::ParsePageEntry(entry, record, pageText);
+        for (const QString& file : {record.BackgroundGraphic, record.BackgroundTile})
             if (shell::IsValidFileName(file))
                 AddDistributionName(names, file);
-        }
         break;
+    }
     case 6: {
         const QStringList parts = value.split(QLatin1Char(','));
         AddDistributionName(names, parts.value(0));

@@ -232,6 +232,9 @@ private Q_SLOTS:
         design.BackgroundGraphic = QStringLiteral("SKY.JPG");
         design.BackgroundTile = QStringLiteral("bad*name.bmp");
         storage::AppendPageEntry(m_store, QStringLiteral("Designed"), 5, storage::kTopicKind, {}, design);
+        // Names and page text that look like screen keys name no file.
+        storage::AppendPageEntry(m_store, QStringLiteral("SGraphic=GHOST.BMP"), 5, storage::kTopicKind,
+                                 {QStringLiteral("SWallpaper=PHANTOM.BMP")}, storage::TopicDisplayRecord());
         QStringList asked;
         const QStringList files = gather([&asked](const QString& name) {
             asked.append(name);
