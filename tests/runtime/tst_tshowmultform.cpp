@@ -69,7 +69,7 @@ private Q_SLOTS:
         QVERIFY(image.save(path(QStringLiteral("PIC.BMP")), "BMP"));
         paint(QColor(20, 160, 40), QStringLiteral("JPEG"));
         QVERIFY(image.save(path(QStringLiteral("PHOTO.JPG")), "JPG"));
-        WriteAll(path(QStringLiteral("BAD.BMP")), QByteArray("BM\xff\xff\xff\xff garbage", 16));
+        WriteAll(path(QStringLiteral("BAD.BMP")), QByteArray("BM\xff\xff\xff\xff garbage"));
         WriteAll(path(QStringLiteral("SOUND.WAV")), MakeWave(600));
         WriteAll(path(QStringLiteral("TUNE.MID")), MakeMidi(8));
     }
