@@ -673,18 +673,32 @@
   // A keyboard-driven list (role listbox): arrows, Home, End, Page keys, a typed first letter;
   // Enter and a double click choose. render(i, row) fills a row with text nodes.
   var listIds = 0;
+  var FIRST_ROWS = 200;
   function listBox(count, render, opt) {
     var id = "lb" + (++listIds) + "-";
     var el = h("div", { class: "listbox " + (opt.cls || ""), role: "listbox", tabindex: "0", "aria-label": opt.label });
     var rows = [];
-    var frag = document.createDocumentFragment();
-    for (var i = 0; i < count; ++i) {
-      var row = h("div", { class: "lb-row", role: "option", id: id + i, "aria-selected": "false", "data-i": String(i) });
-      render(i, row);
-      rows.push(row);
-      frag.appendChild(row);
-    }
-    el.appendChild(frag);
+    // The first rows go in at once and the rest after the first paint, so a list of 10,000
+    // Topics is on screen as fast as one of ten.
+    var grow = function (upTo) {
+      if (upTo <= rows.length) return;
+      var frag = document.createDocumentFragment();
+      for (var i = rows.length; i < upTo; ++i) {
+        var row = document.createElement("div");
+        row.className = "lb-row";
+        row.setAttribute("role", "option");
+        row.id = id + i;
+        row.setAttribute("data-i", String(i));
+        render(i, row);
+        rows.push(row);
+        frag.appendChild(row);
+      }
+      el.appendChild(frag);
+    };
+    grow(Math.min(count, FIRST_ROWS));
+    // The browser's element timing then tells when the first row was painted.
+    if (opt.timing && rows.length) rows[0].setAttribute("elementtiming", opt.timing);
+    if (count > FIRST_ROWS) requestAnimationFrame(function () { setTimeout(function () { grow(count); }, 0); });
     var current = -1;
     var typed = "";
     var typedAt = 0;
@@ -692,10 +706,11 @@
       el: el,
       get current() { return current; },
       select: function (i) {
-        if (i < 0 || i >= rows.length) return;
+        if (i < 0 || i >= count) return;
+        grow(i + 1);
         if (current >= 0) {
           rows[current].classList.remove("sel");
-          rows[current].setAttribute("aria-selected", "false");
+          rows[current].removeAttribute("aria-selected");
         }
         current = i;
         rows[i].classList.add("sel");
@@ -713,11 +728,11 @@
     };
     el.addEventListener("keydown", function (e) {
       var to = null;
-      if (e.key === "ArrowDown") to = Math.min(rows.length - 1, current + 1);
+      if (e.key === "ArrowDown") to = Math.min(count - 1, current + 1);
       else if (e.key === "ArrowUp") to = Math.max(0, current - 1);
       else if (e.key === "Home") to = 0;
-      else if (e.key === "End") to = rows.length - 1;
-      else if (e.key === "PageDown") to = Math.min(rows.length - 1, current + pageRows());
+      else if (e.key === "End") to = count - 1;
+      else if (e.key === "PageDown") to = Math.min(count - 1, current + pageRows());
       else if (e.key === "PageUp") to = Math.max(0, current - pageRows());
       else if (e.key === "Enter") {
         e.preventDefault();
@@ -728,8 +743,8 @@
         var now = Date.now();
         typed = (now - typedAt < 800 ? typed : "") + e.key.toUpperCase();
         typedAt = now;
-        for (var k = 0; k < rows.length; ++k) {
-          var at = (Math.max(current, 0) + (typed.length > 1 ? 0 : 1) + k) % rows.length;
+        for (var k = 0; k < count; ++k) {
+          var at = (Math.max(current, 0) + (typed.length > 1 ? 0 : 1) + k) % count;
           if (String(opt.nameOf(at)).toUpperCase().indexOf(typed) === 0) { to = at; break; }
         }
         if (to === null) return;
@@ -1053,6 +1068,7 @@
     return new Promise(function (resolve) {
       var memo = h("textarea", { class: "memo", "aria-label": "Notes", spellcheck: "false" });
       memo.value = readNotes(file, topic.notes);
+      memo.setSelectionRange(0, 0);
       var modified = false;
       memo.addEventListener("input", function () { modified = true; });
       var status = h("span", { class: "notes-status", role: "status" });
@@ -1269,7 +1285,8 @@
       place(panel, clampedRect((ms.Window || {}).TextLeft, (ms.Window || {}).TextTop,
                                (ms.Window || {}).TextWidth, (ms.Window || {}).TextHeight));
       var lb = listBox(order.length, function (i, row) { row.textContent = nameAt(i); },
-                       { label: "Topics", cls: "topics", onChoose: function (i) { lb.select(i); run(); }, nameOf: nameAt });
+                       { label: "Topics", cls: "topics", onChoose: function (i) { lb.select(i); run(); }, nameOf: nameAt,
+                         timing: "topic-menu" });
       var ok = button("&OK", function () { run(); });
       var commands = h("div", { class: "commandpnl" }, [
         button("&Find", function () { findInList(lb, order.map(nameAt), findState, ok); }), ok, button("&Close", quit)]);

@@ -199,13 +199,15 @@ function bigList(count) {
   s.Program.Title = "Ten thousand Topics";
   const topics = [];
   const search = [];
+  const pages = {};
   for (let i = 0; i < count; ++i) {
+    if (i < 100) pages[i + 1] = page("<p>page " + (i + 1) + "</p>");
     const name = "Topic " + String(i + 1).padStart(5, "0");
     topics.push({ name, type: 1, page: String(i + 1), display: windowDesign() });
     search.push({ t: i, n: name.toLowerCase(), x: "page " + (i + 1) + " about subject " + (i % 97) });
   }
   return { list: { format: 1, title: s.Program.Title, settings: s, topics, intro: null, media: {} },
-           pages: { 1: page("<p>page 1</p>") }, search, files: {} };
+           pages, search, files: {} };
 }
 
 // Writes a web folder: the player's four files and the list's data and media. edition sets the
