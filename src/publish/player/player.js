@@ -476,7 +476,12 @@
 
   function button(caption, onClick, props) {
     var b = h("button", Object.assign({ type: "button", class: "btn" }, props || {}));
-    captionNodes(b, caption);
+    // The caption's text sits in a span: a flex button would drop the blank before <u>.
+    var face = b.appendChild(h("span"));
+    captionNodes(face, caption);
+    b.setAttribute("aria-label", face.getAttribute("aria-label"));
+    face.removeAttribute("aria-label");
+    if (face.hasAttribute("data-key")) b.setAttribute("data-key", face.getAttribute("data-key"));
     b.addEventListener("click", onClick);
     return b;
   }
