@@ -592,9 +592,13 @@
     windows.push(w);
     box.appendChild(frame);
     if (!opt.rect) {
-      // Centred in the design area once its own size is known.
-      frame.style.left = px(Math.max(0, Math.round((DESIGN_W - frame.offsetWidth) / 2)));
-      frame.style.top = px(Math.max(0, Math.round((DESIGN_H + CAPTION_H - frame.offsetHeight) / 2)));
+      // Centred in the design area, again whenever its content changes its size.
+      var centre = function () {
+        frame.style.left = px(Math.max(0, Math.round((DESIGN_W - frame.offsetWidth) / 2)));
+        frame.style.top = px(Math.max(0, Math.round((DESIGN_H + CAPTION_H - frame.offsetHeight) / 2)));
+      };
+      centre();
+      new ResizeObserver(centre).observe(frame);
     }
     return w;
   }
