@@ -167,33 +167,22 @@
   function planBackground(f, media, rule) {
     var plan = { color: rule === "first" ? f.BackgroundColor : null, layer: "none", url: null, message: "" };
     var kind = Number(f.BackgroundKind);
-    var url;
-    if (kind === 1) {
-      plan.color = f.BackgroundColor;
-    } else if (kind === 2) {
-      url = mediaUrl(media, f.BackgroundGraphic);
+    // The picture when the list holds it; otherwise the message and the colour.
+    var picture = function (name, layer, notFound) {
+      var url = mediaUrl(media, name);
       if (url) {
-        plan.layer = "stretched";
+        plan.layer = layer;
         plan.url = url;
       } else {
-        plan.message = graphicNotFound(f.BackgroundGraphic || "");
+        plan.message = notFound(name || "");
         plan.color = f.BackgroundColor;
       }
-    } else if (kind === 3) {
-      // Only the stored name counts: the publisher may have converted the file to PNG.
-      if (extensionOf(f.BackgroundTile) === ".JPG") {
-        plan.message = wallpaperNotBmp(f.BackgroundTile);
-      } else {
-        url = mediaUrl(media, f.BackgroundTile);
-        if (url) {
-          plan.layer = "tiled";
-          plan.url = url;
-        } else {
-          plan.message = wallpaperNotFound(f.BackgroundTile || "");
-          plan.color = f.BackgroundColor;
-        }
-      }
-    }
+    };
+    if (kind === 1) plan.color = f.BackgroundColor;
+    else if (kind === 2) picture(f.BackgroundGraphic, "stretched", graphicNotFound);
+    // Only the stored name counts: the publisher may have converted the file to PNG.
+    else if (kind === 3 && extensionOf(f.BackgroundTile) === ".JPG") plan.message = wallpaperNotBmp(f.BackgroundTile);
+    else if (kind === 3) picture(f.BackgroundTile, "tiled", wallpaperNotFound);
     return plan;
   }
 
@@ -661,6 +650,25 @@
     el.style.fontSize = "calc(" + Math.trunc(textBarHeight(bar.Font) / 2) + "pt * var(--tz))";
     el.style.backgroundColor = bar.Color || "";
     return el;
+  }
+
+  // A designed screen's column: its menu bar (when it has items, with About when the list has an
+  // about box; the reader's Help opens a Windows help file, which no browser shows), title bar,
+  // the screen itself and status bar.
+  function screenColumn(client, screen, items, titleBar, statusBar) {
+    var pres = settings.Presentation || {};
+    client.classList.add("column");
+    if (items) {
+      if (pres.UseAboutBox) {
+        items.push({ caption: (pres.Captions || {}).AboutCaption || "&About", action: function () { showAbout(pres.AboutBox); } });
+      }
+      client.appendChild(menuBar(items));
+    }
+    var title = textBar(titleBar, "titlebar");
+    if (title) client.appendChild(title);
+    client.appendChild(screen);
+    var status = textBar(statusBar, "statusbar");
+    if (status) client.appendChild(status);
   }
 
   function menuBar(items) {
@@ -1220,18 +1228,9 @@
                              rect: { left: 0, top: 0, width: DESIGN_W, height: DESIGN_H },
                              closeLabel: parseCaption(caps.CloseCaption, "&Close").text, onClosed: resolve,
                              onKey: function (e) { if (e.key === "Escape") { e.preventDefault(); w.close(); } } });
-        w.client.classList.add("column");
-        if (intro.UseMenuBar) {
-          var items = [{ caption: caps.CloseCaption || "&Close", action: function () { w.close(); } }];
-          if (pres.UseAboutBox) items.push({ caption: caps.AboutCaption || "&About", action: function () { showAbout(pres.AboutBox); } });
-          w.client.appendChild(menuBar(items));
-        }
-        var title = textBar(intro.TitleBar, "titlebar");
-        if (title) w.client.appendChild(title);
         var holder = h("div", { class: "screen-holder" });
-        w.client.appendChild(holder);
-        var status = textBar(intro.StatusBar, "statusbar");
-        if (status) w.client.appendChild(status);
+        var items = intro.UseMenuBar ? [{ caption: caps.CloseCaption || "&Close", action: function () { w.close(); } }] : null;
+        screenColumn(w.client, holder, items, intro.TitleBar, intro.StatusBar);
         var s = designedScreen({ client: holder }, design, page, null, function () { w.close(); });
         s.text.scroller.focus();
         background(s.screen, fields(design), "bykind");
@@ -1263,21 +1262,15 @@
                              e.preventDefault();
                              run();
                            } });
-      w.client.classList.add("column");
       var search = h("input", { type: "search", class: "edit search", "aria-label": "Search every page",
                                 placeholder: "Search every page", enterkeyhint: "search" });
-      if (ms.UseMenuBar) {
-        var items = [{ caption: caps.QuitCaption || "&Quit", action: quit }];
-        if (pres.UseAboutBox) items.push({ caption: caps.AboutCaption || "&About", action: function () { showAbout(pres.AboutBox); } });
-        items.push({ caption: caps.FindCaption || "&Find", action: function () { search.focus(); } });
-        w.client.appendChild(menuBar(items));
-      }
-      var title = textBar(ms.TitleBar, "titlebar");
-      if (title) w.client.appendChild(title);
       var main = h("div", { class: "mainpnl" });
-      w.client.appendChild(main);
-      var status = textBar(ms.StatusBar, "statusbar");
-      if (status) w.client.appendChild(status);
+      var items = ms.UseMenuBar ? [{ caption: caps.QuitCaption || "&Quit", action: quit }] : null;
+      screenColumn(w.client, main, items, ms.TitleBar, ms.StatusBar);
+      if (items) {
+        w.client.querySelector(".menubar").appendChild(
+          button(caps.FindCaption || "&Find", function () { search.focus(); }, { role: "menuitem", class: "menuitem" }));
+      }
 
       if (ms.UseAuthorBox) {
         var a = ms.Author || {};
