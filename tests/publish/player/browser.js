@@ -18,10 +18,16 @@ function missing() {
   return "";
 }
 
-// A browser with a fresh profile of its own; close() also removes the profile.
-async function launch(viewport) {
+// A browser with a fresh profile of its own; close() also removes the profile. fontSize sets the
+// browser's text size as a reader sets it in the browser's settings.
+async function launch(viewport, fontSize) {
   const { chromium } = require("playwright-core");
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "quorvel-chromium-"));
+  if (fontSize) {
+    fs.mkdirSync(path.join(profile, "Default"));
+    fs.writeFileSync(path.join(profile, "Default", "Preferences"),
+                     JSON.stringify({ webkit: { webprefs: { default_font_size: fontSize } } }));
+  }
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: CHROMIUM,
     headless: true,

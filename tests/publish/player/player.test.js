@@ -174,6 +174,25 @@ test("search finds every page, accents ignored, and opens the Topic with the wor
   await page.close();
 });
 
+test("page text grows with the browser's text size", { skip }, async () => {
+  const dir = fx.writeFolder(fx.everyTypeList());
+  const large = await br.launch({ width: 1280, height: 800 }, 24);
+  try {
+    const sizes = [];
+    for (const context of [browser.context, large.context]) {
+      const page = await context.newPage();
+      await page.goto(br.fileUrl(dir));
+      await toMenu(page);
+      await page.keyboard.press("Enter");
+      sizes.push(await page.locator(".textpage .pagetext p").nth(1).evaluate((p) => p.getBoundingClientRect().height));
+      await page.close();
+    }
+    assert.ok(sizes[1] > sizes[0] * 1.4, "a line is higher with the larger text: " + sizes);
+  } finally {
+    await large.close();
+  }
+});
+
 test("a hostile list shows its names as text and runs none of them", { skip }, async () => {
   const dir = fx.writeFolder(fx.hostileList());
   const { page, dialogs, errors } = await open(dir);
