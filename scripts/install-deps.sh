@@ -16,6 +16,8 @@ packages=(
   gstreamer1.0-libav timgm6mb-soundfont
   # tests and benchmarks
   libgtest-dev libbenchmark-dev xvfb xauth poppler-utils
+  # the web player's browser tests
+  chromium nodejs npm
   # faces that stored font texts name
   fonts-liberation fonts-dejavu-core
 )
@@ -25,6 +27,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 missing=()
 for p in "${packages[@]}"; do
+  # A nodejs from another source may bring npm with it (and conflict with Debian's npm).
+  if [ "$p" = npm ] && command -v npm >/dev/null; then continue; fi
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ "${#missing[@]}" -eq 0 ]; then
