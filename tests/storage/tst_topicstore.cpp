@@ -98,13 +98,17 @@ private Q_SLOTS:
         QCOMPARE(entry.value(3), QStringLiteral("displaytype=1"));
     }
 
-    void appendEntry_isWrittenAsUtf8()
+    void appendEntry_isWrittenInWindows1252WhereItFits()
     {
         AppendCommandEntry(m_store, QStringLiteral("Café"), 3, kTopicKind, QStringLiteral("ÉTÉ.WAV"));
-        QVERIFY(ReadAll(m_store).startsWith("[Caf\xc3\xa9]\r\n"));
+        AppendCommandEntry(m_store, QStringLiteral("Γεωγραφία"), 3, kTopicKind, QStringLiteral("地理.WAV"));
+        const QByteArray bytes = ReadAll(m_store);
+        QVERIFY(bytes.startsWith("[Caf\xe9]\r\n"));
+        QVERIFY(bytes.contains("command=\xc9T\xc9.WAV\r\n"));
+        QVERIFY(bytes.contains(QStringLiteral("[Γεωγραφία]\r\n").toUtf8()));
         QStringList names;
         ListEntryNames(names, m_store, kTopicKind);
-        QCOMPARE(names, QStringList{QStringLiteral("Café")});
+        QCOMPARE(names, (QStringList{QStringLiteral("Café"), QStringLiteral("Γεωγραφία")}));
     }
 
     void appendEntry_comesLast()
@@ -279,12 +283,12 @@ private Q_SLOTS:
     {
         QStringList entry(17, QStringLiteral("x=0"));
         entry[6] = QStringLiteral("SGraphic=") + QString(200, QLatin1Char('G'));
-        entry[7] = QStringLiteral("SWallpaper=") + QString(100, QChar(0x00E9)); // two bytes each
+        entry[7] = QStringLiteral("SWallpaper=") + QString(100, QChar(0x03BB)); // two bytes each
         TopicDisplayRecord record;
         QStringList text;
         ParsePageEntry(entry, record, text);
         QCOMPARE(record.BackgroundGraphic, QString(150, QLatin1Char('G')));
-        QCOMPARE(record.BackgroundTile, QString(75, QChar(0x00E9)));
+        QCOMPARE(record.BackgroundTile, QString(75, QChar(0x03BB)));
     }
 
     void parsePageEntry_textStopsAtTail()
