@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedLayout>
 #include <QVBoxLayout>
 
 namespace authoring {
@@ -129,9 +130,12 @@ void THypReorgFm::createLayout()
     layout->setContentsMargins(14, 14, 14, 14);
     layout->setSpacing(12);
     layout->addLayout(names);
-    // Only one panel shows at a time, in the same place.
-    layout->addWidget(List1Pnl, 1);
-    layout->addWidget(List2Pnl, 1);
+    // Only one panel shows at a time, in the same place. A stack sizes for both at all times; two
+    // panels shown and hidden in turn were briefly both visible, and each switch grew the dialog.
+    m_panels = new QStackedLayout;
+    m_panels->addWidget(List1Pnl);
+    m_panels->addWidget(List2Pnl);
+    layout->addLayout(m_panels, 1);
     layout->addLayout(buttons);
     // "Sort" comes and goes; keep the room for it so the dialog does not jump.
     QSizePolicy keep = SortBitBtn->sizePolicy();
@@ -157,8 +161,7 @@ void THypReorgFm::reset()
 
 void THypReorgFm::showPanel(bool first)
 {
-    List1Pnl->setVisible(first);
-    List2Pnl->setVisible(!first);
+    m_panels->setCurrentWidget(first ? List1Pnl : List2Pnl);
     updateSortButton();
 }
 

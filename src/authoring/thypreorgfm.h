@@ -12,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QStackedLayout;
 
 namespace authoring {
 
@@ -50,6 +51,7 @@ private:
     QRadioButton* MovetoRBtn = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
+    QStackedLayout* m_panels = nullptr;
     QFrame* List1Pnl = nullptr;
     QListWidget* ListBox1 = nullptr;
     QPushButton* Find1Btn = nullptr;

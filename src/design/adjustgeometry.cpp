@@ -38,16 +38,6 @@ int CentredLeft(int panelWidth, int childWidth)
     return panelWidth / 2 - childWidth / 2;
 }
 
-int LastAuthorLine(const storage::AuthorBox& box)
-{
-    int last = 0;
-    for (int i = 0; i < static_cast<int>(box.Lines.size()); ++i) {
-        if (!box.Lines[static_cast<size_t>(i)].isEmpty())
-            last = i + 1;
-    }
-    return last;
-}
-
 int BarHeight(const QString& fontText)
 {
     const shell::FontSpec font = shell::TextToFont(fontText);

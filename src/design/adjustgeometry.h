@@ -19,17 +19,12 @@ constexpr int kCloseButtonWidth = 75;
 constexpr int kMinTextMockupWidth = kCloseButtonWidth + 4;
 // The text page mock-up is this much higher than the stored text window.
 constexpr int kMockupExtraHeight = 16;
-constexpr int kAuthorRowHeight = 16;
 
 // A stored rectangle made safe to give a window: positions within +-8192, sizes within 0..8192.
 QRect SafeRect(qint32 left, qint32 top, qint32 width, qint32 height);
 
 // A panel's child centred in it: panel width div 2 - child width div 2.
 int CentredLeft(int panelWidth, int childWidth);
-
-// The number of the last author box line that holds text (0 when none does): the box shows lines
-// 1 to n, empty lines before n included.
-int LastAuthorLine(const storage::AuthorBox& box);
 
 // A title or status bar is twice as high as its font's size in points (at most a screen high).
 int BarHeight(const QString& fontText);

@@ -58,8 +58,11 @@ TAuthorForm::TAuthorForm(const storage::MenuScreenDesign& menu, MenuDesigners de
     auto* adjust = new QPushButton(QStringLiteral("Adjust Author Box"), panel);
     adjust->setObjectName(QStringLiteral("Button1"));
     lines->addWidget(adjust, 0, Qt::AlignLeft);
-    // The button keeps the dialog's font when the panel takes the box's font.
-    adjust->setFont(font->font());
+    // The button keeps the dialog's font when the panel takes the box's font: a font that names
+    // every property of its own inherits nothing from the panel.
+    QFont own = font->font();
+    own.setResolveMask(QFont::AllPropertiesResolved);
+    adjust->setFont(own);
 
     connect(font, &QPushButton::clicked, this, &TAuthorForm::chooseFont);
     connect(color, &QPushButton::clicked, this, &TAuthorForm::chooseColor);
@@ -113,8 +116,10 @@ storage::MenuScreenDesign TAuthorForm::menu() const
 void TAuthorForm::adjust()
 {
     m_menu = menu();
-    if (m_designers.adjustLayout)
-        m_designers.adjustLayout(m_menu, this);
+    if (!m_designers.adjustLayout)
+        return;
+    const shell::HideWhile hidden(this);
+    m_designers.adjustLayout(m_menu, this);
 }
 
 bool EditAuthorBox(storage::MenuScreenDesign& menu, const MenuDesigners& designers, QWidget* parent)

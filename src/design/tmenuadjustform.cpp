@@ -3,6 +3,7 @@
 #include "design/adjustgeometry.h"
 #include "design/tstretchhandle.h"
 #include "platform/f1filter.h"
+#include "runtime/authorpanel.h"
 #include "runtime/backgroundview.h"
 #include "shell/colorref.h"
 #include "shell/utilities.h"
@@ -88,15 +89,8 @@ void TMenuAdjustForm::createControls()
     MainPnl = new runtime::BackgroundView(this);
     MainPnl->setObjectName(QStringLiteral("MainPnl"));
 
-    AuthorPnl = new QFrame(MainPnl);
-    AuthorPnl->setObjectName(QStringLiteral("AuthorPnl"));
-    AuthorPnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    AuthorPnl->hide();
-    for (size_t i = 0; i < Labels.size(); ++i) {
-        Labels[i] = new QLabel(AuthorPnl);
-        Labels[i]->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        Labels[i]->setAlignment(Qt::AlignCenter);
-    }
+    // The author box is the reader's own panel, so it is drawn here exactly as the learner sees it.
+    AuthorPnl = new runtime::AuthorPanel(MainPnl);
 
     Panel1 = new QFrame(MainPnl);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -178,26 +172,10 @@ void TMenuAdjustForm::showEvent(QShowEvent* event)
 
 void TMenuAdjustForm::FormActivate()
 {
-    if (m_menu.UseAuthorBox) {
-        const storage::AuthorBox& box = m_menu.Author;
-        const shell::FontSpec font = shell::TextToFont(box.Font);
-        AuthorPnl->setFont(font.toFont());
-        Fill(AuthorPnl, shell::ColorRefToQColor(box.Color));
-        AuthorPnl->setGeometry(SafeRect(box.Left, box.Top, box.Width, box.Height));
-        const int last = LastAuthorLine(box);
-        for (int i = 0; i < static_cast<int>(Labels.size()); ++i) {
-            QLabel* label = Labels[static_cast<size_t>(i)];
-            label->setText(box.Lines[static_cast<size_t>(i)]);
-            QPalette pal = label->palette();
-            pal.setColor(QPalette::WindowText, font.qcolor());
-            label->setPalette(pal);
-            label->setGeometry(0, i * kAuthorRowHeight, AuthorPnl->width(), kAuthorRowHeight);
-            label->setVisible(i < last);
-        }
-        AuthorPnl->show();
-    } else {
+    if (m_menu.UseAuthorBox)
+        AuthorPnl->showBox(m_menu.Author);
+    else
         AuthorPnl->hide();
-    }
     const storage::WindowDesign& window = m_menu.Window;
     Panel1->setGeometry(SafeRect(window.TextLeft, window.TextTop, window.TextWidth, window.TextHeight));
     layoutListWindow();

@@ -3,7 +3,6 @@
 #include "design/adjusterform.h"
 #include "storage/settingsrecord.h"
 
-#include <array>
 
 class QFrame;
 class QLabel;
@@ -11,6 +10,7 @@ class QMenuBar;
 class QPushButton;
 
 namespace runtime {
+class AuthorPanel;
 class BackgroundView;
 }
 
@@ -51,8 +51,7 @@ private:
     QLabel* TitlePnl = nullptr;
     QLabel* StatusPnl = nullptr;
     runtime::BackgroundView* MainPnl = nullptr;
-    QFrame* AuthorPnl = nullptr;
-    std::array<QLabel*, 6> Labels{};
+    runtime::AuthorPanel* AuthorPnl = nullptr;
     QFrame* Panel1 = nullptr;
     QFrame* TopStrip = nullptr;
     QFrame* ListArea = nullptr;

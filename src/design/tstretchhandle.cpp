@@ -132,13 +132,19 @@ void TStretchHandle::SetBounds(int left, int top, int width, int height)
     if (m_locked)
         return;
     const Bounds oldFrame = bounds();
-    const Bounds newFrame{left, top, width, height};
-    for (QWidget* control : attached()) {
+    Bounds newFrame{left, top, width, height};
+    const QList<QWidget*> controls = attached();
+    for (QWidget* control : controls) {
         Bounds place = MovedControl(Bounds::of(control->geometry()), oldFrame, newFrame);
         // Several controls of different sizes share one frame: the smaller ones stop at nothing.
         place.width = std::max(place.width, 0);
         place.height = std::max(place.height, 0);
         control->setGeometry(place.toRect());
+        // A control that keeps a minimum of its own (the menu list window) refuses the size; the
+        // frame then follows the control rather than the drag.
+        const Bounds taken = Bounds::of(control->geometry());
+        if (controls.size() == 1 && taken != place)
+            newFrame = FrameOf(taken);
     }
     setGeometry(newFrame.toRect());
     update();

@@ -1,6 +1,7 @@
 #include "runtime/menuscreenform.h"
 
 #include "platform/helpengine.h"
+#include "runtime/authorpanel.h"
 #include "runtime/backgroundview.h"
 #include "runtime/menulayout.h"
 #include "runtime/pagegeometry.h"
@@ -69,18 +70,7 @@ void MenuScreenForm::createControls()
     MainPnl = new BackgroundView(this);
     MainPnl->setObjectName(QStringLiteral("MainPnl"));
 
-    AuthorPnl = new QFrame(MainPnl);
-    AuthorPnl->setObjectName(QStringLiteral("AuthorPnl"));
-    AuthorPnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    AuthorPnl->setLineWidth(1);
-    AuthorPnl->setAutoFillBackground(true);
-    AuthorPnl->hide();
-    for (int i = 0; i < int(AuthorLabels.size()); ++i) {
-        auto* label = new QLabel(AuthorPnl);
-        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->setProperty("tag", i + 1);
-        AuthorLabels[size_t(i)] = label;
-    }
+    AuthorPnl = new AuthorPanel(MainPnl);
 
     Panel1 = new QFrame(MainPnl);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -154,36 +144,10 @@ void MenuScreenForm::fillScreen()
 
 void MenuScreenForm::placeAuthorPanel()
 {
-    if (!m_menu.UseAuthorBox) {
+    if (m_menu.UseAuthorBox)
+        AuthorPnl->showBox(m_menu.Author);
+    else
         AuthorPnl->hide();
-        return;
-    }
-    const storage::AuthorBox& box = m_menu.Author;
-    const int lines = AuthorLineCount(box);
-    shell::FontSpec face = shell::TextToFont(box.Font);
-    // A size no screen could show is a damaged record; the default size stands in for it.
-    if (face.size <= 0 || face.size > kDesignSize.height())
-        face.size = shell::FontSpec().size;
-    AuthorPnl->setFont(face.toFont());
-    QPalette pal = AuthorPnl->palette();
-    pal.setColor(QPalette::Window, shell::ColorRefToQColor(box.Color));
-    pal.setColor(QPalette::WindowText, face.qcolor());
-    AuthorPnl->setPalette(pal);
-    AuthorPnl->setGeometry(AuthorPanelRect(box));
-
-    // Rows are 16 pixels high, stacked from the top; a font taller than that gets rows of its own
-    // height rather than lines cut in half.
-    const int frame = AuthorPnl->frameWidth();
-    const int rowHeight = std::max(kAuthorRowHeight, AuthorPnl->fontMetrics().height());
-    const int inset = frame + 3;
-    for (int i = 0; i < int(AuthorLabels.size()); ++i) {
-        QLabel* label = AuthorLabels[size_t(i)];
-        label->setGeometry(inset, frame + i * rowHeight, std::max(0, AuthorPnl->width() - 2 * inset),
-                           rowHeight);
-        label->setText(box.Lines[size_t(i)]);
-        label->setVisible(i < lines);
-    }
-    AuthorPnl->show();
 }
 
 void MenuScreenForm::placePanels()

@@ -3,7 +3,6 @@
 #include "storage/settingsrecord.h"
 
 #include <QDialog>
-#include <array>
 
 class QAction;
 class QFrame;
@@ -15,6 +14,7 @@ class QVBoxLayout;
 
 namespace runtime {
 
+class AuthorPanel;
 class BackgroundView;
 
 // The Topic menu screen as the reader sees it, shared by the Topic menu window and the designer's
@@ -71,8 +71,7 @@ protected:
     QLabel* TitlePnl = nullptr;
     QLabel* StatusPnl = nullptr;
     BackgroundView* MainPnl = nullptr;
-    QFrame* AuthorPnl = nullptr;
-    std::array<QLabel*, 6> AuthorLabels{};
+    AuthorPanel* AuthorPnl = nullptr;
     QFrame* Panel1 = nullptr;
     QWidget* TopStrip = nullptr;
     QFrame* CommandPnl = nullptr;

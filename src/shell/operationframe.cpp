@@ -33,26 +33,29 @@ HideWhile::HideWhile(QWidget* widget) : m_widget(widget)
 {
     if (!m_widget || !m_widget->isVisible())
         return;
-    if (m_widget->isWindow() && qobject_cast<QDialog*>(m_widget)) {
-        m_moved = true;
+    m_hidden = true;
+    m_dialog = m_widget->isWindow() && qobject_cast<QDialog*>(m_widget);
+    if (m_dialog) {
         m_position = m_widget->pos();
-        m_widget->move(-32000, -32000);
+        // QDialog::setVisible(false) would leave exec(); QWidget's own only takes the window off
+        // the screen, under any window manager and on Wayland alike.
+        m_widget->QWidget::setVisible(false);
     } else {
-        m_hidden = true;
         m_widget->hide();
     }
 }
 
 HideWhile::~HideWhile()
 {
-    if (!m_widget)
+    if (!m_widget || !m_hidden)
         return;
-    if (m_moved) {
+    // An explicit position keeps QDialog from centring the window again on the way back.
+    if (m_dialog)
         m_widget->move(m_position);
+    m_widget->show();
+    if (m_dialog) {
         m_widget->raise();
         m_widget->activateWindow();
-    } else if (m_hidden) {
-        m_widget->show();
     }
 }
 

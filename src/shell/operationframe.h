@@ -14,8 +14,9 @@ struct AppState;
 bool RunGuarded(AppState& state, const std::function<void()>& operation);
 
 // Hides a widget for as long as the guard lives and shows it again on every exit, normal or not.
-// A dialog running its own modal loop would end that loop if it were hidden, so a dialog window
-// is moved out of sight instead and put back where it was.
+// A dialog's own hide() would end the modal loop it is running, so a dialog window is unmapped
+// past QDialog (the loop goes on) and mapped again where it was. It keeps its geometry meanwhile,
+// so a sub-dialog parented to it still centres where the author was looking.
 class HideWhile
 {
 public:
@@ -26,7 +27,7 @@ public:
 
 private:
     QPointer<QWidget> m_widget;
-    bool m_moved = false;
+    bool m_dialog = false;
     bool m_hidden = false;
     QPoint m_position;
 };

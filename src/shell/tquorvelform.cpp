@@ -273,7 +273,30 @@ void TQuorvelForm::centrePanels()
 void TQuorvelForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    // The border is fixed: the window opens maximised and keeps the size the window system gave it
+    // for that, so dragging its edges does nothing. Only the window system's own resize counts; the
+    // maximised state is set before the window manager has made room for the title bar.
+    if (event->spontaneous() && isMaximized()) {
+        m_fixedBorder = true;
+        setFixedSize(event->size());
+    }
     centrePanels();
+}
+
+void TQuorvelForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // A window manager that cannot maximise a window of fixed size (openbox) makes it a normal
+    // window again, its title bar above the top of the screen; it then covers the work area as one.
+    if (event->type() == QEvent::WindowStateChange && m_fixedBorder && windowState() == Qt::WindowNoState)
+        QTimer::singleShot(0, this, &TQuorvelForm::coverWorkArea);
+}
+
+void TQuorvelForm::coverWorkArea()
+{
+    const QRect area = screen()->availableGeometry();
+    setFixedSize(area.size() - (frameGeometry().size() - size()));
+    move(area.topLeft());
 }
 
 bool TQuorvelForm::event(QEvent* event)
@@ -336,7 +359,9 @@ void TQuorvelForm::focusAddOr(QPushButton* fallback)
 void TQuorvelForm::newList()
 {
     MenuPnl->hide();
-    RunGuarded(m_state, [this] {
+    // Cancel and a folder that cannot be made leave the focus on "Start &New List".
+    bool entered = false;
+    RunGuarded(m_state, [this, &entered] {
         const auto answer = AskNewStudyList(QStringLiteral("*.SWJ"), 105, QStringLiteral("Enter a new Study List name"),
                                             m_state.WorkingDirectory, this);
         if (!answer)
@@ -346,6 +371,7 @@ void TQuorvelForm::newList()
             ShowError(QStringLiteral("Unable to create the directory"));
             return;
         }
+        entered = true;
         m_state.WorkingDirectory = WithTrailingSeparator(QDir::currentPath());
         m_state.SettingsPath = ChangeExtension(answer->name, QStringLiteral(".SWJ"));
         ProjectLbl->setText(BaseName(m_state.SettingsPath));
@@ -353,7 +379,10 @@ void TQuorvelForm::newList()
     });
     UpdateButtons();
     MenuPnl->show();
-    focusAddOr(Newbtn);
+    if (entered)
+        focusAddOr(Newbtn);
+    else
+        Newbtn->setFocus();
 }
 
 void TQuorvelForm::selectList()

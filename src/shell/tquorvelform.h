@@ -41,6 +41,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createControls();
@@ -52,9 +53,11 @@ private:
     void runOperation(QPushButton* button, bool showWait, const std::function<void()>& operation,
                       const std::function<QWidget*()>& focusAfter = {});
     void focusAddOr(QPushButton* fallback);
+    void coverWorkArea();
     void showOwnAbout();
 
     AppState& m_state;
+    bool m_fixedBorder = false;
     TileImage* wiaTile1 = nullptr;
     QFrame* MenuPnl = nullptr;
     QLabel* waitpnl = nullptr;

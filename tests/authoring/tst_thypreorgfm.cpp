@@ -123,6 +123,23 @@ private Q_SLOTS:
         QVERIFY(!Child<QWidget>(dialog, "SortBitBtn")->isVisible());
     }
 
+    void switchingListsAndSorting_keepsTheDialogSize()
+    {
+        THypReorgFm dialog(kFour, [](const QString&, const QString&) { return kFour; });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QSize size = dialog.size();
+        for (int round = 0; round < 3; ++round) {
+            Pick(dialog, "ListBox1", 2, "OK1Btn");
+            Child<QRadioButton>(dialog, "MovetoRBtn")->click();
+            Pick(dialog, "ListBox2", 0, "OK2Btn");
+            Child<QRadioButton>(dialog, "tomoveRBtn")->click();
+            Child<QPushButton>(dialog, "SortBitBtn")->click();
+            QCoreApplication::processEvents();
+            QCOMPARE(dialog.size(), size);
+        }
+    }
+
     void sort_sameTopic_movesNothingButResets()
     {
         int calls = 0;

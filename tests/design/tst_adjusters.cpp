@@ -8,6 +8,7 @@
 #include "platform/f1filter.h"
 #include "platform/rtf/rtfwriter.h"
 #include "runtime/backgroundview.h"
+#include "runtime/menulayout.h"
 #include "shell/appstate.h"
 #include "support/child.h"
 #include "support/modaldriver.h"
@@ -109,10 +110,10 @@ private Q_SLOTS:
     void lastAuthorLine_countsToLastFilled()
     {
         storage::AuthorBox box;
-        QCOMPARE(LastAuthorLine(box), 0);
+        QCOMPARE(runtime::AuthorLineCount(box), 0);
         box.Lines[0] = QStringLiteral("a");
         box.Lines[2] = QStringLiteral("c");
-        QCOMPARE(LastAuthorLine(box), 3);
+        QCOMPARE(runtime::AuthorLineCount(box), 3);
     }
 
     void barHeight_isTwiceThePointSize()
@@ -164,7 +165,8 @@ private Q_SLOTS:
         QCOMPARE(Child<QLabel>(form, "Label2")->text(), QString());
         QVERIFY(Child<QLabel>(form, "Label3")->isVisible());
         QCOMPARE(Child<QLabel>(form, "Label3")->text(), QStringLiteral("Room 12"));
-        QCOMPARE(Child<QLabel>(form, "Label3")->geometry(), QRect(0, 32, 150, 16));
+        const int row = std::max(16, Child<QLabel>(form, "Label3")->fontMetrics().height());
+        QCOMPARE(Child<QLabel>(form, "Label3")->geometry(), QRect(4, 1 + 2 * row, 142, row));
         QVERIFY(!Child<QLabel>(form, "Label4")->isVisible());
         QVERIFY(!Child<QLabel>(form, "Label6")->isVisible());
     }
@@ -249,6 +251,26 @@ private Q_SLOTS:
         form.handle()->SetBounds(frame.x(), frame.y(), 100, frame.height());
         QCOMPARE(Child<QFrame>(form, "Panel1")->width(), 220);
         QCOMPARE(Child<QFrame>(form, "CommandPnl")->x(), 2);
+        QCOMPARE(form.handle()->geometry(), Child<QFrame>(form, "Panel1")->geometry().adjusted(-2, -2, 3, 3));
+    }
+
+    void menu_authorRowsFollowTheBoxAndItsFont()
+    {
+        storage::MenuScreenDesign menu = MenuWithAuthor();
+        menu.Author.Font = QStringLiteral("28 0 1 Times New Roman");
+        TMenuAdjustForm form(menu, dir());
+        form.show();
+        auto* author = Child<QFrame>(form, "AuthorPnl");
+        PressOn(author);
+        const QRect frame = form.handle()->geometry();
+        form.handle()->SetBounds(frame.x(), frame.y(), frame.width() + 200, frame.height() + 100);
+        QCOMPARE(author->width(), 350);
+        auto* third = Child<QLabel>(form, "Label3");
+        const int row = third->fontMetrics().height();
+        QVERIFY(row > 16);
+        // The rows span the box, inside its frame, each as high as a line of the box's font.
+        QCOMPARE(third->geometry(), QRect(author->frameWidth() + 3, author->frameWidth() + 2 * row,
+                                          350 - 2 * (author->frameWidth() + 3), row));
     }
 
     void menu_closeButton_asksAndYesSaves()

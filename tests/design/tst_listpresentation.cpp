@@ -256,6 +256,40 @@ private Q_SLOTS:
         QCOMPARE(menu.Author.Lines[0], QStringLiteral("Ms Rivers"));
     }
 
+    void authorBox_hiddenWhileAdjusting_andBackAfter()
+    {
+        storage::MenuScreenDesign menu;
+        bool shownMeanwhile = true;
+        bool shownAfter = false;
+        MenuDesigners designers;
+        designers.adjustLayout = [&shownMeanwhile](storage::MenuScreenDesign&, QWidget* parent) {
+            shownMeanwhile = parent->isVisible();
+            return true;
+        };
+        ModalDriver driver([&shownAfter](QWidget* dialog) {
+            Click(*dialog, "Button1");
+            shownAfter = dialog->isVisible();
+            Click(*dialog, "OKBtn");
+        });
+        QVERIFY(EditAuthorBox(menu, designers));
+        QVERIFY(!shownMeanwhile);
+        QVERIFY(shownAfter);
+    }
+
+    void authorBox_adjustButtonKeepsTheDialogFont()
+    {
+        ScriptedDialogs dialogs;
+        storage::MenuScreenDesign menu;
+        menu.Author.Font = QStringLiteral("26 0 1 Times New Roman");
+        TAuthorForm form(menu, {});
+        const QFont dialogFont = Child<QPushButton>(form, "Button2")->font();
+        QCOMPARE(Child<QPushButton>(form, "Button1")->font(), dialogFont);
+        dialogs.fontAnswers.enqueue(QFont(QStringLiteral("Courier"), 30));
+        Click(form, "Button2");
+        QCOMPARE(Child<QLineEdit>(form, "Edit1")->font().pointSize(), 30);
+        QCOMPARE(Child<QPushButton>(form, "Button1")->font(), dialogFont);
+    }
+
     void screenshots_whenAsked()
     {
         const QString out = qEnvironmentVariable("QUORVEL_SCREENSHOT_DIR");

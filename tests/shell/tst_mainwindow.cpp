@@ -42,6 +42,18 @@ void WhenDialogOpens(const std::function<void(QDialog*)>& act)
     });
 }
 
+// Answers the next new-list dialog with a folder that can be neither made nor entered.
+void AnswerWithFolderUnderAFile(const QTemporaryDir& dir)
+{
+    WriteAll(dir.filePath("plainfile"), "x");
+    const QString folder = dir.filePath("plainfile/sub");
+    WhenDialogOpens([folder](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>("Edit1")->setText(folder);
+        dialog->findChild<QLineEdit*>("Edit2")->setText(QStringLiteral("x"));
+        dialog->findChild<QPushButton*>("OKBtn")->click();
+    });
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -59,6 +71,8 @@ private Q_SLOTS:
     void newList_createsFolderAndRecord();
     void newList_cancelChangesNothing();
     void newList_folderThatCannotBeMade();
+    void newList_cancelOrNoFolder_focusesNewButton();
+    void window_maximisedWithAFixedBorder();
     void newListDialog_refusesBadNames_data();
     void newListDialog_refusesBadNames();
     void select_findsListCreatedInOtherCase();
@@ -170,16 +184,39 @@ void TestMainWindow::newList_cancelChangesNothing()
 void TestMainWindow::newList_folderThatCannotBeMade()
 {
     TQuorvelForm window(m_state);
-    WriteAll(m_dir->filePath("plainfile"), "x");
-    const QString folder = m_dir->filePath("plainfile/sub");
-    WhenDialogOpens([folder](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>("Edit1")->setText(folder);
-        dialog->findChild<QLineEdit*>("Edit2")->setText(QStringLiteral("x"));
-        dialog->findChild<QPushButton*>("OKBtn")->click();
-    });
+    AnswerWithFolderUnderAFile(*m_dir);
     window.newList();
     QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("Unable to create the directory")});
     QVERIFY(!m_state.hasStudyList());
+}
+
+void TestMainWindow::newList_cancelOrNoFolder_focusesNewButton()
+{
+    // With a list open, "&Add a Topic" is enabled, yet neither path reaches the list.
+    m_state.SettingsPath = QStringLiteral("rocks.SWJ");
+    storage::OpenSettings(m_state);
+    TQuorvelForm window(m_state);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    WhenDialogOpens([](QDialog* dialog) { dialog->reject(); });
+    window.newList();
+    QCOMPARE(window.focusWidget(), window.findChild<QWidget*>("Newbtn"));
+
+    window.findChild<QPushButton*>("HelpBtn")->setFocus();
+    AnswerWithFolderUnderAFile(*m_dir);
+    window.newList();
+    QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("Unable to create the directory")});
+    QCOMPARE(window.focusWidget(), window.findChild<QWidget*>("Newbtn"));
+}
+
+void TestMainWindow::window_maximisedWithAFixedBorder()
+{
+    TQuorvelForm window(m_state);
+    window.showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.isMaximized());
+    QCOMPARE(window.minimumSize(), window.size());
+    QCOMPARE(window.maximumSize(), window.size());
 }
 
 void TestMainWindow::newListDialog_refusesBadNames_data()
