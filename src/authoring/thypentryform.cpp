@@ -5,6 +5,7 @@
 #include "design/tvpdesignbackform.h"
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
+#include "platform/fonts.h"
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
 #include "runtime/pagegeometry.h"
@@ -18,7 +19,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -151,10 +151,7 @@ void THypEntryForm::createControls()
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     ComboBox1 = new QComboBox(GroupBox1);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    QStringList families = QFontDatabase::families();
-    families.sort(Qt::CaseInsensitive);
-    families.removeDuplicates();
-    ComboBox1->addItems(families);
+    ComboBox1->addItems(platform::ScreenFontNames());
     ComboBox1->setMinimumWidth(190);
     ComboBox1->setMaxVisibleItems(16);
     ComboBox2 = new QComboBox(GroupBox1);
@@ -366,9 +363,12 @@ void THypEntryForm::setImportRequest(const QString& title, const QString& filter
 
 void THypEntryForm::chooseBackground()
 {
-    if (const auto chosen = platform::dialogs().chooseColor(RichEdit1->palette().color(QPalette::Base)))
+    // A cancelled box leaves the record alone: the control shows a system colour such as clWindow
+    // as RGB, and writing that back would lose the link to the desktop's colours.
+    if (const auto chosen = platform::dialogs().chooseColor(RichEdit1->palette().color(QPalette::Base))) {
         setBackground(*chosen);
-    m_record.TextWindowColor = shell::QColorToColorRef(RichEdit1->palette().color(QPalette::Base));
+        m_record.TextWindowColor = shell::QColorToColorRef(*chosen);
+    }
     RichEdit1->setFocus();
 }
 
@@ -377,6 +377,7 @@ void THypEntryForm::importFile()
     platform::FileRequest request;
     request.title = m_importTitle;
     request.filter = m_importFilter;
+    request.directory = m_directory;
     request.helpContext = kHelpImportBox;
     request.mustExist = true;
     const QString path = platform::dialogs().openFileName(request);

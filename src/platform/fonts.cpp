@@ -1,0 +1,57 @@
+#include "platform/fonts.h"
+
+#include <QFont>
+#include <QFontDatabase>
+
+namespace platform {
+
+namespace {
+
+struct FaceTwin
+{
+    const char* face;
+    const char* twin;
+};
+
+// The font database keeps substituted names in lower case, so the faces are listed here once, as
+// lists spell them.
+constexpr FaceTwin kFaceTwins[] = {
+    {"MS Sans Serif", "Liberation Sans"},
+    {"Arial", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"},
+};
+
+} // namespace
+
+void InstallFaceSubstitutions()
+{
+    for (const FaceTwin& pair : kFaceTwins)
+        QFont::insertSubstitution(QLatin1String(pair.face), QLatin1String(pair.twin));
+}
+
+QString PlainFamilyName(const QString& family)
+{
+    const QString name = family.trimmed();
+    if (!name.endsWith(QLatin1Char(']')))
+        return name;
+    const qsizetype open = name.lastIndexOf(QLatin1String(" ["));
+    return open > 0 ? name.left(open).trimmed() : name;
+}
+
+QStringList ScreenFontNames()
+{
+    QStringList installed;
+    for (const QString& family : QFontDatabase::families())
+        installed.append(PlainFamilyName(family));
+    QStringList names = installed;
+    for (const FaceTwin& pair : kFaceTwins) {
+        if (installed.contains(QLatin1String(pair.twin), Qt::CaseInsensitive))
+            names.append(QLatin1String(pair.face));
+    }
+    names.sort(Qt::CaseInsensitive);
+    names.removeDuplicates();
+    return names;
+}
+
+} // namespace platform
