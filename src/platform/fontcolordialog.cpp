@@ -2,14 +2,15 @@
 
 #include "platform/fonts.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFontDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -25,11 +26,15 @@ struct NamedColor
 };
 
 constexpr NamedColor kBasicColors[] = {
-    {"Black", 0x000000},  {"Maroon", 0x800000}, {"Green", 0x008000},   {"Olive", 0x808000},
-    {"Navy", 0x000080},   {"Purple", 0x800080}, {"Teal", 0x008080},    {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0}, {"Red", 0xFF0000},    {"Lime", 0x00FF00},    {"Yellow", 0xFFFF00},
-    {"Blue", 0x0000FF},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0x00FFFF},   {"White", 0xFFFFFF},
+    {"Black", 0x000000},  {"Maroon", 0x800000},  {"Green", 0x008000}, {"Olive", 0x808000},
+    {"Navy", 0x000080},   {"Purple", 0x800080},  {"Teal", 0x008080},  {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0xFF0000},     {"Lime", 0x00FF00},  {"Yellow", 0xFFFF00},
+    {"Blue", 0x0000FF},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0x00FFFF},  {"White", 0xFFFFFF},
 };
+
+constexpr int kDefaultSize = 10;
+constexpr int kMaxSize = 1638;
+constexpr int kLightText = 160;
 
 QIcon Swatch(const QColor& color)
 {
@@ -45,52 +50,91 @@ QIcon Swatch(const QColor& color)
 } // namespace
 
 FontColorDialog::FontColorDialog(const QFont& initial, const QColor& initialColor, QWidget* parent)
-    : QDialog(parent), m_initial(initial)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("FontColorDialog"));
     setWindowTitle(QStringLiteral("Font"));
-    createControls(initial);
+    createControls();
     createLayout();
+    showFont(initial);
     setColor(initialColor.isValid() ? initialColor : QColor(Qt::black));
 }
 
-void FontColorDialog::createControls(const QFont& initial)
+void FontColorDialog::createControls()
 {
-    // The font panel is a dialog of its own, shown here as a part of this one.
-    FontPanel = new QFontDialog(this);
-    FontPanel->setObjectName(QStringLiteral("FontPanel"));
-    FontPanel->setWindowFlags(Qt::Widget);
-    FontPanel->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    FontPanel->setCurrentFont(initial);
-    m_shownFamily = FontPanel->currentFont().family();
-    // The panel's sample line is the one line edit inside a group box; it shows the chosen colour.
-    for (QLineEdit* edit : FontPanel->findChildren<QLineEdit*>()) {
-        if (qobject_cast<QGroupBox*>(edit->parentWidget()))
-            m_sample = edit;
-    }
+    const auto check = [this](const char* name, const QString& caption) {
+        auto* box = new QCheckBox(caption, this);
+        box->setObjectName(QLatin1String(name));
+        connect(box, &QCheckBox::toggled, this, &FontColorDialog::showSample);
+        return box;
+    };
+
+    FontList = new QListWidget(this);
+    FontList->setObjectName(QStringLiteral("FontList"));
+    FontList->addItems(ScreenFontNames());
+    FontList->setMinimumSize(240, 220);
+    SizeBox = new QComboBox(this);
+    SizeBox->setObjectName(QStringLiteral("SizeBox"));
+    SizeBox->setEditable(true);
+    SizeBox->setInsertPolicy(QComboBox::NoInsert);
+    SizeBox->addItems(FontSizeNames());
+    BoldChk = check("BoldChk", QStringLiteral("&Bold"));
+    ItalicChk = check("ItalicChk", QStringLiteral("&Italic"));
+    UnderlineChk = check("UnderlineChk", QStringLiteral("&Underline"));
+    StrikeOutChk = check("StrikeOutChk", QStringLiteral("Stri&keout"));
 
     ColorBox = new QComboBox(this);
     ColorBox->setObjectName(QStringLiteral("ColorBox"));
     ColorBox->setIconSize(QSize(24, 14));
     for (const NamedColor& named : kBasicColors)
         ColorBox->addItem(Swatch(QColor(named.rgb)), QLatin1String(named.name), QColor(named.rgb));
-    ColorBox->setMinimumWidth(140);
     OtherColorBtn = new QPushButton(QStringLiteral("&Other..."), this);
     OtherColorBtn->setObjectName(QStringLiteral("OtherColorBtn"));
 
-    connect(ColorBox, &QComboBox::currentIndexChanged, this, &FontColorDialog::showSampleColor);
+    SampleLbl = new QLabel(QStringLiteral("AaBbYyZz"), this);
+    SampleLbl->setObjectName(QStringLiteral("SampleLbl"));
+    SampleLbl->setAlignment(Qt::AlignCenter);
+    SampleLbl->setFixedHeight(90);
+    SampleLbl->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    SampleLbl->setAutoFillBackground(true);
+
+    connect(FontList, &QListWidget::currentRowChanged, this, &FontColorDialog::showSample);
+    connect(SizeBox, &QComboBox::currentTextChanged, this, &FontColorDialog::showSample);
+    connect(ColorBox, &QComboBox::currentIndexChanged, this, &FontColorDialog::showSample);
     connect(OtherColorBtn, &QPushButton::clicked, this, &FontColorDialog::chooseOtherColor);
 }
 
 void FontColorDialog::createLayout()
 {
-    auto* label = new QLabel(QStringLiteral("&Color:"), this);
-    label->setBuddy(ColorBox);
+    const auto label = [this](const QString& caption, QWidget* buddy) {
+        auto* l = new QLabel(caption, this);
+        l->setBuddy(buddy);
+        return l;
+    };
+
+    auto* style = new QGroupBox(QStringLiteral("Style"), this);
+    auto* styleLayout = new QVBoxLayout(style);
+    for (QCheckBox* box : {BoldChk, ItalicChk, UnderlineChk, StrikeOutChk})
+        styleLayout->addWidget(box);
+
     auto* colorRow = new QHBoxLayout;
-    colorRow->addWidget(label);
-    colorRow->addWidget(ColorBox);
+    colorRow->addWidget(ColorBox, 1);
     colorRow->addWidget(OtherColorBtn);
-    colorRow->addStretch();
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(label(QStringLiteral("&Font:"), FontList), 0, 0);
+    grid->addWidget(FontList, 1, 0, 5, 1);
+    grid->addWidget(label(QStringLiteral("&Size:"), SizeBox), 0, 1);
+    grid->addWidget(SizeBox, 1, 1);
+    grid->addWidget(style, 2, 1);
+    grid->addWidget(label(QStringLiteral("&Color:"), ColorBox), 3, 1);
+    grid->addLayout(colorRow, 4, 1);
+    grid->setRowStretch(5, 1);
+    grid->setColumnStretch(0, 1);
+
+    auto* sample = new QGroupBox(QStringLiteral("Sample"), this);
+    auto* sampleLayout = new QVBoxLayout(sample);
+    sampleLayout->addWidget(SampleLbl);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OKBtn"));
@@ -99,9 +143,27 @@ void FontColorDialog::createLayout()
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(FontPanel, 1);
-    layout->addLayout(colorRow);
+    layout->addLayout(grid, 1);
+    layout->addWidget(sample);
     layout->addWidget(buttons);
+}
+
+void FontColorDialog::showFont(const QFont& font)
+{
+    const QString family = PlainFamilyName(font.family());
+    QList<QListWidgetItem*> found = FontList->findItems(family, Qt::MatchFixedString);
+    if (found.isEmpty() && !family.isEmpty()) {
+        FontList->insertItem(0, family);
+        found.append(FontList->item(0));
+    }
+    if (!found.isEmpty())
+        FontList->setCurrentItem(found.first());
+    const int size = font.pointSize() > 0 ? font.pointSize() : kDefaultSize;
+    SizeBox->setEditText(QString::number(size));
+    BoldChk->setChecked(font.bold());
+    ItalicChk->setChecked(font.italic());
+    UnderlineChk->setChecked(font.underline());
+    StrikeOutChk->setChecked(font.strikeOut());
 }
 
 QColor FontColorDialog::color() const
@@ -114,7 +176,7 @@ void FontColorDialog::setColor(const QColor& color)
     for (int i = 0; i < ColorBox->count(); ++i) {
         if (ColorBox->itemData(i).value<QColor>().rgb() == color.rgb()) {
             ColorBox->setCurrentIndex(i);
-            showSampleColor();
+            showSample();
             return;
         }
     }
@@ -123,7 +185,7 @@ void FontColorDialog::setColor(const QColor& color)
         ColorBox->removeItem(custom);
     ColorBox->addItem(Swatch(color), QStringLiteral("Custom"), color);
     ColorBox->setCurrentIndex(ColorBox->count() - 1);
-    showSampleColor();
+    showSample();
 }
 
 void FontColorDialog::chooseOtherColor()
@@ -134,20 +196,26 @@ void FontColorDialog::chooseOtherColor()
         setColor(chosen);
 }
 
-void FontColorDialog::showSampleColor()
+void FontColorDialog::showSample()
 {
-    if (!m_sample)
-        return;
-    QPalette palette = m_sample->palette();
-    palette.setColor(QPalette::Text, color());
-    m_sample->setPalette(palette);
+    SampleLbl->setFont(choice().font);
+    QPalette palette = SampleLbl->palette();
+    // Light text, the usual choice for dark bars, is shown on a dark ground so it can be seen.
+    palette.setColor(QPalette::Window, color().lightness() > kLightText ? QColor(64, 64, 64) : QColor(Qt::white));
+    palette.setColor(QPalette::WindowText, color());
+    SampleLbl->setPalette(palette);
 }
 
 FontChoice FontColorDialog::choice() const
 {
-    QFont font = FontPanel->currentFont();
-    const QString family = font.family();
-    font.setFamily(family == m_shownFamily ? m_initial.family() : PlainFamilyName(family));
+    QFont font(FontList->currentItem() ? FontList->currentItem()->text() : QString());
+    bool ok = false;
+    const int size = SizeBox->currentText().trimmed().toInt(&ok);
+    font.setPointSize(ok && size > 0 && size <= kMaxSize ? size : kDefaultSize);
+    font.setBold(BoldChk->isChecked());
+    font.setItalic(ItalicChk->isChecked());
+    font.setUnderline(UnderlineChk->isChecked());
+    font.setStrikeOut(StrikeOutChk->isChecked());
     return {font, color()};
 }
 

@@ -54,4 +54,14 @@ QStringList ScreenFontNames()
     return names;
 }
 
+const QStringList& FontSizeNames()
+{
+    static const QStringList names{QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"),
+                                   QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("14"),
+                                   QStringLiteral("16"), QStringLiteral("18"), QStringLiteral("20"),
+                                   QStringLiteral("24"), QStringLiteral("36"), QStringLiteral("48"),
+                                   QStringLiteral("72")};
+    return names;
+}
+
 } // namespace platform

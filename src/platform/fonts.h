@@ -20,4 +20,7 @@ QString PlainFamilyName(const QString& family);
 // installed; sorted without regard to case.
 QStringList ScreenFontNames();
 
+// The sizes the font lists offer: "8" to "72".
+const QStringList& FontSizeNames();
+
 } // namespace platform

@@ -32,16 +32,27 @@ private Q_SLOTS:
         QCOMPARE(dialog.choice().color, initial);
     }
 
-    // Changing only the colour of a bar stored as "MS Sans Serif" keeps that face name.
-    void colourOnly_keepsTheSubstitutedFace()
+    // Changing only the colour keeps the face stored, installed, substituted or neither.
+    void colourOnly_keepsTheFace_data()
     {
-        QFont font(QStringLiteral("MS Sans Serif"));
+        QTest::addColumn<QString>("face");
+        QTest::newRow("installed") << "Liberation Serif";
+        QTest::newRow("substituted") << "MS Sans Serif";
+        QTest::newRow("not installed") << "Old Face";
+    }
+
+    void colourOnly_keepsTheFace()
+    {
+        QFETCH(QString, face);
+        QFont font(face);
         font.setPointSize(14);
+        font.setItalic(true);
         FontColorDialog dialog(font, Qt::black);
         Child<QComboBox>(dialog, "ColorBox")->setCurrentIndex(15);
         const platform::FontChoice choice = dialog.choice();
-        QCOMPARE(choice.font.family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(choice.font.family(), face);
         QCOMPARE(choice.font.pointSize(), 14);
+        QVERIFY(choice.font.italic() && !choice.font.bold());
         QCOMPARE(choice.color, QColor(Qt::white));
     }
 };
