@@ -7,6 +7,7 @@
 #include "shell/utilities.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,13 +30,23 @@ bool OfferCopyIntoStudyList(const QString& chosen, const QString& directory)
     return true;
 }
 
+bool IsProgramFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(4);
+    return head == QByteArrayLiteral("\x7f" "ELF") || head.startsWith("#!");
+}
+
 QStringList ListKindFiles(const QString& directory, const FileKind& kind)
 {
     QStringList files = shell::ListMatchingFiles(directory, kind.listMask);
     if (kind.executables) {
+        // The execute permission alone says little: a FAT stick gives it to every file.
         const QFileInfoList entries = QDir(directory).entryInfoList(QDir::Files | QDir::Executable, QDir::Name);
         for (const QFileInfo& info : entries) {
-            if (!files.contains(info.fileName()))
+            if (!files.contains(info.fileName()) && IsProgramFile(info.filePath()))
                 files.append(info.fileName());
         }
         files.sort(Qt::CaseInsensitive);

@@ -21,7 +21,7 @@ struct FileKind
     QString findCaption = QStringLiteral("&Find File");
     int maxLength = 0;      // 0: no limit
     int findHelpContext = 0; // of the file chooser; 0: none
-    bool executables = false; // also list files with the execute permission
+    bool executables = false; // also list programs with the execute permission (IsProgramFile)
 };
 
 // A name field over a file list of the Study List directory, with "&Find File": a file chosen
@@ -60,7 +60,10 @@ private:
 // copy failed.
 bool OfferCopyIntoStudyList(const QString& chosen, const QString& directory);
 
-// The files of `directory` matching the kind's mask (and executables, when asked).
+// True when the file starts like a program this system runs: an ELF image or a "#!" script.
+bool IsProgramFile(const QString& path);
+
+// The files of `directory` matching the kind's mask (and programs, when asked).
 QStringList ListKindFiles(const QString& directory, const FileKind& kind);
 
 } // namespace authoring

@@ -80,6 +80,8 @@ bool DurationField::normalise()
     setText(QStringLiteral("0"));
     shell::ShowError(QStringLiteral("That is not a valid number"));
     setFocus();
+    // The next digits typed replace the "0".
+    selectAll();
     return false;
 }
 

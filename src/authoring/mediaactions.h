@@ -12,6 +12,9 @@ struct MediaActions
     std::function<void(const QString& caption, const QString& commandText)> showMedia;
     std::function<void(int type, const QString& commandText)> runProgram;
     std::function<void(const QString& fileName)> openDocument;
+    // The current Topic title, the caption of pictures shown from dialogs that have no Topic of
+    // their own (the opening and closing commands).
+    std::function<QString()> currentTopicTitle;
 };
 
 } // namespace authoring

@@ -98,6 +98,7 @@ void TCommandTypeForm::define()
             shell::FindEitherInWorkingDirectory(m_directory, first, second, file);
         return file;
     };
+    const QString caption = m_actions.currentTopicTitle ? m_actions.currentTopicTitle() : QString();
     const shell::HideWhile hidden(this);
     auto store = [&d](const QString& value) {
         d.GraphicFile.clear();
@@ -109,7 +110,7 @@ void TCommandTypeForm::define()
     };
     if (code == 2) {
         const auto r = PickGraphic(m_directory, proposed(d.GraphicFile, QStringLiteral("*.jpg"), QStringLiteral("*.bmp")),
-                                   d.Duration, QString(), m_actions, parentWidget());
+                                   d.Duration, caption, m_actions, parentWidget());
         if (!r)
             return;
         store(r->value);
@@ -125,7 +126,7 @@ void TCommandTypeForm::define()
     } else if (code == 6) {
         const auto r = PickGraphicAndSound(
             m_directory, proposed(d.PairGraphicFile, QStringLiteral("*.jpg"), QStringLiteral("*.bmp")),
-            proposed(d.PairSoundFile, QStringLiteral("*.wav"), QStringLiteral("*.mid")), d.Duration, QString(),
+            proposed(d.PairSoundFile, QStringLiteral("*.wav"), QStringLiteral("*.mid")), d.Duration, caption,
             m_actions, parentWidget());
         if (!r)
             return;

@@ -5,6 +5,7 @@
 #include "design/tvpdesignbackform.h"
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
+#include "platform/fonts.h"
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
 #include "runtime/pagegeometry.h"
@@ -18,7 +19,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -91,12 +91,7 @@ private:
 
 const QStringList& THypEntryForm::SizeNames()
 {
-    static const QStringList names{QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"),
-                                   QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("14"),
-                                   QStringLiteral("16"), QStringLiteral("18"), QStringLiteral("20"),
-                                   QStringLiteral("24"), QStringLiteral("36"), QStringLiteral("48"),
-                                   QStringLiteral("72")};
-    return names;
+    return platform::FontSizeNames();
 }
 
 const QStringList& THypEntryForm::ColorNames()
@@ -151,10 +146,7 @@ void THypEntryForm::createControls()
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     ComboBox1 = new QComboBox(GroupBox1);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    QStringList families = QFontDatabase::families();
-    families.sort(Qt::CaseInsensitive);
-    families.removeDuplicates();
-    ComboBox1->addItems(families);
+    ComboBox1->addItems(platform::ScreenFontNames());
     ComboBox1->setMinimumWidth(190);
     ComboBox1->setMaxVisibleItems(16);
     ComboBox2 = new QComboBox(GroupBox1);
@@ -366,9 +358,12 @@ void THypEntryForm::setImportRequest(const QString& title, const QString& filter
 
 void THypEntryForm::chooseBackground()
 {
-    if (const auto chosen = platform::dialogs().chooseColor(RichEdit1->palette().color(QPalette::Base)))
+    // A cancelled box leaves the record alone: the control shows a system colour such as clWindow
+    // as RGB, and writing that back would lose the link to the desktop's colours.
+    if (const auto chosen = platform::dialogs().chooseColor(RichEdit1->palette().color(QPalette::Base))) {
         setBackground(*chosen);
-    m_record.TextWindowColor = shell::QColorToColorRef(RichEdit1->palette().color(QPalette::Base));
+        m_record.TextWindowColor = shell::QColorToColorRef(*chosen);
+    }
     RichEdit1->setFocus();
 }
 
@@ -377,6 +372,7 @@ void THypEntryForm::importFile()
     platform::FileRequest request;
     request.title = m_importTitle;
     request.filter = m_importFilter;
+    request.directory = m_directory;
     request.helpContext = kHelpImportBox;
     request.mustExist = true;
     const QString path = platform::dialogs().openFileName(request);

@@ -32,6 +32,9 @@ MediaActions WindowMediaActions(const shell::AppState& state, QWidget* parent)
         if (!fileName.isEmpty())
             shell::RunProgram(shell::ResolveName(directory, fileName));
     };
+    // Read when a picture is shown: the title changes as Topics are viewed and edited.
+    const shell::AppState* current = &state;
+    actions.currentTopicTitle = [current] { return current->CurrentTopicTitle; };
     return actions;
 }
 

@@ -88,8 +88,11 @@ void TAuthorForm::paintLines()
 
 void TAuthorForm::chooseFont()
 {
-    if (const std::optional<QFont> font = platform::dialogs().chooseFont(Panel1->font()))
-        Panel1->setFont(*font);
+    if (const auto chosen = platform::dialogs().chooseFont(Panel1->font(), shell::ColorRefToQColor(m_textColor))) {
+        Panel1->setFont(chosen->font);
+        m_textColor = shell::QColorToColorRef(chosen->color);
+        paintLines();
+    }
     m_lines[0]->setFocus();
 }
 

@@ -67,8 +67,11 @@ void TTocTitleForm::paintField()
 
 void TTocTitleForm::chooseFont()
 {
-    if (const std::optional<QFont> font = platform::dialogs().chooseFont(edit1->font()))
-        edit1->setFont(*font);
+    if (const auto chosen = platform::dialogs().chooseFont(edit1->font(), shell::ColorRefToQColor(m_textColor))) {
+        edit1->setFont(chosen->font);
+        m_textColor = shell::QColorToColorRef(chosen->color);
+        paintField();
+    }
     if (m_focusBack)
         edit1->setFocus();
 }

@@ -21,6 +21,13 @@ struct FileRequest
     int helpContext = 0;
 };
 
+// What the font chooser returns: the font and the colour of its text.
+struct FontChoice
+{
+    QFont font;
+    QColor color;
+};
+
 enum class Answer
 {
     Yes,
@@ -48,7 +55,8 @@ public:
     virtual QString openFileName(const FileRequest& request) = 0;
     virtual QString saveFileName(const FileRequest& request) = 0;
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
-    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    // Starts from the given font and text colour.
+    virtual std::optional<FontChoice> chooseFont(const QFont& initial, const QColor& initialColor) = 0;
     // The error beep of a search that found nothing.
     virtual void beep() = 0;
 };

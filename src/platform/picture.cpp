@@ -119,7 +119,8 @@ QImage DecodeOther(QByteArrayView data)
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(int(kMaxDecodedPixels * 4 / (1024 * 1024)));
     const QSize size = reader.size();
-    if (size.isValid() && PixelCount(size.width(), size.height()) > kMaxDecodedPixels)
+    if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
+                           PixelCount(size.width(), size.height()) > kMaxDecodedPixels))
         return {};
     return reader.read();
 }

@@ -18,8 +18,11 @@ namespace platform {
 
 // A picture file larger than this is not read at all.
 constexpr qint64 kMaxPictureFileBytes = 256LL * 1024 * 1024;
+// No picture may be wider or higher than this: a million-pixel-wide strip is a hostile header, not
+// a picture anyone shows.
+constexpr int kMaxPictureSide = 65500;
 // JPEG frames may be at most this many pixels on each side and in all (before scaling)...
-constexpr int kMaxJpegSide = 65500;
+constexpr int kMaxJpegSide = kMaxPictureSide;
 constexpr qint64 kMaxJpegPixels = 400LL * 1000 * 1000;
 // ...and no decoded picture may hold more pixels than this (4 bytes each).
 constexpr qint64 kMaxDecodedPixels = 64LL * 1024 * 1024;

@@ -1,11 +1,11 @@
 #include "platform/widgetdialogs.h"
 
+#include "platform/fontcolordialog.h"
 #include "platform/helpengine.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 
 namespace platform {
@@ -124,14 +124,12 @@ std::optional<QColor> WidgetDialogs::chooseColor(const QColor& initial)
     return color;
 }
 
-std::optional<QFont> WidgetDialogs::chooseFont(const QFont& initial)
+std::optional<FontChoice> WidgetDialogs::chooseFont(const QFont& initial, const QColor& initialColor)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, DialogParent(), QString(),
-                                            QFontDialog::DontUseNativeDialog);
-    if (!ok)
+    FontColorDialog dialog(initial, initialColor, DialogParent());
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return font;
+    return dialog.choice();
 }
 
 void WidgetDialogs::beep()

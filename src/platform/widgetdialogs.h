@@ -4,7 +4,8 @@
 
 namespace platform {
 
-// The dialogs shown as real windows: message boxes, Qt's file, colour and font choosers.
+// The dialogs shown as real windows: message boxes, Qt's file and colour choosers and our font
+// chooser with its text colour.
 class WidgetDialogs : public Dialogs
 {
 public:
@@ -16,7 +17,7 @@ public:
     QString openFileName(const FileRequest& request) override;
     QString saveFileName(const FileRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
-    std::optional<QFont> chooseFont(const QFont& initial) override;
+    std::optional<FontChoice> chooseFont(const QFont& initial, const QColor& initialColor) override;
     void beep() override;
 };
 

@@ -44,12 +44,13 @@ QString ExistingFile(const QString& directory, const QString& name)
 MediaCommand ParseMediaCommand(const QString& commandText)
 {
     MediaCommand command;
-    const QStringList parts = commandText.toUpper().split(QLatin1Char(','));
+    const QStringList parts = commandText.split(QLatin1Char(','));
     for (qsizetype i = 0; i < parts.size() && i < kMaxMediaParts; ++i) {
-        const QString part = parts[i].trimmed();
+        const QString part = parts[i].trimmed().toUpper();
         bool named = false;
         if (ContainsAny(part, {QLatin1String(".BMP"), QLatin1String(".JPG"), QLatin1String(".WMF")})) {
             command.picture = part;
+            command.pictureAsWritten = parts[i].trimmed();
             named = true;
         }
         if (ContainsAny(part, {QLatin1String(".WAV"), QLatin1String(".MID")})) {
@@ -69,6 +70,11 @@ MediaCommand ParseMediaCommand(const QString& commandText)
 QString MissingFileMessage(const QString& name)
 {
     return QStringLiteral("The file ") + name + QStringLiteral(" is missing");
+}
+
+QString UnshownGraphicMessage(const QString& name)
+{
+    return QStringLiteral("The graphic file ") + name + QStringLiteral(" cannot be shown");
 }
 
 bool IsWaveName(const QString& name)
@@ -99,6 +105,7 @@ MediaAction DecideMediaShow(const QString& commandText, const QString& studyList
         return action;
     }
     if (!command.picture.isEmpty()) {
+        action.pictureName = command.pictureAsWritten;
         action.picturePath = ExistingFile(studyListDirectory, command.picture);
         if (action.picturePath.isEmpty()) {
             action.kind = MediaActionKind::ReportMissing;

@@ -9,6 +9,7 @@ namespace runtime {
 struct MediaCommand
 {
     QString picture;
+    QString pictureAsWritten; // the picture part in the letter case of the command text
     QString sound;
     QString video;
     // Milliseconds; 0 (or less) means the picture stays until the reader closes it.
@@ -43,12 +44,17 @@ struct MediaAction
     QString message;
     QString mediaPath;
     QString picturePath;
+    QString pictureName; // the picture as the command text writes it, for messages
     QString soundPath;
     int displayTime = 0;
 };
 
 // "The file " + name + " is missing".
 QString MissingFileMessage(const QString& name);
+
+// "The graphic file " + name + " cannot be shown": a picture that is there but cannot be decoded
+// (".WMF" files among them) is reported instead of showing an empty window.
+QString UnshownGraphicMessage(const QString& name);
 
 // True when the (upper-case) name's extension is ".WAV" or ".MID".
 bool IsWaveName(const QString& name);

@@ -1,26 +1,14 @@
 #include "runtime/mediapicture.h"
 
-#include <QImageReader>
+#include "platform/picture.h"
 
 namespace runtime {
 
-namespace {
-
-// Pictures larger than this on a side are refused before any pixel is allocated.
-constexpr int kMaxPictureSide = 20000;
-
-} // namespace
-
 QImage LoadMediaPicture(const QString& path, QSize target)
 {
-    QImageReader reader(path);
-    const QSize stored = reader.size();
-    if (stored.isValid() && (stored.width() > kMaxPictureSide || stored.height() > kMaxPictureSide))
-        return {};
-    // Readers that can (JPEG) decode straight at the smaller size; others scale after reading.
-    if (stored.isValid() && target.isValid() && !target.isEmpty())
-        reader.setScaledSize(target);
-    QImage image = reader.read();
+    // The shared decoder bounds every size before it allocates and decodes a JPEG at the smallest
+    // scale that still covers the window.
+    QImage image = platform::LoadPicture(path, target);
     if (image.isNull())
         return {};
     if (target.isValid() && !target.isEmpty() && image.size() != target)

@@ -6,9 +6,10 @@
 
 namespace runtime {
 
-// The one place the media show loads its pictures (".BMP", ".JPG"), already scaled to `target`
-// (the picture is stretched over the window, so its aspect ratio is not kept). A picture that
-// cannot be read, or whose stored size is beyond what a screen can show, gives a null image.
+// The one place the media show loads its pictures (".BMP", ".JPG"), through the bounded picture
+// decoder and already scaled to `target` (the picture is stretched over the window, so its aspect
+// ratio is not kept). A picture that cannot be read or decoded (a ".WMF" file, a damaged file, a
+// size beyond the decoder's bounds) gives a null image.
 QImage LoadMediaPicture(const QString& path, QSize target);
 
 } // namespace runtime

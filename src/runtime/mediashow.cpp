@@ -34,6 +34,11 @@ void ShowMedia(const QString& caption, const QString& commandText, const MediaCo
     case MediaActionKind::ShowPicture: {
         TShowMultForm form(PictureShow{caption, action.picturePath, action.soundPath, action.displayTime},
                            context.parent);
+        // Reported like a missing file: the message alone, no empty window and no sound.
+        if (!form.hasPicture()) {
+            shell::ShowError(UnshownGraphicMessage(action.pictureName));
+            return;
+        }
         form.exec();
         return;
     }

@@ -46,7 +46,10 @@ ProgramCommand BuildProgramCommand(int type, const QString& commandText, const Q
     } else if (type == kProgramFileTopicType && commandText.contains(QLatin1Char(' '))) {
         const qsizetype blank = commandText.indexOf(QLatin1Char(' '));
         program = commandText.left(blank);
-        const QString file = studyListDirectory + commandText.mid(blank + 1);
+        // The file lies in the Study List directory under whatever letter case the disk has.
+        const QString name = commandText.mid(blank + 1);
+        const QString file = shell::NameExists(studyListDirectory, name) ? shell::ResolveName(studyListDirectory, name)
+                                                                          : studyListDirectory + name;
         command.arguments = QStringList{file};
         command.commandLine = Quoted(program) + QLatin1Char(' ') + file;
     } else {

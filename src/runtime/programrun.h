@@ -22,7 +22,8 @@ struct ProgramCommand
 // - type 4: "prog,params" starts prog with params split as a command line would be; it reads
 //   "\"prog\" params". Without ",", the text is the whole command line.
 // - type 9: "prog file" starts prog with one argument, the Study List directory joined directly to
-//   the file name; it reads "\"prog\" " + directory + file. Without a blank, the text is the program.
+//   the file name; it reads "\"prog\" " + directory + file. The file is found there without regard
+//   to letter case. Without a blank, the text is the program.
 // A program named by a bare name that lies in the Study List directory (letter case ignored) is
 // started from there; any other name is looked up on the search path.
 ProgramCommand BuildProgramCommand(int type, const QString& commandText, const QString& studyListDirectory);

@@ -39,7 +39,9 @@ TShowMultForm::TShowMultForm(const PictureShow& show, QWidget* parent, WavePlaye
         move(area.center() - QPoint(kShowWidth / 2, kShowHeight / 2));
     }
 
-    Image1->setPixmap(QPixmap::fromImage(LoadMediaPicture(show.picturePath, QSize(kShowWidth, kShowHeight))));
+    const QImage picture = LoadMediaPicture(show.picturePath, QSize(kShowWidth, kShowHeight));
+    m_hasPicture = !picture.isNull();
+    Image1->setPixmap(QPixmap::fromImage(picture));
 }
 
 TShowMultForm::~TShowMultForm()

@@ -37,6 +37,8 @@ public:
     void done(int result) override;
 
     QMediaPlayer* midiPlayer() const { return MediaPlayer1; }
+    // False when the picture could not be decoded; the window would show nothing.
+    bool hasPicture() const { return m_hasPicture; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -50,6 +52,7 @@ private:
 
     PictureShow m_show;
     WavePlayer m_playWave;
+    bool m_hasPicture = false;
     bool m_started = false;
     bool m_wavePlaying = false;
     bool m_closePending = false;

@@ -4,6 +4,7 @@
 #include "authoring/filepickers.h"
 #include "authoring/tcommandtypeform.h"
 #include "authoring/texechoiceform.h"
+#include "modaldriver.h"
 #include "scripteddialogs.h"
 #include "testfiles.h"
 
@@ -35,6 +36,9 @@ private Q_SLOTS:
     void graphicPicker_returnsFileAndDuration();
     void exePicker_splitsAndJoinsParameters();
     void exePicker_listsExecutables();
+    void exePicker_skipsExecutableNonPrograms();
+    void durationRefused_selectsTheResetText();
+    void commandType_viewShowsPictureWithTopicTitle();
     void graphicSound_checksGraphicThenSound();
     void windowsProgram_emptyRefused();
     void exeChoice_htmlGivesTypeTen();
@@ -190,6 +194,50 @@ void TestPickers::exePicker_listsExecutables()
     for (int i = 0; i < list->count(); ++i)
         names << list->item(i)->text();
     QCOMPARE(names, QStringList({QStringLiteral("run.sh"), QStringLiteral("SETUP.EXE")}));
+}
+
+// A FAT stick marks every file executable; only programs belong in the list.
+void TestPickers::exePicker_skipsExecutableNonPrograms()
+{
+    WriteAll(m_dir->filePath("tool"), QByteArray("\x7f" "ELF\x02\x01\x01", 7));
+    WriteAll(m_dir->filePath("PHOTO.JPG"), "\xFF\xD8\xFF");
+    WriteAll(m_dir->filePath("readme"), "#not a script");
+    for (const char* name : {"tool", "PHOTO.JPG", "readme"})
+        QFile::setPermissions(m_dir->filePath(name), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    TGetExeForm form(m_dir->path(), QString());
+    auto* list = form.findChild<QListWidget*>("FileListBox1");
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("tool"));
+}
+
+void TestPickers::durationRefused_selectsTheResetText()
+{
+    TGetGraphicForm form(m_dir->path(), QStringLiteral("A.BMP"), 0);
+    form.show();
+    DurationField* duration = form.durationField();
+    duration->setText(QStringLiteral("1o"));
+    QVERIFY(!duration->normalise());
+    QCOMPARE(duration->selectedText(), QStringLiteral("0"));
+}
+
+// The opening command has no Topic of its own: its pictures show with the current Topic title.
+void TestPickers::commandType_viewShowsPictureWithTopicTitle()
+{
+    WriteAll(m_dir->filePath("SUN.BMP"), "b");
+    storage::CommandSettings d;
+    d.CommandType = 2;
+    MediaActions actions;
+    QStringList shown;
+    actions.showMedia = [&shown](const QString& caption, const QString& value) { shown << caption << value; };
+    actions.currentTopicTitle = [] { return QStringLiteral("Volcanoes"); };
+    TCommandTypeForm form(d, QStringLiteral(" Opening Command Type "), 420, true, m_dir->path(), actions);
+    ModalDriver driver([](QWidget* picker) {
+        picker->findChild<QPushButton*>("BitBtn1")->click();
+        picker->findChild<QPushButton*>("CancelBtn")->click();
+    });
+    form.define();
+    QVERIFY(driver.opened);
+    QCOMPARE(shown, QStringList({QStringLiteral("Volcanoes"), QStringLiteral("SUN.BMP,0")}));
 }
 
 void TestPickers::graphicSound_checksGraphicThenSound()

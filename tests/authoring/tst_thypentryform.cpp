@@ -4,8 +4,10 @@
 #include "authoring/thypentryform.h"
 #include "authoring/tnotefileform.h"
 #include "platform/f1filter.h"
+#include "platform/fonts.h"
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
+#include "shell/appstate.h"
 #include "shell/colorref.h"
 #include "support/child.h"
 #include "support/scripteddialogs.h"
@@ -70,8 +72,11 @@ private Q_SLOTS:
     void sizeBox_appliesSize();
     void colourBox_appliesColour();
     void fontBox_appliesFontName();
+    void fontBox_listsPlainNamesOnce_andSubstitutedFaces();
     void swatch_isShrunkAndShifted();
     void background_setsWorkingRecord();
+    void backgroundCancelled_keepsSystemColour();
+    void import_startsInStudyListFolder();
     void importPlainText_isStoredAsRtfLines();
     void importRtf_readsRichText();
     void importMissingFile_showsError();
@@ -245,6 +250,23 @@ void TestTHypEntryForm::fontBox_appliesFontName()
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
+void TestTHypEntryForm::fontBox_listsPlainNamesOnce_andSubstitutedFaces()
+{
+    platform::InstallFaceSubstitutions();
+    THypEntryForm form(storage::TopicDisplayRecord{}, {}, 1);
+    auto* fonts = Child<QComboBox>(form, "ComboBox1");
+    QStringList names;
+    for (int i = 0; i < fonts->count(); ++i)
+        names.append(fonts->itemText(i));
+    for (const QString& name : names)
+        QVERIFY2(!name.contains(QLatin1Char('[')), qPrintable(name));
+    QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
+    // A new page types in "MS Sans Serif", which the list shows as itself.
+    QCOMPARE(fonts->currentText(), QStringLiteral("MS Sans Serif"));
+    QVERIFY(names.contains(QStringLiteral("Times New Roman")));
+    QCOMPARE(platform::PlainFamilyName(QStringLiteral("Nimbus Sans [URW ]")), QStringLiteral("Nimbus Sans"));
+}
+
 void TestTHypEntryForm::swatch_isShrunkAndShifted()
 {
     QCOMPARE(authoring::ColorSwatchBox::SwatchRect(QRect(0, 0, 100, 20)), QRect(5, 2, 93, 16));
@@ -262,6 +284,27 @@ void TestTHypEntryForm::background_setsWorkingRecord()
     QCOMPARE(Child<QTextEdit>(form, "RichEdit1")->palette().color(QPalette::Base), QColor(0, 128, 255));
     QTest::mouseClick(Child<QPushButton>(form, "Button3"), Qt::LeftButton); // cancelled: colour stays
     QCOMPARE(form.record().TextWindowColor, quint32(0xFF8000));
+}
+
+void TestTHypEntryForm::backgroundCancelled_keepsSystemColour()
+{
+    ScriptedDialogs dialogs;
+    storage::TopicDisplayRecord record;
+    record.TextWindowColor = 0x80000005; // clWindow
+    THypEntryForm form(record, {}, 1);
+    form.chooseBackground();
+    QCOMPARE(form.record().TextWindowColor, quint32(0x80000005));
+}
+
+void TestTHypEntryForm::import_startsInStudyListFolder()
+{
+    ScriptedDialogs dialogs;
+    shell::AppState state;
+    state.WorkingDirectory = QStringLiteral("/media/stick/VOLCANO");
+    THypEntryForm form(storage::TopicDisplayRecord{}, {}, 1, nullptr, {}, &state);
+    form.importFile();
+    QCOMPARE(dialogs.fileRequests.size(), 1);
+    QCOMPARE(dialogs.fileRequests.first().directory, state.WorkingDirectory);
 }
 
 void TestTHypEntryForm::importPlainText_isStoredAsRtfLines()

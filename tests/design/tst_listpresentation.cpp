@@ -212,6 +212,27 @@ private Q_SLOTS:
         QCOMPARE(bar.Text, QStringLiteral("Old"));
     }
 
+    // White text on a dark bar: the colour chosen with the font is what the reader sees.
+    void fontChooserColour_reachesTheFontText()
+    {
+        ScriptedDialogs dialogs;
+        dialogs.fontAnswers << QFont(QStringLiteral("Liberation Serif")) << QFont(QStringLiteral("Liberation Serif"));
+        dialogs.fontColorAnswers << QColor(255, 255, 255) << QColor(255, 255, 0);
+        TTocTitleForm form(storage::TextBar{true, QStringLiteral("Quakes"), QStringLiteral("10 0 1 Arial"), 0x800000},
+                           BarKind::Title);
+        Click(form, "ChangeBtn");
+        QCOMPARE(shell::TextToFont(form.bar().Font).color, quint32(0xFFFFFF));
+        QCOMPARE(Child<QLineEdit>(form, "edit1")->palette().color(QPalette::Text), QColor(Qt::white));
+
+        storage::MenuScreenDesign menu;
+        ModalDriver driver([](QWidget* dialog) {
+            Click(*dialog, "Button2");
+            Click(*dialog, "OKBtn");
+        });
+        QVERIFY(EditAuthorBox(menu, {}));
+        QCOMPARE(shell::TextToFont(menu.Author.Font).color, quint32(0x00FFFF));
+    }
+
     void authorBox_longLineIsCut_andFontAndColourKept()
     {
         ScriptedDialogs dialogs;

@@ -63,6 +63,19 @@ private Q_SLOTS:
         QVERIFY(shown.pixelColor(540, 400).blue() > 180);
     }
 
+    // Wider than a screen by far, yet an ordinary phone panorama: the shared decoder's bounds let
+    // it through and the window shows it squeezed.
+    void panoramaJpeg_isShown()
+    {
+        QImage image(24000, 60, QImage::Format_RGB32);
+        image.fill(QColor(240, 200, 20));
+        const QString file = path(QStringLiteral("PANORAMA.JPG"));
+        QVERIFY(image.save(file, "JPG"));
+        const QImage shown = runtime::LoadMediaPicture(file, QSize(640, 480));
+        QCOMPARE(shown.size(), QSize(640, 480));
+        QVERIFY(shown.pixelColor(320, 240).red() > 200);
+    }
+
     void hostileFiles_giveNoPicture_data()
     {
         QTest::addColumn<QByteArray>("bytes");

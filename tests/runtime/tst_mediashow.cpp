@@ -78,6 +78,29 @@ private Q_SLOTS:
         WriteAll(dir() + QStringLiteral("TUNE.MID"), MakeMidi(2));
         WriteAll(dir() + QStringLiteral("clip.avi"), MakeAvi(QSize(80, 60), 10, 10));
         WriteAll(dir() + QStringLiteral("BAD.AVI"), QByteArray(200, 'q'));
+        // A placeable metafile header: real WMF bytes, which nothing here decodes.
+        WriteAll(dir() + QStringLiteral("MAP.WMF"), QByteArray("\xD7\xCD\xC6\x9A", 4) + QByteArray(40, '\0'));
+        WriteAll(dir() + QStringLiteral("TORN.BMP"), QByteArray("BM") + QByteArray(30, '\x01'));
+    }
+
+    void undecodablePicture_givesOnlyTheMessage_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("metafile") << "Map.wmf,0" << "The graphic file Map.wmf cannot be shown";
+        QTest::newRow("metafile with sound") << "map.WMF,sound.wav,5" << "The graphic file map.WMF cannot be shown";
+        QTest::newRow("damaged bitmap") << "torn.bmp" << "The graphic file torn.bmp cannot be shown";
+    }
+
+    void undecodablePicture_givesOnlyTheMessage()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, message);
+        ScriptedDialogs dialogs;
+        WindowWatcher watcher;
+        runtime::ShowMedia(QStringLiteral("Volcanoes"), command, context());
+        QCOMPARE(dialogs.errors, QStringList{message});
+        QCOMPARE(watcher.seen.size(), 0);
     }
 
     void picture_opensThePictureShow()

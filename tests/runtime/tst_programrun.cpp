@@ -93,6 +93,13 @@ private Q_SLOTS:
         QCOMPARE(BuildProgramCommand(4, QStringLiteral("sleep,1"), dir()).program, QStringLiteral("sleep"));
     }
 
+    void build_type9FileFoundWhateverTheCase()
+    {
+        WriteAll(dir() + QStringLiteral("Notes.TXT"), "n");
+        const auto command = BuildProgramCommand(9, QStringLiteral("/usr/bin/viewer notes.txt"), dir());
+        QCOMPARE(command.arguments, QStringList{dir() + QStringLiteral("Notes.TXT")});
+    }
+
     void run_waitsForTheProgramWhileEventsFlow()
     {
         int ticks = 0;

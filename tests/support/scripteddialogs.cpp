@@ -65,9 +65,10 @@ std::optional<QColor> ScriptedDialogs::chooseColor(const QColor& /*initial*/)
     return colorAnswers.dequeue();
 }
 
-std::optional<QFont> ScriptedDialogs::chooseFont(const QFont& /*initial*/)
+std::optional<platform::FontChoice> ScriptedDialogs::chooseFont(const QFont& /*initial*/, const QColor& initialColor)
 {
     if (fontAnswers.isEmpty())
         return std::nullopt;
-    return fontAnswers.dequeue();
+    const QColor color = fontColorAnswers.isEmpty() ? initialColor : fontColorAnswers.dequeue();
+    return platform::FontChoice{fontAnswers.dequeue(), color};
 }

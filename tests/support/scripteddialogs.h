@@ -28,6 +28,8 @@ public:
     QQueue<QString> fileAnswers;
     QQueue<QColor> colorAnswers;
     QQueue<QFont> fontAnswers;
+    // The text colour of each font answer; when none is queued the colour stays as it was.
+    QQueue<QColor> fontColorAnswers;
     // Called whenever a box is shown, with its text; lets a test act while a box is "open".
     std::function<void(const QString&)> onShown;
 
@@ -39,7 +41,7 @@ public:
     QString openFileName(const platform::FileRequest& request) override;
     QString saveFileName(const platform::FileRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
-    std::optional<QFont> chooseFont(const QFont& initial) override;
+    std::optional<platform::FontChoice> chooseFont(const QFont& initial, const QColor& initialColor) override;
     void beep() override { ++beeps; }
 
     void setHelpFile(const QString& path) override { m_helpFile = path; }
