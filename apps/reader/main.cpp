@@ -12,13 +12,13 @@
 #include "runtime/windowpreviewscreens.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
+#include "shell/faces.h"
 #include "shell/filenames.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFont>
 #include <QScreen>
 
 #include <cstdio>
@@ -148,10 +148,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     // Faces named in lists written on other desktops, shown with their metric twins.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    shell::InstallFaceSubstitutions();
     platform::WidgetDialogs dialogs;
     platform::InstallDialogs(&dialogs);
     platform::HtmlHelpEngine help;
