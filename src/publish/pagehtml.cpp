@@ -4,6 +4,7 @@
 #include "shell/faces.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -25,7 +26,8 @@ constexpr int kMaxFrameDepth = 16;
 
 QString Points(double value)
 {
-    return QString::number(std::round(value * 100.0) / 100.0, 'f', -1) + QLatin1String("pt");
+    const double rounded = std::round(value * 100.0) / 100.0;
+    return QString::number(rounded == 0 ? 0.0 : rounded, 'g', 8) + QLatin1String("pt");
 }
 
 bool IsDroppedCharacter(char16_t c)
@@ -33,6 +35,17 @@ bool IsDroppedCharacter(char16_t c)
     // Control characters, the document's own frame markers and lone surrogate halves are not text.
     return (c < 0x20 && c != u'\t') || c == 0x7F || c == QChar::ObjectReplacementCharacter ||
            c == 0xFDD0 || c == 0xFDD1 || c == QChar::ParagraphSeparator;
+}
+
+// A value inside a double-quoted attribute: the single quotes of font names may stay.
+QString AttributeEscaped(const QString& value)
+{
+    QString out = value;
+    out.replace(QLatin1Char('&'), QLatin1String("&amp;"))
+        .replace(QLatin1Char('"'), QLatin1String("&quot;"))
+        .replace(QLatin1Char('<'), QLatin1String("&lt;"))
+        .replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    return out;
 }
 
 class HtmlWriter
@@ -102,10 +115,18 @@ private:
     void writeBlock(const QTextBlock& block)
     {
         const QTextBlockFormat format = block.blockFormat();
-        m_out += QLatin1String("<p style=\"margin:") + Points(format.topMargin() * kPointsPerUnit) +
-                 QLatin1Char(' ') + Points(format.rightMargin() * kPointsPerUnit) + QLatin1Char(' ') +
-                 Points(format.bottomMargin() * kPointsPerUnit) + QLatin1Char(' ') +
-                 Points(format.leftMargin() * kPointsPerUnit) + QLatin1String(";white-space:pre-wrap");
+        // Most paragraphs have no spacing or indent: those get the short form.
+        const bool spaced = format.topMargin() != 0 || format.rightMargin() != 0 || format.bottomMargin() != 0 ||
+                            format.leftMargin() != 0;
+        m_out += QLatin1String("<p style=\"margin:");
+        if (spaced)
+            m_out += Points(format.topMargin() * kPointsPerUnit) + QLatin1Char(' ') +
+                     Points(format.rightMargin() * kPointsPerUnit) + QLatin1Char(' ') +
+                     Points(format.bottomMargin() * kPointsPerUnit) + QLatin1Char(' ') +
+                     Points(format.leftMargin() * kPointsPerUnit);
+        else
+            m_out += QLatin1Char('0');
+        m_out += QLatin1String(";white-space:pre-wrap");
         if (format.textIndent() != 0)
             m_out += QLatin1String(";text-indent:") + Points(format.textIndent() * kPointsPerUnit);
         const Qt::Alignment alignment = format.alignment() & Qt::AlignHorizontal_Mask;
@@ -126,11 +147,14 @@ private:
             if (!fragment.isValid())
                 continue;
             const QTextCharFormat charFormat = fragment.charFormat();
-            if (charFormat.isImageFormat())
+            if (charFormat.isImageFormat()) {
+                closeSpan();
                 empty = !writePicture(charFormat.toImageFormat()) && empty;
+            }
             else if (writeRun(fragment.text(), charFormat))
                 empty = false;
         }
+        closeSpan();
         // An empty paragraph still takes a line, as it does in the reader's window.
         if (empty)
             m_out += QLatin1String("<br>");
@@ -158,8 +182,12 @@ private:
     {
         QString style;
         const QStringList families = format.fontFamilies().toStringList();
-        if (!families.isEmpty() && !families.first().isEmpty())
-            style += QLatin1String("font-family:") + CssFontFamily(families.first()) + QLatin1Char(';');
+        if (!families.isEmpty() && !families.first().isEmpty()) {
+            auto known = m_families.constFind(families.first());
+            if (known == m_families.constEnd())
+                known = m_families.insert(families.first(), CssFontFamily(families.first()));
+            style += QLatin1String("font-family:") + *known + QLatin1Char(';');
+        }
         if (format.fontPointSize() > 0)
             style += QLatin1String("font-size:") + Points(format.fontPointSize()) + QLatin1Char(';');
         if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
@@ -212,23 +240,35 @@ private:
         flushPiece();
         if (!any)
             return false;
-        if (!style.isEmpty())
-            m_out += QLatin1String("<span style=\"") + HtmlEscaped(style) + QLatin1String("\">");
+        // Runs that differ only in bold, italic and the like share one span.
+        if (style != m_openStyle) {
+            closeSpan();
+            if (!style.isEmpty())
+                m_out += QLatin1String("<span style=\"") + AttributeEscaped(style) + QLatin1String("\">");
+            m_openStyle = style;
+        }
         for (const QString& element : elements)
             m_out += QLatin1Char('<') + element + QLatin1Char('>');
         m_out += body;
         for (auto it = elements.crbegin(); it != elements.crend(); ++it)
             m_out += QLatin1String("</") + *it + QLatin1Char('>');
-        if (!style.isEmpty())
-            m_out += QLatin1String("</span>");
         return true;
+    }
+
+    void closeSpan()
+    {
+        if (!m_openStyle.isEmpty())
+            m_out += QLatin1String("</span>");
+        m_openStyle.clear();
     }
 
     const QTextDocument& m_document;
     const PictureSink& m_pictures;
     QImage m_measure;
     QString m_out;
-    double m_x = 0; // points from the paragraph's left edge
+    QHash<QString, QString> m_families; // CSS font-family lists by face
+    QString m_openStyle;                // the style of the span still open in the paragraph
+    double m_x = 0;      // points from the paragraph's left edge
     bool m_measureTabs = false;
 };
 

@@ -36,6 +36,8 @@ namespace {
 // The player's own files, compiled into the program (see player/FORMAT.md).
 const char* const kPlayerFiles[] = {"player.js", "style.css", "scorm.js"};
 constexpr int kMaxMediaNameLength = 100;
+// A web page of the list is read this far for the names of the files beside it.
+constexpr qint64 kMaxScannedPageBytes = 4 * 1024 * 1024;
 // Each media file counts this many Topics towards the percentage: converting is slow.
 constexpr int kMediaWeight = 20;
 
@@ -130,6 +132,12 @@ QStringList FilesUnder(const QString& folder)
     return files;
 }
 
+bool IsWebPage(const QString& name)
+{
+    const QString extension = shell::ExtensionOf(name).toUpper();
+    return extension == QLatin1String(".HTM") || extension == QLatin1String(".HTML");
+}
+
 bool LooksPublished(const QString& folder)
 {
     return QFileInfo::exists(folder + QStringLiteral("/index.html")) &&
@@ -197,7 +205,8 @@ public:
         m_total = m_topicCount + kMediaWeight * media.size() + 1;
 
         for (const QString& name : media)
-            addMedia(name);
+            if (!m_media.contains(name.toUpper())) // one file for names that differ only in case
+                addMedia(name);
         writeTopics();
         writePlayer();
 
@@ -330,7 +339,31 @@ private:
         QDir().mkpath(m_root + QStringLiteral("/media"));
         ConvertMedia(source, m_root + QStringLiteral("/media/") + file, [this] { return keepGoing(); });
         m_media.insert(stored.toUpper(), mediaAddress(file));
+        if (m_form != PublishForm::SinglePage && IsWebPage(stored))
+            addPageCompanions(source);
         step(stored, kMediaWeight);
+    }
+
+    // The files a web page of the list names beside itself (pictures, style sheets, other pages),
+    // copied under the names the page uses so its links still work from media/.
+    void addPageCompanions(const QString& page)
+    {
+        const QString text = QString::fromUtf8(ReadBounded(page, kMaxScannedPageBytes));
+        static const QRegularExpression reference(
+            QStringLiteral("(?:src|href)\\s*=\\s*[\"']?([A-Za-z0-9._-]{1,100})[\"'\\s>]"),
+            QRegularExpression::CaseInsensitiveOption);
+        for (QRegularExpressionMatchIterator it = reference.globalMatch(text); it.hasNext();) {
+            const QString name = it.next().captured(1);
+            if (name.startsWith(QLatin1Char('.')) || m_usedNames.contains(name))
+                continue;
+            const QString source = shell::ResolveName(m_source.directory, name);
+            if (!QFileInfo(source).isFile() || QFileInfo(source).size() > kMaxMediaFileBytes)
+                continue;
+            m_usedNames.insert(name);
+            if (!QFile::copy(source, m_root + QStringLiteral("/media/") + name))
+                shell::ThrowFileError(QStringLiteral("Cannot write file"), m_root + QStringLiteral("/media/") + name,
+                                      QStringLiteral("copy failed"));
+        }
     }
 
     PictureSink pictureSink(const QString& pageId)
