@@ -11,9 +11,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-multimedia-dev
   qt6-qpa-plugins libqt6svg6
   # pictures, sound and video
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev libzip-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
-  gstreamer1.0-libav timgm6mb-soundfont
+  gstreamer1.0-libav gstreamer1.0-tools timgm6mb-soundfont
   # tests and benchmarks
   libgtest-dev libbenchmark-dev xvfb xauth poppler-utils
   # the web player's browser tests

@@ -5,7 +5,6 @@
 
 #include "publish/compiledtopicsource.h"
 #include "platform/dialogs.h"
-#include "platform/fonts.h"
 #include "platform/helpwindow.h"
 #include "platform/widgetdialogs.h"
 #include "runtime/pagegeometry.h"
@@ -13,6 +12,7 @@
 #include "runtime/windowpreviewscreens.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
+#include "shell/faces.h"
 #include "shell/filenames.h"
 
 #include <QApplication>
@@ -148,7 +148,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     // Faces named in lists written on other desktops, shown with their metric twins.
-    platform::InstallFaceSubstitutions();
+    shell::InstallFaceSubstitutions();
     platform::WidgetDialogs dialogs;
     platform::InstallDialogs(&dialogs);
     platform::HtmlHelpEngine help;

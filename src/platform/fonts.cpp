@@ -1,34 +1,11 @@
 #include "platform/fonts.h"
 
+#include "shell/faces.h"
+
 #include <QFont>
 #include <QFontDatabase>
 
 namespace platform {
-
-namespace {
-
-struct FaceTwin
-{
-    const char* face;
-    const char* twin;
-};
-
-// The font database keeps substituted names in lower case, so the faces are listed here once, as
-// lists spell them.
-constexpr FaceTwin kFaceTwins[] = {
-    {"MS Sans Serif", "Liberation Sans"},
-    {"Arial", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Courier New", "Liberation Mono"},
-};
-
-} // namespace
-
-void InstallFaceSubstitutions()
-{
-    for (const FaceTwin& pair : kFaceTwins)
-        QFont::insertSubstitution(QLatin1String(pair.face), QLatin1String(pair.twin));
-}
 
 QString PlainFamilyName(const QString& family)
 {
@@ -45,9 +22,9 @@ QStringList ScreenFontNames()
     for (const QString& family : QFontDatabase::families())
         installed.append(PlainFamilyName(family));
     QStringList names = installed;
-    for (const FaceTwin& pair : kFaceTwins) {
-        if (installed.contains(QLatin1String(pair.twin), Qt::CaseInsensitive))
-            names.append(QLatin1String(pair.face));
+    for (const QString& face : shell::SubstitutedFaces()) {
+        if (installed.contains(shell::FaceSubstitute(face), Qt::CaseInsensitive))
+            names.append(face);
     }
     names.sort(Qt::CaseInsensitive);
     names.removeDuplicates();

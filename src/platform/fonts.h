@@ -7,10 +7,6 @@
 // earlier desktop.
 namespace platform {
 
-// Lists name "MS Sans Serif", "Arial", "Times New Roman" and "Courier New"; each program draws them
-// with its installed metric twin. Called once by each program's main() (and by tests that need it).
-void InstallFaceSubstitutions();
-
 // The family without the foundry that the font database adds when two foundries ship a family of
 // the same name ("Nimbus Sans [URW ]" is "Nimbus Sans"). Stored pages and font texts keep plain
 // names: a bracketed name is not matched again when the text is drawn.

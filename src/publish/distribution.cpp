@@ -127,6 +127,15 @@ QString CommandFileName(const storage::CommandSettings& command, const QString& 
 QStringList GatherDistributionFiles(const storage::SettingsRecord& record, const QString& directory,
                                     const QString& store, const IncludeProgram& includeProgram)
 {
+    return GatherDistributionFiles(
+        record, directory,
+        [&store](const TopicVisitor& visit) { storage::ForEachEntry(store, storage::kTopicKind, visit); },
+        includeProgram);
+}
+
+QStringList GatherDistributionFiles(const storage::SettingsRecord& record, const QString& directory,
+                                    const TopicWalk& topics, const IncludeProgram& includeProgram)
+{
     QStringList names;
     const storage::PresentationBlock& presentation = record.Presentation;
     if (presentation.UseOpeningCommand)
@@ -152,9 +161,7 @@ QStringList GatherDistributionFiles(const storage::SettingsRecord& record, const
         AddDistributionName(names, ScreenBackgroundFile(record.MenuScreen.Window));
     }
 
-    storage::ForEachEntry(store, storage::kTopicKind, [&](const QStringList& entry) {
-        AddTopicFiles(names, entry, directory, includeProgram);
-    });
+    topics([&](const QStringList& entry) { AddTopicFiles(names, entry, directory, includeProgram); });
     return names;
 }
 

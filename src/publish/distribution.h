@@ -37,6 +37,14 @@ QString CommandFileName(const storage::CommandSettings& command, const QString& 
 QStringList GatherDistributionFiles(const storage::SettingsRecord& record, const QString& directory,
                                     const QString& store, const IncludeProgram& includeProgram);
 
+// Hands every Topic entry, in order, to the visitor: a topic store or a compiled list.
+using TopicVisitor = std::function<void(const QStringList& entry)>;
+using TopicWalk = std::function<void(const TopicVisitor& visit)>;
+
+// The same gathering over Topics that come from elsewhere (a compiled list, say).
+QStringList GatherDistributionFiles(const storage::SettingsRecord& record, const QString& directory,
+                                    const TopicWalk& topics, const IncludeProgram& includeProgram);
+
 // The gathered names for which no file exists in the Study List directory (letter case ignored).
 QStringList MissingFiles(const QStringList& names, const QString& directory);
 

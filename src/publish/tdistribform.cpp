@@ -39,7 +39,7 @@ bool SameFolder(const QString& a, const QString& b)
 } // namespace
 
 TDistribForm::TDistribForm(DistributedProgram program, const QString& workingDirectory, QWidget* parent)
-    : QDialog(parent), m_workingDirectory(workingDirectory)
+    : QDialog(parent), m_workingDirectory(workingDirectory), m_destination(this), Edit1(m_destination.edit())
 {
     setObjectName(QStringLiteral("TDistribForm"));
     setWindowTitle(QStringLiteral("Press F1 for Help"));
@@ -47,34 +47,20 @@ TDistribForm::TDistribForm(DistributedProgram program, const QString& workingDir
     createControls();
     createLayout();
     (program == DistributedProgram::Compiled ? RadioButton1 : RadioButton2)->setChecked(true);
-    m_browser->setFolder(workingDirectory);
-    Edit1->setText(QDir::toNativeSeparators(m_browser->folder()));
+    m_destination.browser()->setFolder(workingDirectory);
+    Edit1->setText(QDir::toNativeSeparators(m_destination.browser()->folder()));
 }
 
 void TDistribForm::createControls()
 {
-    m_browser = new shell::FolderBrowser(this, QString());
-    m_browser->driveCombo()->setObjectName(QStringLiteral("DriveComboBox1"));
-    m_browser->folderList()->setObjectName(QStringLiteral("DirectoryListBox1"));
-    // Only folders matter here.
-    m_browser->fileList()->hide();
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
     RadioButton1 = new QRadioButton(QStringLiteral("Compiled Study List"), this);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     RadioButton2 = new QRadioButton(QStringLiteral("Executable Study List"), this);
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
-    connect(m_browser, &shell::FolderBrowser::folderPicked, this,
-            [this](const QString& folder) { Edit1->setText(QDir::toNativeSeparators(folder)); });
 }
 
 void TDistribForm::createLayout()
 {
-    auto* driveLabel = new QLabel(QStringLiteral("Select  Drive :"), this);
-    driveLabel->setBuddy(m_browser->driveCombo());
-    auto* folderLabel = new QLabel(QStringLiteral("Create or Select a Distribution Directory "), this);
-    folderLabel->setBuddy(Edit1);
-
     auto* group = new QGroupBox(QStringLiteral(" Program to Distribute "), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
     auto* groupLayout = new QVBoxLayout(group);
@@ -83,28 +69,13 @@ void TDistribForm::createLayout()
     groupLayout->addWidget(RadioButton2);
     groupLayout->addStretch();
 
-    QDialogButtonBox* buttons = shell::OkCancelButtons(this, "BitBtn1", "BitBtn2");
-
-    auto* grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(16);
-    grid->addWidget(driveLabel, 0, 0);
-    grid->addWidget(m_browser->driveCombo(), 1, 0);
-    grid->addWidget(folderLabel, 2, 0);
-    grid->addWidget(Edit1, 3, 0);
-    grid->addWidget(m_browser->folderList(), 4, 0);
-    grid->addWidget(group, 1, 1, 4, 1);
-    grid->addWidget(buttons, 5, 0, 1, 2);
-    grid->setColumnMinimumWidth(0, 300);
-    grid->setRowMinimumHeight(4, 220);
+    m_destination.layOut(this, QStringLiteral("Create or Select a Distribution Directory "), group,
+                         shell::OkCancelButtons(this, "BitBtn1", "BitBtn2"));
 }
 
 TDistribForm::Result TDistribForm::choice() const
 {
-    // A folder typed without its path is meant inside the folder the list shows.
-    QString folder = QDir::fromNativeSeparators(Edit1->text().trimmed());
-    if (QDir::isRelativePath(folder))
-        folder = QDir(m_browser->folder()).filePath(folder);
-    return {shell::WithTrailingSeparator(QDir::cleanPath(folder)),
+    return {shell::WithTrailingSeparator(m_destination.folder()),
             RadioButton1->isChecked() ? DistributedProgram::Compiled : DistributedProgram::Executable};
 }
 

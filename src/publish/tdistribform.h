@@ -1,5 +1,6 @@
 #pragma once
 
+#include "publish/destinationpicker.h"
 #include "publish/distribution.h"
 
 #include <QDialog>
@@ -38,7 +39,7 @@ private:
     void createLayout();
 
     QString m_workingDirectory;
-    shell::FolderBrowser* m_browser = nullptr;
+    DestinationPicker m_destination;
     QLineEdit* Edit1 = nullptr;
     QRadioButton* RadioButton1 = nullptr;
     QRadioButton* RadioButton2 = nullptr;

@@ -78,6 +78,7 @@ private:
     QPushButton* CompileBtn = nullptr;
     QPushButton* ExecBtn = nullptr;
     QPushButton* TestExecBtn = nullptr;
+    QPushButton* PublishBtn = nullptr;
     QPushButton* CustListBtn = nullptr;
     QPushButton* CustProgBtn = nullptr;
     QPushButton* ReorgBtn = nullptr;

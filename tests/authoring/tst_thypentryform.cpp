@@ -5,6 +5,7 @@
 #include "authoring/tnotefileform.h"
 #include "platform/f1filter.h"
 #include "platform/fonts.h"
+#include "shell/faces.h"
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
 #include "shell/appstate.h"
@@ -252,7 +253,7 @@ void TestTHypEntryForm::fontBox_appliesFontName()
 
 void TestTHypEntryForm::fontBox_listsPlainNamesOnce_andSubstitutedFaces()
 {
-    platform::InstallFaceSubstitutions();
+    shell::InstallFaceSubstitutions();
     THypEntryForm form(storage::TopicDisplayRecord{}, {}, 1);
     auto* fonts = Child<QComboBox>(form, "ComboBox1");
     QStringList names;

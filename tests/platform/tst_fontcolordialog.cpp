@@ -1,6 +1,7 @@
 // Covers the font chooser with its text colour: where it starts, and the font and colour it returns.
 #include "platform/fontcolordialog.h"
 #include "platform/fonts.h"
+#include "shell/faces.h"
 #include "support/child.h"
 
 #include <QComboBox>
@@ -13,7 +14,7 @@ class TestFontColorDialog : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { platform::InstallFaceSubstitutions(); }
+    void initTestCase() { shell::InstallFaceSubstitutions(); }
 
     void startsFromTheGivenColour_data()
     {

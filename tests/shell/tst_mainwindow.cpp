@@ -23,7 +23,8 @@ using namespace shell;
 namespace {
 
 const QStringList kTopicButtons = {"EditBtn",   "ViewBtn",    "DeleteBtn", "PreViewBtn",
-                                   "ReorgBtn",  "CompileBtn", "ExecBtn",   "TestExecBtn"};
+                                   "ReorgBtn",  "CompileBtn", "ExecBtn",   "TestExecBtn",
+                                   "PublishBtn"};
 const QStringList kAlwaysOn = {"Newbtn", "SelectBtn", "HelpBtn", "TutorBtn", "AboutBtn", "QuitBtn"};
 
 bool Enabled(QWidget& window, const QString& name)
@@ -336,7 +337,8 @@ void TestMainWindow::buttons_carryCaptionsHintsAndHelp()
         {"PreViewBtn", "&PreView Program", 260},   {"CompileBtn", "&Compile Study List", 270},
         {"ExecBtn", "Create E&xecutable", 280},    {"TestExecBtn", "Prepare Distrib&ution", 290},
         {"CustListBtn", "&List Presentation", 200}, {"CustProgBtn", "P&rogram Presentation", 230},
-        {"ReorgBtn", "Topic &Order", 240},         {"HelpBtn", "&Help", 1},
+        {"ReorgBtn", "Topic &Order", 240},         {"PublishBtn", "Publish for the &Web", 295},
+        {"HelpBtn", "&Help", 1},
         {"TutorBtn", "&Tutorial", 1},              {"AboutBtn", "A&bout This Program", 80},
     };
     for (const auto& [name, caption, context] : expected) {

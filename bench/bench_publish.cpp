@@ -1,0 +1,131 @@
+// Timed program for the publisher: the 10,000-Topic list of bench_compile published as a web
+// folder against compiling it into NAME.SWC, side by side in one run, with the ratio printed
+// (target: publishing takes at most 3 times as long as compiling, media aside). The list's picture
+// Topics name 2000 small BMP files; converting them is timed on its own and taken off. Reading
+// every page into a QTextDocument, which the page converter starts from, is timed as the floor.
+//
+// Usage: bench_publish [--topics N] [--repeat R]
+
+#include "benchstore.h"
+#include "platform/rtf/rtfwriter.h"
+#include "publish/compiler.h"
+#include "publish/mediaconvert.h"
+#include "publish/publisher.h"
+#include "shell/appstate.h"
+#include "shell/faces.h"
+#include "storage/settingsrecord.h"
+#include "storage/topicstore.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kDefaultTopics = 10000;
+constexpr int kDefaultRepeat = 3;
+constexpr double kTargetRatio = 3.0;
+
+int ArgumentAfter(const QStringList& arguments, const QString& option, int fallback)
+{
+    const qsizetype at = arguments.indexOf(option);
+    return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1].toInt() : fallback;
+}
+
+qint64 FolderSize(const QString& folder)
+{
+    qint64 size = 0;
+    for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        size += QFileInfo(it.next()).size();
+    return size;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    shell::InstallFaceSubstitutions();
+    const QStringList arguments = QGuiApplication::arguments();
+    const int topics = ArgumentAfter(arguments, QStringLiteral("--topics"), kDefaultTopics);
+    const int repeat = std::max(1, ArgumentAfter(arguments, QStringLiteral("--repeat"), kDefaultRepeat));
+
+    QTemporaryDir dir;
+    const qint64 storeSize = GenerateStore(dir.filePath(QStringLiteral("BENCH.SWR")), topics);
+    storage::SettingsRecord record;
+    record.Program.Title = QStringLiteral("Benchmark list");
+    QFile settings(dir.filePath(QStringLiteral("BENCH.SWJ")));
+    settings.open(QIODevice::WriteOnly);
+    settings.write(storage::EncodeSettings(record));
+    settings.close();
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    for (int t = 0; t < topics; t += 5)
+        picture.save(dir.filePath(QStringLiteral("PICTURE%1.BMP").arg(t)), "BMP");
+    std::printf("store: %d Topics, %.1f MB\n", topics, double(storeSize) / 1e6);
+
+    shell::AppState state;
+    state.WorkingDirectory = dir.path() + QLatin1Char('/');
+    state.SettingsPath = QStringLiteral("BENCH.SWJ");
+    state.TopicStorePath = QStringLiteral("BENCH.SWR");
+    state.Settings = record;
+    QDir::setCurrent(dir.path());
+    const publish::PublishSource source = publish::PublishSource::fromState(state);
+
+    // Each contender is timed twice: on the clock, and by the processor time it used.
+    std::vector<double> compileWall, compileCpu, publishWall, publishCpu, mediaWall, mediaCpu, readWall, readCpu;
+    const QString web = dir.filePath(QStringLiteral("web"));
+    const QString converted = dir.filePath(QStringLiteral("converted.png"));
+    const auto timed = [](std::vector<double>& wall, std::vector<double>& cpu, const std::function<void()>& work) {
+        double used = 0;
+        wall.push_back(Seconds([&] { used = CpuSeconds(work); }));
+        cpu.push_back(used);
+    };
+    for (int r = 0; r < repeat; ++r) {
+        timed(compileWall, compileCpu, [&] { publish::CompileStudyList(state); });
+        timed(publishWall, publishCpu, [&] { publish::Publish(source, publish::PublishForm::WebFolder, web); });
+        // The floor of any converter built on the RTF reader: every page read into a document once.
+        timed(readWall, readCpu, [&] {
+            source.topics([](const QStringList& entry) {
+                storage::TopicDisplayRecord display;
+                QStringList lines;
+                storage::ParsePageEntry(entry, display, lines);
+                QTextDocument document;
+                platform::rtf::LoadRtfLines(lines, &document);
+            });
+        });
+        timed(mediaWall, mediaCpu, [&] {
+            for (int t = 0; t < topics; t += 5)
+                publish::ConvertMedia(dir.filePath(QStringLiteral("PICTURE%1.BMP").arg(t)), converted, {});
+        });
+    }
+    std::printf("published: %.1f MB in the web folder\n", double(FolderSize(web)) / 1e6);
+    std::printf("%-40s %9s %9s\n", "", "clock", "processor");
+    const auto row = [](const char* what, double wall, double cpu) {
+        std::printf("%-40s %8.3fs %8.3fs\n", what, wall, cpu);
+    };
+    const double compile[2] = {Median(compileWall), Median(compileCpu)};
+    const double media[2] = {Median(mediaWall), Median(mediaCpu)};
+    const double data[2] = {std::max(0.0, Median(publishWall) - media[0]), std::max(0.0, Median(publishCpu) - media[1])};
+    row("compile NAME.SWC (CompileStudyList)", compile[0], compile[1]);
+    row("publish web folder (Publish)", Median(publishWall), Median(publishCpu));
+    row("  of which converting the pictures", media[0], media[1]);
+    row("publish, media aside", data[0], data[1]);
+    row("reading every page into a QTextDocument", Median(readWall), Median(readCpu));
+    std::printf("ratio publish (media aside) to compile:  %8.2f  %8.2f\n", data[0] / compile[0], data[1] / compile[1]);
+    std::printf("target ratio <= %.1f: clock %s, processor %s\n", kTargetRatio,
+                data[0] / compile[0] <= kTargetRatio ? "met" : "NOT met",
+                data[1] / compile[1] <= kTargetRatio ? "met" : "NOT met");
+    return 0;
+}

@@ -1,0 +1,253 @@
+#include "publish/playerdata.h"
+
+#include "publish/pagehtml.h"
+#include "runtime/mediacommand.h"
+#include "shell/colorref.h"
+#include "shell/utilities.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace publish {
+
+namespace {
+
+constexpr quint32 kNoColor = 0x1FFFFFFF;
+
+QJsonObject TextBarToJson(const storage::TextBar& bar)
+{
+    return {{QStringLiteral("Used"), bar.Used},
+            {QStringLiteral("Text"), bar.Text},
+            {QStringLiteral("Font"), FontToJson(bar.Font)},
+            {QStringLiteral("Color"), CssColorOf(bar.Color)}};
+}
+
+QJsonObject CommandToJson(const storage::CommandSettings& command)
+{
+    QJsonObject json{{QStringLiteral("CommandType"), command.CommandType},
+                     {QStringLiteral("GraphicFile"), command.GraphicFile},
+                     {QStringLiteral("PairGraphicFile"), command.PairGraphicFile},
+                     {QStringLiteral("VoiceFile"), command.VoiceFile},
+                     {QStringLiteral("PairSoundFile"), command.PairSoundFile},
+                     {QStringLiteral("ProgramCommand"), command.ProgramCommand},
+                     {QStringLiteral("Duration"), command.Duration},
+                     {QStringLiteral("CommandLine"), command.CommandLine}};
+    // A command whose type was never chosen runs as a program command.
+    const int type = command.CommandType == 0 ? 4 : command.CommandType;
+    QJsonObject parts = CommandParts(type, command.CommandLine);
+    parts.insert(QStringLiteral("type"), type);
+    json.insert(QStringLiteral("parts"), parts);
+    return json;
+}
+
+QString BeforeFirst(const QString& text, QChar separator)
+{
+    const qsizetype at = text.indexOf(separator);
+    return at < 0 ? text : text.left(at);
+}
+
+QString AfterFirst(const QString& text, QChar separator)
+{
+    const qsizetype at = text.indexOf(separator);
+    return at < 0 ? QString() : text.mid(at + 1);
+}
+
+} // namespace
+
+QString CssColorOf(quint32 colorRef)
+{
+    if (colorRef == kNoColor)
+        return QStringLiteral("transparent");
+    return CssColor(shell::ColorRefToQColor(colorRef));
+}
+
+QJsonObject FontToJson(const QString& fontText)
+{
+    const shell::FontSpec font = shell::TextToFont(fontText);
+    return {{QStringLiteral("size"), font.size},
+            {QStringLiteral("color"), CssColorOf(font.color)},
+            {QStringLiteral("bold"), (font.style & shell::StyleBold) != 0},
+            {QStringLiteral("italic"), (font.style & shell::StyleItalic) != 0},
+            {QStringLiteral("underline"), (font.style & shell::StyleUnderline) != 0},
+            {QStringLiteral("strike"), (font.style & shell::StyleStrikeOut) != 0},
+            {QStringLiteral("family"), CssFontFamily(font.name)}};
+}
+
+QJsonObject WindowDesignToJson(const storage::WindowDesign& window)
+{
+    return {{QStringLiteral("TextWindowColor"), CssColorOf(window.TextWindowColor)},
+            {QStringLiteral("FullScreen"), window.FullScreen},
+            {QStringLiteral("BackgroundKind"), window.BackgroundKind},
+            {QStringLiteral("BackgroundColor"), CssColorOf(window.BackgroundColor)},
+            {QStringLiteral("BackgroundGraphic"), window.BackgroundGraphic},
+            {QStringLiteral("BackgroundTile"), window.BackgroundTile},
+            {QStringLiteral("TextLeft"), window.TextLeft},
+            {QStringLiteral("TextTop"), window.TextTop},
+            {QStringLiteral("TextWidth"), window.TextWidth},
+            {QStringLiteral("TextHeight"), window.TextHeight},
+            {QStringLiteral("RLTop"), window.RLTop},
+            {QStringLiteral("RLLeft"), window.RLLeft},
+            {QStringLiteral("Print"), window.Print}};
+}
+
+QJsonObject SettingsToJson(const storage::SettingsRecord& record)
+{
+    const storage::ProgramSettings& program = record.Program;
+    const QJsonObject programJson{{QStringLiteral("Title"), program.Title},
+                                  {QStringLiteral("UseIcon"), program.UseIcon},
+                                  {QStringLiteral("IconFile"), program.IconFile},
+                                  {QStringLiteral("UseHelpFile"), program.UseHelpFile},
+                                  {QStringLiteral("HelpFile"), program.HelpFile},
+                                  {QStringLiteral("HelpStartTopic"), program.HelpStartTopic},
+                                  {QStringLiteral("ShowVideoModeAdvisory"), program.ShowVideoModeAdvisory},
+                                  {QStringLiteral("BackgroundKind"), program.BackgroundKind},
+                                  {QStringLiteral("BackgroundColor"), CssColorOf(program.BackgroundColor)},
+                                  {QStringLiteral("BackgroundGraphic"), program.BackgroundGraphic},
+                                  {QStringLiteral("BackgroundTile"), program.BackgroundTile}};
+
+    const storage::PresentationBlock& presentation = record.Presentation;
+    const storage::ScreenDesign& intro = presentation.IntroScreen;
+    const storage::AboutBoxSettings& about = presentation.AboutBox;
+    QJsonArray comments;
+    for (const QString& line : about.Comments)
+        comments.append(line);
+    const storage::ViewerCaptions& captions = presentation.Captions;
+    const QJsonObject presentationJson{
+        {QStringLiteral("UseIntroduction"), presentation.UseIntroduction},
+        {QStringLiteral("IntroScreen"),
+         QJsonObject{{QStringLiteral("TitleBar"), TextBarToJson(intro.TitleBar)},
+                     {QStringLiteral("StatusBar"), TextBarToJson(intro.StatusBar)},
+                     {QStringLiteral("Window"), WindowDesignToJson(intro.Window)},
+                     {QStringLiteral("UseMenuBar"), intro.UseMenuBar}}},
+        {QStringLiteral("UseOpeningCommand"), presentation.UseOpeningCommand},
+        {QStringLiteral("OpeningCommand"), CommandToJson(presentation.OpeningCommand)},
+        {QStringLiteral("UseClosingCommand"), presentation.UseClosingCommand},
+        {QStringLiteral("ClosingCommand"), CommandToJson(presentation.ClosingCommand)},
+        {QStringLiteral("UseAboutBox"), presentation.UseAboutBox},
+        {QStringLiteral("AboutBox"),
+         QJsonObject{{QStringLiteral("ShowWhen"), about.ShowWhen},
+                     {QStringLiteral("Caption"), about.Caption},
+                     {QStringLiteral("UseIcon"), about.UseIcon},
+                     {QStringLiteral("IconFile"), about.IconFile},
+                     {QStringLiteral("ProgramName"), about.ProgramName},
+                     {QStringLiteral("VersionText"), about.VersionText},
+                     {QStringLiteral("Author"), about.Author},
+                     {QStringLiteral("Comments"), comments}}},
+        {QStringLiteral("Captions"),
+         QJsonObject{{QStringLiteral("AboutCaption"), captions.AboutCaption},
+                     {QStringLiteral("HelpCaption"), captions.HelpCaption},
+                     {QStringLiteral("QuitCaption"), captions.QuitCaption},
+                     {QStringLiteral("CloseCaption"), captions.CloseCaption},
+                     {QStringLiteral("PrintCaption"), captions.PrintCaption},
+                     {QStringLiteral("FindCaption"), captions.FindCaption},
+                     {QStringLiteral("StartPrompt"), captions.StartPrompt}}}};
+
+    const storage::MenuScreenDesign& menu = record.MenuScreen;
+    const storage::AuthorBox& author = menu.Author;
+    QJsonArray lines;
+    for (const QString& line : author.Lines)
+        lines.append(line);
+    const QJsonObject menuJson{
+        {QStringLiteral("TitleBar"), TextBarToJson(menu.TitleBar)},
+        {QStringLiteral("StatusBar"), TextBarToJson(menu.StatusBar)},
+        {QStringLiteral("Window"), WindowDesignToJson(menu.Window)},
+        {QStringLiteral("UseAuthorBox"), menu.UseAuthorBox},
+        {QStringLiteral("Author"),
+         QJsonObject{{QStringLiteral("Lines"), lines},
+                     {QStringLiteral("Color"), CssColorOf(author.Color)},
+                     {QStringLiteral("Font"), FontToJson(author.Font)},
+                     {QStringLiteral("Top"), author.Top},
+                     {QStringLiteral("Left"), author.Left},
+                     {QStringLiteral("Height"), author.Height},
+                     {QStringLiteral("Width"), author.Width}}},
+        {QStringLiteral("UseMenuBar"), menu.UseMenuBar}};
+
+    return {{QStringLiteral("Version"), record.Version},
+            {QStringLiteral("UseMenuScreen"), record.UseMenuScreen},
+            {QStringLiteral("AlphabeticalTopics"), record.AlphabeticalTopics},
+            {QStringLiteral("Program"), programJson},
+            {QStringLiteral("Presentation"), presentationJson},
+            {QStringLiteral("MenuScreen"), menuJson}};
+}
+
+QJsonObject CommandParts(int type, const QString& value)
+{
+    QJsonObject parts{{QStringLiteral("command"), value}};
+    switch (type) {
+    case 2:
+    case 6: {
+        const runtime::MediaCommand media = runtime::ParseMediaCommand(value);
+        parts.insert(QStringLiteral("picture"), media.picture);
+        parts.insert(QStringLiteral("sound"), media.sound);
+        parts.insert(QStringLiteral("seconds"), media.displayTime / 1000.0);
+        break;
+    }
+    case 3:
+    case 7:
+    case 8:
+    case 10:
+    case 13:
+        parts.insert(QStringLiteral("file"), value.trimmed());
+        break;
+    case 4:
+        parts.insert(QStringLiteral("program"), BeforeFirst(value, QLatin1Char(',')));
+        parts.insert(QStringLiteral("argument"), AfterFirst(value, QLatin1Char(',')));
+        break;
+    case 9:
+        parts.insert(QStringLiteral("program"), BeforeFirst(value, QLatin1Char(' ')));
+        parts.insert(QStringLiteral("argument"), AfterFirst(value, QLatin1Char(' ')));
+        break;
+    default:
+        break;
+    }
+    return parts;
+}
+
+QString FoldForSearch(const QString& text)
+{
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    QString folded;
+    folded.reserve(decomposed.size());
+    bool blank = false;
+    for (const QChar c : decomposed) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
+            category == QChar::Mark_Enclosing)
+            continue;
+        if (c.isSpace() || c == QChar::ObjectReplacementCharacter) {
+            blank = !folded.isEmpty();
+            continue;
+        }
+        if (blank)
+            folded += QLatin1Char(' ');
+        blank = false;
+        folded += c.toLower();
+    }
+    return folded;
+}
+
+QByteArray ScriptJson(const QJsonValue& value)
+{
+    QByteArray json;
+    if (value.isObject())
+        json = QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact);
+    else if (value.isArray())
+        json = QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact);
+    else
+        json = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact).chopped(1).mid(1);
+    // "<" only ever stands inside a JSON string, where \u003c means the same.
+    return json.replace('<', "\\u003c");
+}
+
+QByteArray DataScript(const QString& call, const QJsonValue& value, const QString& pageId)
+{
+    const QByteArray name = call.toLatin1();
+    QByteArray script = "window.QuorvelData=window.QuorvelData||{_q:[]};(QuorvelData." + name + "||function(";
+    if (call == QLatin1String("page"))
+        script += "n,v){QuorvelData._q.push([\"page\",n,v]);})(" + ScriptJson(pageId) + ",";
+    else
+        script += "v){QuorvelData._q.push([\"" + name + "\",v]);})(";
+    return script + ScriptJson(value) + ");\n";
+}
+
+} // namespace publish

@@ -1,0 +1,634 @@
+#include "publish/publisher.h"
+
+#include "publish/compiledtopicsource.h"
+#include "publish/mediaconvert.h"
+#include "publish/pagehtml.h"
+#include "publish/playerdata.h"
+#include "publish/scormpackage.h"
+#include "runtime/notesfile.h"
+#include "runtime/topicrunner.h"
+#include "shell/appstate.h"
+#include "shell/error.h"
+#include "shell/filenames.h"
+#include "shell/utilities.h"
+#include "storage/topicops.h"
+#include "storage/topicstore.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QJsonArray>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QUuid>
+
+#include <filesystem>
+
+namespace publish {
+
+namespace {
+
+// The player's own files, compiled into the program (see player/FORMAT.md).
+const char* const kPlayerFiles[] = {"player.js", "style.css", "scorm.js"};
+constexpr int kMaxMediaNameLength = 100;
+// A web page of the list is read this far for the names of the files beside it.
+constexpr qint64 kMaxScannedPageBytes = 4 * 1024 * 1024;
+// Each media file counts this many Topics towards the percentage: converting is slow.
+constexpr int kMediaWeight = 20;
+
+QByteArray PlayerFile(const QString& name)
+{
+    QFile file(QStringLiteral(":/publish/player/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw shell::Error(QStringLiteral("The player file ") + name + QStringLiteral(" is missing from this program."));
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        shell::ThrowFileError(QStringLiteral("Cannot write file"), path, file.errorString());
+}
+
+QByteArray ReadBounded(const QString& path, qint64 limit)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        shell::ThrowFileError(QStringLiteral("Cannot read file"), path, file.errorString());
+    return file.read(limit);
+}
+
+// A published file name made only of characters every file system and URL takes as they are.
+QString SafeFileName(const QString& stored, const QString& extension)
+{
+    QString base = QFileInfo(stored).completeBaseName().toUpper();
+    for (QChar& c : base)
+        if (!((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+              c == QLatin1Char('-') || c == QLatin1Char('_')))
+            c = QLatin1Char('_');
+    if (base.isEmpty())
+        base = QStringLiteral("FILE");
+    QString ext = extension.toUpper();
+    ext.removeIf([](QChar c) { return !(c.isLetterOrNumber() && c.unicode() < 0x80) && c != QLatin1Char('.'); });
+    return base.left(kMaxMediaNameLength) + ext.left(8);
+}
+
+QString DataUri(const QString& file, const QByteArray& bytes)
+{
+    static const QHash<QString, QString> kTypes{
+        {QStringLiteral(".PNG"), QStringLiteral("image/png")},  {QStringLiteral(".JPG"), QStringLiteral("image/jpeg")},
+        {QStringLiteral(".JPEG"), QStringLiteral("image/jpeg")}, {QStringLiteral(".GIF"), QStringLiteral("image/gif")},
+        {QStringLiteral(".WAV"), QStringLiteral("audio/wav")},  {QStringLiteral(".OGG"), QStringLiteral("audio/ogg")},
+        {QStringLiteral(".WEBM"), QStringLiteral("video/webm")}, {QStringLiteral(".HTM"), QStringLiteral("text/html")},
+        {QStringLiteral(".HTML"), QStringLiteral("text/html")}, {QStringLiteral(".TXT"), QStringLiteral("text/plain")},
+        {QStringLiteral(".HLP"), QStringLiteral("text/html")}};
+    const QString type = kTypes.value(shell::ExtensionOf(file).toUpper(), QStringLiteral("application/octet-stream"));
+    return QStringLiteral("data:") + type + QStringLiteral(";base64,") + QString::fromLatin1(bytes.toBase64());
+}
+
+// Replaces the first match of the pattern; the replacement is taken literally.
+bool ReplaceFirst(QString& text, const QRegularExpression& pattern, const QString& replacement)
+{
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    text.replace(match.capturedStart(), match.capturedLength(), replacement);
+    return true;
+}
+
+QString FilledTemplate(const QString& title, const QString& scorm)
+{
+    QString html = QString::fromUtf8(PlayerFile(QStringLiteral("index.html")));
+    ReplaceFirst(html, QRegularExpression(QStringLiteral("<title>[^<]*</title>")),
+                 QStringLiteral("<title>") + HtmlEscaped(title) + QStringLiteral("</title>"));
+    ReplaceFirst(html, QRegularExpression(QStringLiteral("<meta\\s+name=\"quorvel-scorm\"[^>]*>")),
+                 QStringLiteral("<meta name=\"quorvel-scorm\" content=\"") + scorm + QStringLiteral("\">"));
+    return html;
+}
+
+// Text that goes inside an inline <script> or <style>: nothing in it may end the element early.
+QString InlineText(const QByteArray& bytes, const QString& element)
+{
+    QString text = QString::fromUtf8(bytes);
+    text.replace(QStringLiteral("</") + element, QStringLiteral("<\\/") + element, Qt::CaseInsensitive);
+    return text;
+}
+
+QStringList FilesUnder(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    const QDir base(folder);
+    while (it.hasNext())
+        files.append(base.relativeFilePath(it.next()));
+    files.sort();
+    return files;
+}
+
+bool IsWebPage(const QString& name)
+{
+    const QString extension = shell::ExtensionOf(name).toUpper();
+    return extension == QLatin1String(".HTM") || extension == QLatin1String(".HTML");
+}
+
+bool LooksPublished(const QString& folder)
+{
+    return QFileInfo::exists(folder + QStringLiteral("/index.html")) &&
+           QFileInfo::exists(folder + QStringLiteral("/data/list.js"));
+}
+
+void RenameOver(const QString& from, const QString& to)
+{
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), error);
+    if (error)
+        shell::ThrowFileError(QStringLiteral("Cannot write file"), to, QString::fromStdString(error.message()));
+}
+
+// A list without a topic store has no Topics and no introduction.
+void ReadTopicsFromStore(PublishSource& source, const QString& store)
+{
+    source.topics = [store](const TopicVisitor& visit) {
+        if (QFileInfo(store).isFile())
+            storage::ForEachEntry(store, storage::kTopicKind, visit);
+    };
+    source.introText = [store](QStringList& lines) {
+        return QFileInfo(store).isFile() && storage::ReadIntroText(store, lines);
+    };
+}
+
+class Publisher
+{
+public:
+    Publisher(const PublishSource& source, PublishForm form, const PublishProgress& progress)
+        : m_source(source), m_form(form), m_progress(progress)
+    {
+    }
+
+    QString run(const QString& destination)
+    {
+        const QString result = PublishedPath(m_form, destination, m_source.name);
+        const QString parent = QFileInfo(result).absolutePath();
+        checkDestination(result);
+
+        const QStringList media =
+            GatherDistributionFiles(m_source.settings, m_source.directory, m_source.topics, [](const QString&) {
+                return false; // programs never run in a browser, so none is taken along
+            });
+        const QStringList missing = MissingFiles(media, m_source.directory);
+        if (!missing.isEmpty()) {
+            QStringList lines;
+            for (const QString& name : missing)
+                lines.append(QStringLiteral("The file ") + name + QStringLiteral(" is missing."));
+            throw shell::Error(lines.join(QLatin1Char('\n')));
+        }
+        if (m_form == PublishForm::SinglePage)
+            checkSinglePageMedia(media);
+
+        if (!QDir().mkpath(parent))
+            throw shell::Error(QStringLiteral("Unable to create the directory"));
+        QTemporaryDir work(parent + QStringLiteral("/.publishing-XXXXXX"));
+        if (!work.isValid())
+            shell::ThrowFileError(QStringLiteral("Cannot create folder"), parent, work.errorString());
+        m_root = work.path() + QStringLiteral("/list");
+        QDir().mkpath(m_root + QStringLiteral("/data/pages"));
+
+        m_topicCount = 0;
+        m_source.topics([this](const QStringList&) { ++m_topicCount; });
+        m_total = m_topicCount + kMediaWeight * media.size() + 1;
+
+        for (const QString& name : media)
+            if (!m_media.contains(name.toUpper())) // one file for names that differ only in case
+                addMedia(name);
+        writeTopics();
+        writePlayer();
+
+        switch (m_form) {
+        case PublishForm::WebFolder:
+            step(QStringLiteral("index.html"), 0);
+            placeFolder(m_root, result, work.path());
+            break;
+        case PublishForm::SinglePage: {
+            const QString page = work.path() + QStringLiteral("/single.html");
+            WriteBytes(page, singlePage().toUtf8());
+            RenameOver(page, result);
+            break;
+        }
+        case PublishForm::Scorm12:
+        case PublishForm::Scorm2004: {
+            const QStringList files = FilesUnder(m_root);
+            const ScormEdition edition =
+                m_form == PublishForm::Scorm12 ? ScormEdition::Scorm12 : ScormEdition::Scorm2004_4th;
+            WriteBytes(m_root + QStringLiteral("/imsmanifest.xml"),
+                       ScormManifest(edition, title(),
+                                     QStringLiteral("QUORVEL-") + QUuid::createUuid().toString(QUuid::WithoutBraces),
+                                     files));
+            const QString zip = work.path() + QStringLiteral("/package.zip");
+            WriteZip(m_root, QStringList{QStringLiteral("imsmanifest.xml")} + files, zip,
+                     [this](const QString& file, int) { step(file, 0); return true; });
+            RenameOver(zip, result);
+            break;
+        }
+        }
+        report(QString(), 100);
+        return result;
+    }
+
+private:
+    QString title() const
+    {
+        const QString title = m_source.settings.Program.Title.trimmed();
+        return title.isEmpty() ? m_source.name : title;
+    }
+
+    QString scormMode() const
+    {
+        switch (m_form) {
+        case PublishForm::Scorm12: return QStringLiteral("1.2");
+        case PublishForm::Scorm2004: return QStringLiteral("2004");
+        default: return QStringLiteral("none");
+        }
+    }
+
+    void checkDestination(const QString& result) const
+    {
+        const QFileInfo info(result);
+        if (m_form == PublishForm::WebFolder) {
+            if (info.exists() && !info.isDir())
+                throw shell::Error(QDir::toNativeSeparators(result) + QStringLiteral(" is a file, not a folder."));
+            if (info.isDir() && !QDir(result).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden) &&
+                !LooksPublished(result))
+                throw shell::Error(QStringLiteral("The folder ") + QDir::toNativeSeparators(result) +
+                                   QStringLiteral(" is not empty and holds no published list.\nChoose an empty or a "
+                                                  "new folder."));
+        } else if (info.isDir()) {
+            throw shell::Error(QDir::toNativeSeparators(result) + QStringLiteral(" is a folder."));
+        }
+    }
+
+    void checkSinglePageMedia(const QStringList& media) const
+    {
+        qint64 total = 0;
+        for (const QString& name : media)
+            total += QFileInfo(shell::ResolveName(m_source.directory, name)).size();
+        if (total > kMaxSinglePageMediaBytes)
+            throw TooMuchMedia(total);
+    }
+
+    static shell::Error TooMuchMedia(qint64 bytes)
+    {
+        return shell::Error(QStringLiteral("The media files of this list come to %1 MB, more than a single page can "
+                                           "hold (50 MB).\nPublish it as a web folder instead.")
+                                .arg(double(bytes) / (1024.0 * 1024.0), 0, 'f', 1));
+    }
+
+    void report(const QString& file, int percent) const
+    {
+        if (m_progress.report)
+            m_progress.report(file, percent);
+    }
+
+    // One unit of work done: reports it and stops here when the user cancelled.
+    void step(const QString& file, int units)
+    {
+        if (m_progress.cancelled && m_progress.cancelled())
+            throw shell::Error(CancelledMessage());
+        m_done += units;
+        report(file, int(std::min<qint64>(99, m_done * 100 / std::max<qint64>(1, m_total))));
+    }
+
+    bool keepGoing() const { return !(m_progress.cancelled && m_progress.cancelled()); }
+
+    // A file for media/, under a name no other file there has.
+    QString uniqueMediaName(const QString& stored, const QString& extension)
+    {
+        const QString safe = SafeFileName(stored, extension);
+        QString name = safe;
+        for (int n = 2; m_usedNames.contains(name); ++n)
+            name = QFileInfo(safe).completeBaseName() + QLatin1Char('-') + QString::number(n) + extension.toUpper();
+        m_usedNames.insert(name);
+        return name;
+    }
+
+    // The address of a finished media file; a single page takes its bytes instead of the file.
+    QString mediaAddress(const QString& file)
+    {
+        if (m_form != PublishForm::SinglePage)
+            return QStringLiteral("media/") + file;
+        const QString path = m_root + QStringLiteral("/media/") + file;
+        const QByteArray bytes = ReadBounded(path, kMaxSinglePageMediaBytes + 1);
+        QFile::remove(path);
+        m_singleMediaBytes += bytes.size();
+        if (m_singleMediaBytes > kMaxSinglePageMediaBytes)
+            throw TooMuchMedia(m_singleMediaBytes);
+        return DataUri(file, bytes);
+    }
+
+    void addMedia(const QString& stored)
+    {
+        step(stored, 0);
+        const QString source = shell::ResolveName(m_source.directory, stored);
+        const QString file = uniqueMediaName(stored, PublishedExtension(stored));
+        QDir().mkpath(m_root + QStringLiteral("/media"));
+        ConvertMedia(source, m_root + QStringLiteral("/media/") + file, [this] { return keepGoing(); });
+        m_media.insert(stored.toUpper(), mediaAddress(file));
+        if (m_form != PublishForm::SinglePage && IsWebPage(stored))
+            addPageCompanions(source);
+        step(stored, kMediaWeight);
+    }
+
+    // The files a web page of the list names beside itself (pictures, style sheets, other pages),
+    // copied under the names the page uses so its links still work from media/.
+    void addPageCompanions(const QString& page)
+    {
+        const QString text = QString::fromUtf8(ReadBounded(page, kMaxScannedPageBytes));
+        static const QRegularExpression reference(
+            QStringLiteral("(?:src|href)\\s*=\\s*[\"']?([A-Za-z0-9._-]{1,100})[\"'\\s>]"),
+            QRegularExpression::CaseInsensitiveOption);
+        for (QRegularExpressionMatchIterator it = reference.globalMatch(text); it.hasNext();) {
+            const QString name = it.next().captured(1);
+            if (name.startsWith(QLatin1Char('.')) || m_usedNames.contains(name))
+                continue;
+            const QString source = shell::ResolveName(m_source.directory, name);
+            if (!QFileInfo(source).isFile() || QFileInfo(source).size() > kMaxMediaFileBytes)
+                continue;
+            m_usedNames.insert(name);
+            if (!QFile::copy(source, m_root + QStringLiteral("/media/") + name))
+                shell::ThrowFileError(QStringLiteral("Cannot write file"), m_root + QStringLiteral("/media/") + name,
+                                      QStringLiteral("copy failed"));
+        }
+    }
+
+    PictureSink pictureSink(const QString& pageId)
+    {
+        return [this, pageId](const QImage& picture) {
+            const QString file = uniqueMediaName(QStringLiteral("PAGE") + pageId.toUpper() +
+                                                     QStringLiteral("-PICTURE"),
+                                                 QStringLiteral(".PNG"));
+            QDir().mkpath(m_root + QStringLiteral("/media"));
+            if (!picture.save(m_root + QStringLiteral("/media/") + file, "PNG"))
+                return QString();
+            return mediaAddress(file);
+        };
+    }
+
+    void writePage(const QString& pageId, const QStringList& lines, QString* plainText)
+    {
+        const PageHtml page = PageLinesToHtml(lines, pictureSink(pageId));
+        WriteBytes(m_root + QStringLiteral("/data/pages/P") + pageId + QStringLiteral(".js"),
+                   DataScript(QStringLiteral("page"), QJsonObject{{QStringLiteral("html"), page.html}}, pageId));
+        if (plainText)
+            *plainText = page.plainText;
+    }
+
+    QString notesText(const QString& file) const
+    {
+        const QString path = shell::ResolveName(m_source.directory, file);
+        if (!QFileInfo(path).isFile())
+            return {};
+        if (QFileInfo(path).size() <= kMaxPublishedNotesBytes)
+            return runtime::ReadNotesFile(path).text;
+        QString text = QString::fromUtf8(ReadBounded(path, kMaxPublishedNotesBytes));
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        return text;
+    }
+
+    void writeTopics()
+    {
+        QJsonArray topics;
+        QJsonArray search;
+        m_source.topics([&](const QStringList& entry) {
+            const int index = int(topics.size());
+            const QString name = runtime::TopicTitle(entry);
+            step(name, 1);
+            const int type = runtime::TopicTypeCode(entry);
+            QJsonObject topic{{QStringLiteral("name"), name}, {QStringLiteral("type"), type}};
+            QString text;
+            if (type == 1 || type == 5) {
+                storage::TopicDisplayRecord display;
+                QStringList lines;
+                storage::ParsePageEntry(entry, display, lines);
+                const QString id = QString::number(index);
+                writePage(id, lines, &text);
+                topic.insert(QStringLiteral("page"), id);
+                topic.insert(QStringLiteral("display"), WindowDesignToJson(display));
+            } else {
+                const QJsonObject parts = CommandParts(type, runtime::TopicCommandValue(entry));
+                for (auto it = parts.begin(); it != parts.end(); ++it)
+                    topic.insert(it.key(), it.value());
+                if (type == 13)
+                    topic.insert(QStringLiteral("notes"), notesText(parts.value(QStringLiteral("file")).toString()));
+            }
+            topics.append(topic);
+            search.append(QJsonObject{{QStringLiteral("t"), index},
+                                      {QStringLiteral("n"), FoldForSearch(name)},
+                                      {QStringLiteral("x"), FoldForSearch(text)}});
+        });
+
+        QJsonValue intro = QJsonValue::Null;
+        QStringList introLines;
+        if (m_source.introText && m_source.introText(introLines)) {
+            writePage(QStringLiteral("intro"), introLines, nullptr);
+            intro = QStringLiteral("intro");
+        }
+        QJsonObject media;
+        for (auto it = m_media.cbegin(); it != m_media.cend(); ++it)
+            media.insert(it.key(), it.value());
+        const QJsonObject list{{QStringLiteral("format"), 1},
+                               {QStringLiteral("title"), title()},
+                               {QStringLiteral("settings"), SettingsToJson(m_source.settings)},
+                               {QStringLiteral("topics"), topics},
+                               {QStringLiteral("intro"), intro},
+                               {QStringLiteral("media"), media}};
+        WriteBytes(m_root + QStringLiteral("/data/list.js"), DataScript(QStringLiteral("list"), list));
+        WriteBytes(m_root + QStringLiteral("/data/search.js"), DataScript(QStringLiteral("search"), search));
+    }
+
+    void writePlayer()
+    {
+        for (const char* file : kPlayerFiles)
+            WriteBytes(m_root + QLatin1Char('/') + QLatin1String(file), PlayerFile(QLatin1String(file)));
+        WriteBytes(m_root + QStringLiteral("/index.html"), FilledTemplate(title(), scormMode()).toUtf8());
+    }
+
+    // The web folder with every script and the style sheet put inline; the pages follow the search
+    // index, so they are all delivered before the player starts.
+    QString singlePage()
+    {
+        step(QStringLiteral("index.html"), 0);
+        QString html = QString::fromUtf8(ReadBounded(m_root + QStringLiteral("/index.html"), 16 * 1024 * 1024));
+        ReplaceFirst(html, QRegularExpression(QStringLiteral("<link[^>]*href=\"style.css\"[^>]*>")),
+                     QStringLiteral("<style>") + InlineText(PlayerFile(QStringLiteral("style.css")), QStringLiteral("style")) +
+                         QStringLiteral("</style>"));
+        const QRegularExpression script(QStringLiteral("<script\\s+src=\"([^\"]+)\"\\s*>\\s*</script>"));
+        QString out;
+        qsizetype at = 0;
+        for (QRegularExpressionMatchIterator it = script.globalMatch(html); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            out += QStringView(html).mid(at, match.capturedStart() - at);
+            at = match.capturedEnd();
+            const QString file = match.captured(1);
+            if (file.contains(QLatin1String("..")) || QDir::isAbsolutePath(file))
+                continue;
+            out += QStringLiteral("<script>") +
+                   InlineText(ReadBounded(m_root + QLatin1Char('/') + file, 1LL << 30), QStringLiteral("script")) +
+                   QStringLiteral("</script>");
+            if (file == QLatin1String("data/search.js"))
+                for (const QString& page : QDir(m_root + QStringLiteral("/data/pages")).entryList(QDir::Files, QDir::Name))
+                    out += QStringLiteral("\n<script>") +
+                           InlineText(ReadBounded(m_root + QStringLiteral("/data/pages/") + page, 1LL << 30),
+                                      QStringLiteral("script")) +
+                           QStringLiteral("</script>");
+        }
+        out += QStringView(html).mid(at);
+        return out;
+    }
+
+    // Puts the finished folder in place of the destination; an earlier publication there is moved
+    // aside first and removed only once the new one stands.
+    static void placeFolder(const QString& folder, const QString& destination, const QString& work)
+    {
+        const QFileInfo info(destination);
+        if (info.isDir() && QDir(destination).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            QDir().rmdir(destination);
+        if (!QFileInfo::exists(destination)) {
+            RenameOver(folder, destination);
+            return;
+        }
+        const QString earlier = work + QStringLiteral("/earlier");
+        RenameOver(destination, earlier);
+        try {
+            RenameOver(folder, destination);
+        } catch (...) {
+            RenameOver(earlier, destination);
+            throw;
+        }
+        // The work folder, and the earlier publication in it, goes when the caller's QTemporaryDir does.
+    }
+
+    const PublishSource& m_source;
+    PublishForm m_form;
+    const PublishProgress& m_progress;
+    QString m_root;
+    QMap<QString, QString> m_media;
+    QSet<QString> m_usedNames;
+    qint64 m_total = 1;
+    qint64 m_done = 0;
+    qint64 m_topicCount = 0;
+    qint64 m_singleMediaBytes = 0;
+};
+
+} // namespace
+
+std::optional<PublishForm> PublishFormNamed(const QString& name)
+{
+    if (name == QLatin1String("web"))
+        return PublishForm::WebFolder;
+    if (name == QLatin1String("single"))
+        return PublishForm::SinglePage;
+    if (name == QLatin1String("scorm12"))
+        return PublishForm::Scorm12;
+    if (name == QLatin1String("scorm2004"))
+        return PublishForm::Scorm2004;
+    return std::nullopt;
+}
+
+PublishSource PublishSource::fromState(const shell::AppState& state)
+{
+    PublishSource source;
+    source.settings = state.Settings;
+    source.directory = shell::WithTrailingSeparator(state.WorkingDirectory);
+    source.name = state.listName();
+    ReadTopicsFromStore(source, state.resolve(state.TopicStorePath));
+    return source;
+}
+
+PublishSource PublishSource::fromFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        throw shell::Error(QStringLiteral("The Study List ") + QDir::toNativeSeparators(path) +
+                           QStringLiteral(" was not found."));
+    PublishSource source;
+    source.directory = shell::WithTrailingSeparator(info.absolutePath());
+    source.name = shell::BaseName(path);
+    if (shell::ExtensionOf(path).compare(QLatin1String(".SWC"), Qt::CaseInsensitive) == 0) {
+        std::shared_ptr<CompiledTopicSource> compiled = CompiledTopicSource::openCompiled(info.absoluteFilePath());
+        source.settings = compiled->settings();
+        source.topics = [compiled](const TopicVisitor& visit) {
+            QStringList entry;
+            for (const QString& name : compiled->names(storage::kTopicKind))
+                if (compiled->entry(name, storage::kTopicKind, entry))
+                    visit(entry);
+        };
+        source.introText = [compiled](QStringList& lines) { return compiled->introText(lines); };
+        return source;
+    }
+    const QByteArray bytes = ReadBounded(info.absoluteFilePath(), storage::kSettingsSize);
+    if (storage::IsEarlierVersion(bytes))
+        throw shell::Error(QDir::toNativeSeparators(path) +
+                           QStringLiteral(" was written by an earlier version. Open it in Quorvel once to convert it."));
+    if (!storage::DecodeSettings(bytes, source.settings))
+        throw shell::Error(QDir::toNativeSeparators(path) + QStringLiteral(" is not a Study List settings file."));
+    const QString store =
+        shell::ResolveName(source.directory, shell::ChangeExtension(info.fileName(), QStringLiteral(".SWR")));
+    ReadTopicsFromStore(source, store);
+    return source;
+}
+
+bool IsPublishCommandLine(const QStringList& arguments)
+{
+    return !arguments.isEmpty() && arguments.first() == QLatin1String("--publish");
+}
+
+int PublishCommandLine(const QStringList& arguments, QString& message)
+{
+    const std::optional<PublishForm> form = arguments.size() == 4 ? PublishFormNamed(arguments[1]) : std::nullopt;
+    if (!IsPublishCommandLine(arguments) || !form) {
+        message = QStringLiteral("Usage: quorvel --publish web|single|scorm12|scorm2004 LIST.SWJ DEST");
+        return 2;
+    }
+    try {
+        const QString result = Publish(PublishSource::fromFile(arguments[2]), *form, arguments[3]);
+        message = QStringLiteral("Published ") + QDir::toNativeSeparators(result);
+        return 0;
+    } catch (const shell::Error& error) {
+        message = error.message();
+        return 1;
+    }
+}
+
+QString PublishedPath(PublishForm form, const QString& destination, const QString& name)
+{
+    const QString cleaned = QDir::cleanPath(QFileInfo(destination).absoluteFilePath());
+    switch (form) {
+    case PublishForm::WebFolder:
+        return cleaned;
+    case PublishForm::SinglePage:
+        return cleaned.endsWith(QLatin1String(".html"), Qt::CaseInsensitive)
+                   ? cleaned
+                   : cleaned + QLatin1Char('/') + name + QStringLiteral(".html");
+    case PublishForm::Scorm12:
+    case PublishForm::Scorm2004:
+        return cleaned.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive)
+                   ? cleaned
+                   : cleaned + QLatin1Char('/') + name +
+                         (form == PublishForm::Scorm12 ? QStringLiteral("-scorm12.zip") : QStringLiteral("-scorm2004.zip"));
+    }
+    return cleaned;
+}
+
+QString Publish(const PublishSource& source, PublishForm form, const QString& destination,
+                const PublishProgress& progress)
+{
+    return Publisher(source, form, progress).run(destination);
+}
+
+} // namespace publish
