@@ -18,6 +18,8 @@ packages=(
   libgtest-dev libbenchmark-dev xvfb xauth poppler-utils
   # faces that stored font texts name
   fonts-liberation fonts-dejavu-core
+  # icons, desktop files and the Debian packages: rendering, checking, building
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
 )
 
 SUDO=""

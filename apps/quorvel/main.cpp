@@ -1,24 +1,55 @@
-// The authoring program: one main window from which every operation starts.
+// The authoring program: one main window from which every operation starts. "quorvel LIST.SWJ"
+// opens that Study List as the Select operation does.
 
+#include "startup.h"
 #include "platform/f1filter.h"
 #include "platform/helpwindow.h"
 #include "platform/widgetdialogs.h"
+#include "quorvel/commandlinelist.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
 #include "shell/tquorvelform.h"
 
 #include <QApplication>
-#include <QFont>
+#include <QIcon>
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+QString Help(const QString& program)
+{
+    return QStringLiteral("Usage: ") + program + QStringLiteral(" [LIST.SWJ]\n"
+                                                                "Writes Study Lists and builds their readers. With a Study List named, opens it\n"
+                                                                "as \"Select a Study List\" does.\n"
+                                                                "\n"
+                                                                "  --help     show this help and exit\n"
+                                                                "  --version  show the version and exit");
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    const QString program = apps::CalledAs(argv[0], "quorvel");
+    if (apps::AnswerInformation(argc, argv, QStringLiteral("quorvel " QUORVEL_VERSION), Help(program)))
+        return 0;
+    // Qt takes its own options (-platform, -style and the like) out of argv here.
     QApplication app(argc, argv);
+    QString listFile;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-' || !listFile.isEmpty()) {
+            apps::PrintLine(stderr, Help(program));
+            return kExitUsage;
+        }
+        listFile = apps::CommandLineFile(QString::fromLocal8Bit(argv[i]));
+    }
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
-    // Faces named in lists written on other desktops, shown with their metric twins.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    QApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
+    // The installed theme icon, drawn sharp at any scale; none when run from the build tree.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quorvel.Quorvel")));
+    apps::StartupProbe::InstallIfAsked(app);
+    apps::SubstituteMetricTwins();
 
     platform::WidgetDialogs dialogs;
     platform::InstallDialogs(&dialogs);
@@ -35,6 +66,9 @@ int main(int argc, char* argv[])
         return 1;
     }
     shell::TQuorvelForm window(state);
+    apps::CommandLineDialogs commandLine(dialogs, listFile);
+    if (!listFile.isEmpty())
+        apps::OpenWhenStarted(window, commandLine, dialogs, listFile);
     window.showMaximized();
     return QApplication::exec();
 }
