@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFont>
+#include <QIcon>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -55,6 +56,25 @@ inline void SubstituteMetricTwins()
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+}
+
+// The program's icon for its windows, from the PNGs installed beside the program folder
+// (<prefix>/share/icons/hicolor) or rendered in the build tree (build/icons). Read from the files
+// directly: a theme lookup parses the whole hicolor index and loads the SVG engine at every start.
+inline void SetWindowIcon(const QString& name)
+{
+    const QString programDirectory = QApplication::applicationDirPath();
+    const QString installed = programDirectory + QStringLiteral("/../../share/icons/hicolor/");
+    const QString built = programDirectory + QStringLiteral("/../icons/");
+    const QString base = QFileInfo::exists(installed) ? installed : built;
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128}) {
+        const QString file = base + QStringLiteral("%1x%1/apps/").arg(size) + name + QStringLiteral(".png");
+        if (QFileInfo::exists(file))
+            icon.addFile(file, QSize(size, size));
+    }
+    if (!icon.isNull())
+        QApplication::setWindowIcon(icon);
 }
 
 // With QUORVEL_STARTUP_PROBE set in the environment, the process prints "painted" once its first

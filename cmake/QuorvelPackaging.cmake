@@ -4,21 +4,30 @@
 #   cmake --build build && (cd build && cpack -G DEB)
 set(QUORVEL_MAINTAINER "Quorvel team <team@quorvel.org>")
 
-# Each package documents its origin in /usr/share/doc/<package>, as Debian asks of every package.
-foreach(package quorvel quorvel-reader)
-  if(package STREQUAL "quorvel")
-    set(component authoring)
-  else()
-    set(component reader)
-  endif()
+# Compressed as Debian wants its documentation: at most compression, without a time stamp.
+find_program(GZIP gzip REQUIRED)
+function(quorvel_gzip input output)
+  execute_process(COMMAND ${GZIP} -9nc ${input} OUTPUT_FILE ${output} COMMAND_ERROR_IS_FATAL ANY)
+endfunction()
+
+# Each package documents its origin in /usr/share/doc/<package> and its command in a manual page.
+foreach(entry "quorvel authoring quorvel" "quorvel-reader reader meridox")
+  separate_arguments(entry)
+  list(GET entry 0 package)
+  list(GET entry 1 component)
+  list(GET entry 2 command)
   set(docdir ${CMAKE_BINARY_DIR}/packagedoc/${package})
   configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/copyright ${docdir}/copyright COPYONLY)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/changelog ${docdir}/changelog @ONLY)
-  file(ARCHIVE_CREATE OUTPUT ${docdir}/changelog.gz PATHS ${docdir}/changelog FORMAT raw COMPRESSION GZip
-    MTIME 0)
+  quorvel_gzip(${docdir}/changelog ${docdir}/changelog.gz)
+  quorvel_gzip(${PROJECT_SOURCE_DIR}/resources/man/${command}.1 ${docdir}/${command}.1.gz)
   install(FILES ${docdir}/copyright ${docdir}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+  install(FILES ${docdir}/${command}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${component})
 endforeach()
+# The sources above are read at configure time; a change to them configures again.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/resources/man/quorvel.1 ${PROJECT_SOURCE_DIR}/resources/man/meridox.1)
 
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR "Quorvel team")
@@ -43,18 +52,21 @@ set(CPACK_DEBIAN_READER_PACKAGE_SECTION education)
 # stands in for.
 set(CPACK_DEBIAN_READER_PACKAGE_DEPENDS
   "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, timgm6mb-soundfont, fonts-liberation")
-set(CPACK_DEBIAN_READER_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-bad, gstreamer1.0-libav, libqt6svg6, xdg-utils")
+# What a desktop uses to open the file types by double click and to show the icons.
+set(CPACK_DEBIAN_READER_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-bad, gstreamer1.0-libav, libqt6svg6, shared-mime-info, \
+desktop-file-utils, hicolor-icon-theme, xdg-utils")
 set(CPACK_COMPONENT_READER_DESCRIPTION "reader of compiled Quorvel Study Lists
- Meridox presents a compiled Study List (NAME.SWC): its pages, pictures, sounds and videos, in
- the order and design its author gave it. The package also holds the program from which the
- authoring program builds stand-alone executable Study Lists (NAME.EXE).")
+Meridox presents a compiled Study List (NAME.SWC): its pages, pictures,
+sounds and videos, in the order and design its author gave it. The package
+also holds the program from which the authoring program builds stand-alone
+executable Study Lists (NAME.EXE).")
 
 set(CPACK_DEBIAN_AUTHORING_PACKAGE_NAME quorvel)
 set(CPACK_DEBIAN_AUTHORING_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_AUTHORING_PACKAGE_DEPENDS "quorvel-reader (= ${PROJECT_VERSION})")
 set(CPACK_COMPONENT_AUTHORING_DESCRIPTION "authoring tool for Study Lists
- Quorvel lets teachers and course writers build Study Lists: named, ordered sets of Topics
- (rich-text pages, pictures, sounds, videos, programs, web pages and notes files). It designs
- how a list presents itself, previews it, compiles it and builds a stand-alone reader program
- to hand out.")
+Quorvel lets teachers and course writers build Study Lists: named, ordered
+sets of Topics (rich-text pages, pictures, sounds, videos, programs, web
+pages and notes files). It designs how a list presents itself, previews it,
+compiles it and builds a stand-alone reader program to hand out.")
 include(CPack)

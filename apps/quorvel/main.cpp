@@ -11,7 +11,6 @@
 #include "shell/tquorvelform.h"
 
 #include <QApplication>
-#include <QIcon>
 
 namespace {
 
@@ -46,8 +45,7 @@ int main(int argc, char* argv[])
     }
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
-    // The installed theme icon, drawn sharp at any scale; none when run from the build tree.
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quorvel.Quorvel")));
+    apps::SetWindowIcon(QStringLiteral("org.quorvel.Quorvel"));
     apps::StartupProbe::InstallIfAsked(app);
     apps::SubstituteMetricTwins();
 

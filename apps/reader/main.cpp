@@ -21,7 +21,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QIcon>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -178,8 +177,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("org.quorvel.Meridox"));
-    // The installed theme icon, drawn sharp at any scale; none when run from the build tree.
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quorvel.Meridox")));
+    apps::SetWindowIcon(QStringLiteral("org.quorvel.Meridox"));
     apps::StartupProbe::InstallIfAsked(app);
     apps::SubstituteMetricTwins();
     platform::WidgetDialogs dialogs;

@@ -90,9 +90,11 @@ private Q_SLOTS:
         shell::AppState state;
         state.ProgramDirectory = BinDir() + QLatin1Char('/');
         state.WorkingDirectory = folder + QLatin1Char('/');
+        // A whole list (record, store, compiled list, program), for people and CI to open.
         state.SettingsPath = QStringLiteral("ONETOPIC.SWJ");
-        state.TopicStorePath = QStringLiteral("ONETOPIC.SWR");
+        storage::OpenSettings(state);
         state.Settings.Program.Title = QStringLiteral("One Topic");
+        storage::SaveSettings(state);
         WriteAll(folder + QStringLiteral("/ONETOPIC.SWR"), PageEntryText("Only page", 1, {"{\\rtf1 Hello}"}));
         const QString exe = publish::BuildExecutable(state);
         const qint64 size = QFileInfo(exe).size();
