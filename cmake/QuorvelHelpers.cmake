@@ -10,3 +10,13 @@ function(quorvel_add_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_SHARED_DIR=${PROJECT_SOURCE_DIR}/../shared;QUORVEL_BIN_DIR=${QUORVEL_BIN_DIR}"
     TIMEOUT 300)
 endfunction()
+
+# quorvel_install_command(name file component)
+# Installs bin/<name> as a relative link to <file> in the program directory, so the program still
+# finds its own folder (it reads where it really lies) and the link works under any prefix.
+function(quorvel_install_command name file component)
+  set(link ${CMAKE_BINARY_DIR}/commands/${name})
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/commands)
+  file(CREATE_LINK ../${QUORVEL_INSTALL_DIR}/${file} ${link} SYMBOLIC)
+  install(FILES ${link} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${component})
+endfunction()

@@ -20,6 +20,8 @@ packages=(
   chromium nodejs npm
   # faces that stored font texts name
   fonts-liberation fonts-dejavu-core
+  # icons, desktop files and the Debian packages: rendering, checking, building
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
 )
 
 SUDO=""

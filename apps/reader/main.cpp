@@ -1,9 +1,12 @@
 // The reader program: presents a compiled Study List. Laid down twice: as "quorvela.bin", the stub
 // that executable Study Lists are built from (started with no argument it presents the list
 // appended to its own file), and as "meridox.exe", which presents the NAME.SWC given to it.
-// "--list [FILE]" prints the title and the Topic names instead of opening a window.
+// "--list [FILE]" prints the title and the Topic names instead of opening a window. Started with
+// no file and nothing appended to it (from the desktop's menu), it asks for a NAME.SWC.
 
+#include "startup.h"
 #include "publish/compiledtopicsource.h"
+#include "publish/elfimage.h"
 #include "platform/dialogs.h"
 #include "platform/helpwindow.h"
 #include "platform/widgetdialogs.h"
@@ -20,9 +23,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -88,23 +91,47 @@ QString PresentedFile(const QString& file)
     return QFileInfo(file.isEmpty() ? OwnFile() : file).canonicalFilePath();
 }
 
-void Print(FILE* stream, const QString& line)
+// True for the reader program as installed, with no list appended to it.
+bool NothingAppended(const QString& path)
 {
-    const QByteArray bytes = QString(line + QLatin1Char('\n')).toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && publish::ElfImageEnd(file) == file.size();
+}
+
+// The chooser of a reader started without a list; empty when the user cancels.
+QString AskForList()
+{
+    platform::FileRequest request;
+    request.title = QStringLiteral("Open a compiled Study List");
+    request.filter = QStringLiteral(" Compiled Study Lists   (*.SWC)|*.swc");
+    request.defaultSuffix = QStringLiteral("SWC");
+    request.directory = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(request.directory).isDir())
+        request.directory = QDir::homePath();
+    return platform::dialogs().openFileName(request);
+}
+
+QString Help(const QString& program)
+{
+    return QStringLiteral("Usage: ") + program + QStringLiteral(" [--list] [NAME.SWC | NAME.EXE]\n"
+                                                                "Presents a compiled Study List. Without a file it presents the list appended to\n"
+                                                                "this program, or asks for a NAME.SWC when there is none.\n"
+                                                                "\n"
+                                                                "  --list     print the title and the Topic names, open no window\n"
+                                                                "  --help     show this help and exit\n"
+                                                                "  --version  show the version and exit");
 }
 
 int ListTopics(const Arguments& arguments)
 {
     try {
         const auto source = OpenList(arguments.file);
-        Print(stdout, source->settings().Program.Title);
+        apps::PrintLine(stdout, source->settings().Program.Title);
         for (const QString& name : source->names(kTopicKind))
-            Print(stdout, name);
-        std::fflush(stdout);
+            apps::PrintLine(stdout, name);
         return kExitOk;
     } catch (const shell::Error& error) {
-        Print(stderr, error.message());
+        apps::PrintLine(stderr, error.message());
         return kExitFailed;
     }
 }
@@ -136,9 +163,12 @@ int Present(const publish::CompiledTopicSource& source, const QString& directory
 
 int main(int argc, char* argv[])
 {
-    const Arguments arguments = ParseArguments(argc, argv);
+    const QString program = apps::CalledAs(argv[0], "meridox");
+    if (apps::AnswerInformation(argc, argv, QStringLiteral("meridox (Quorvel) " QUORVEL_VERSION), Help(program)))
+        return kExitOk;
+    Arguments arguments = ParseArguments(argc, argv);
     if (!arguments.valid) {
-        std::fputs("Usage: meridox.exe [--list] [NAME.SWC]\n", stderr);
+        apps::PrintLine(stderr, Help(program));
         return kExitUsage;
     }
     if (arguments.list) {
@@ -147,6 +177,9 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    QApplication::setDesktopFileName(QStringLiteral("org.quorvel.Meridox"));
+    apps::SetWindowIcon(QStringLiteral("org.quorvel.Meridox"));
+    apps::StartupProbe::InstallIfAsked(app);
     // Faces named in lists written on other desktops, shown with their metric twins.
     shell::InstallFaceSubstitutions();
     platform::WidgetDialogs dialogs;
@@ -156,6 +189,11 @@ int main(int argc, char* argv[])
     // The sequence runs its windows one after another, each in its own loop; between two of them
     // no window may be open, and that must not end the program.
     app.setQuitOnLastWindowClosed(false);
+    if (arguments.file.isEmpty() && NothingAppended(OwnFile())) {
+        arguments.file = AskForList();
+        if (arguments.file.isEmpty())
+            return kExitOk;
+    }
     std::unique_ptr<publish::CompiledTopicSource> source;
     QString directory;
     try {

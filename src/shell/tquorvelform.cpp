@@ -37,7 +37,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusTipEvent>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -63,12 +65,23 @@ QGroupBox* MakeGroup(QWidget* parent, const QString& name, const QString& captio
 
 } // namespace
 
+QString ListsFolder(const QString& programDirectory)
+{
+    // Asked by writing, not by permission bits, which do not stop the superuser.
+    QTemporaryFile probe(WithTrailingSeparator(programDirectory) + QStringLiteral("write-test-XXXXXX"));
+    if (probe.open())
+        return WithTrailingSeparator(programDirectory);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir().mkpath(documents);
+    return WithTrailingSeparator(documents);
+}
+
 void InitialiseProcess(AppState& state, const QString& programDirectory)
 {
     state.ProgramDirectory = WithTrailingSeparator(programDirectory);
-    state.WorkingDirectory = state.ProgramDirectory;
+    state.WorkingDirectory = ListsFolder(state.ProgramDirectory);
     if (!QDir::setCurrent(state.WorkingDirectory))
-        throw Error(QStringLiteral("Cannot change to the directory ") + QDir::toNativeSeparators(programDirectory));
+        throw Error(QStringLiteral("Cannot change to the directory ") + QDir::toNativeSeparators(state.WorkingDirectory));
     state.HelpFilePath = state.ProgramDirectory + QStringLiteral("QUORVELA.HLP");
     platform::help().setHelpFile(state.HelpFilePath);
     storage::SettingsRecord fresh;
@@ -398,7 +411,7 @@ void TQuorvelForm::selectList()
         request.title = QStringLiteral("Select a Study List");
         request.filter = QStringLiteral(" Study Lists   (*.SWJ)|*.swj");
         request.defaultSuffix = QStringLiteral("SWJ");
-        request.directory = m_state.ProgramDirectory;
+        request.directory = ListsFolder(m_state.ProgramDirectory);
         request.helpContext = 90;
         const QString picked = platform::dialogs().openFileName(request);
         if (!picked.isEmpty()) {

@@ -88,6 +88,10 @@ private:
     QPushButton* QuitBtn = nullptr;
 };
 
+// Where new lists and the Select chooser start: the program directory while it can be written
+// (the program runs from its build folder), else the user's documents folder, created when missing.
+QString ListsFolder(const QString& programDirectory);
+
 // The process set-up of start-up: program directory, working directory, help file, low-colour
 // flag. The window's own part (design origin, caption, buttons) happens in TQuorvelForm.
 void InitialiseProcess(AppState& state, const QString& programDirectory);
