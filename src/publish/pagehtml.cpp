@@ -12,6 +12,7 @@
 #include <QTextTable>
 
 #include <cmath>
+#include <optional>
 
 namespace publish {
 
@@ -46,6 +47,18 @@ QString AttributeEscaped(const QString& value)
         .replace(QLatin1Char('<'), QLatin1String("&lt;"))
         .replace(QLatin1Char('>'), QLatin1String("&gt;"));
     return out;
+}
+
+void AppendEscaped(QString& out, QChar c)
+{
+    switch (c.unicode()) {
+    case u'&': out += QLatin1String("&amp;"); break;
+    case u'<': out += QLatin1String("&lt;"); break;
+    case u'>': out += QLatin1String("&gt;"); break;
+    case u'"': out += QLatin1String("&quot;"); break;
+    case u'\'': out += QLatin1String("&#39;"); break;
+    default: out += c; break;
+    }
 }
 
 class HtmlWriter
@@ -146,13 +159,13 @@ private:
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
-            const QTextCharFormat charFormat = fragment.charFormat();
-            if (charFormat.isImageFormat()) {
+            RunStyle& run = runStyle(fragment);
+            if (run.image) {
                 closeSpan();
-                empty = !writePicture(charFormat.toImageFormat()) && empty;
-            }
-            else if (writeRun(fragment.text(), charFormat))
+                empty = !writePicture(fragment.charFormat().toImageFormat()) && empty;
+            } else if (writeRun(fragment, run)) {
                 empty = false;
+            }
         }
         closeSpan();
         // An empty paragraph still takes a line, as it does in the reader's window.
@@ -178,22 +191,35 @@ private:
         return true;
     }
 
-    bool writeRun(const QString& text, const QTextCharFormat& format)
+    // What a character format turns into, worked out once per distinct format of the document:
+    // pages repeat a handful of formats over thousands of fragments.
+    struct RunStyle
     {
-        QString style;
+        bool image = false;
+        QString style;                        // the span's inline style
+        QString open;                         // "<b><i>"
+        QString close;                        // "</i></b>"
+        std::optional<QFontMetricsF> metrics; // for tab stops, made when first needed
+    };
+
+    RunStyle& runStyle(const QTextFragment& fragment)
+    {
+        const int index = fragment.charFormatIndex();
+        auto known = m_styles.find(index);
+        if (known != m_styles.end())
+            return *known;
+        const QTextCharFormat format = fragment.charFormat();
+        RunStyle run;
+        run.image = format.isImageFormat();
         const QStringList families = format.fontFamilies().toStringList();
-        if (!families.isEmpty() && !families.first().isEmpty()) {
-            auto known = m_families.constFind(families.first());
-            if (known == m_families.constEnd())
-                known = m_families.insert(families.first(), CssFontFamily(families.first()));
-            style += QLatin1String("font-family:") + *known + QLatin1Char(';');
-        }
+        if (!families.isEmpty() && !families.first().isEmpty())
+            run.style += QLatin1String("font-family:") + CssFontFamily(families.first()) + QLatin1Char(';');
         if (format.fontPointSize() > 0)
-            style += QLatin1String("font-size:") + Points(format.fontPointSize()) + QLatin1Char(';');
+            run.style += QLatin1String("font-size:") + Points(format.fontPointSize()) + QLatin1Char(';');
         if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
-            style += QLatin1String("color:") + CssColor(format.foreground().color()) + QLatin1Char(';');
+            run.style += QLatin1String("color:") + CssColor(format.foreground().color()) + QLatin1Char(';');
         if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
-            style += QLatin1String("background-color:") + CssColor(format.background().color()) + QLatin1Char(';');
+            run.style += QLatin1String("background-color:") + CssColor(format.background().color()) + QLatin1Char(';');
 
         QStringList elements;
         if (format.fontWeight() >= QFont::DemiBold)
@@ -208,32 +234,45 @@ private:
             elements << QStringLiteral("sup");
         else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
             elements << QStringLiteral("sub");
+        for (const QString& element : elements)
+            run.open += QLatin1Char('<') + element + QLatin1Char('>');
+        for (auto it = elements.crbegin(); it != elements.crend(); ++it)
+            run.close += QLatin1String("</") + *it + QLatin1Char('>');
+        return *m_styles.insert(index, std::move(run));
+    }
 
-        QString body;
-        QString piece; // text since the last tab, for measuring
+    bool writeRun(const QTextFragment& fragment, RunStyle& run)
+    {
+        const QString text = fragment.text();
+        m_body.clear();
+        m_piece.clear(); // text since the last tab, for measuring
         bool any = false;
         const auto flushPiece = [&] {
-            if (m_measureTabs && !piece.isEmpty())
-                m_x += QFontMetricsF(format.font(), &m_measure).horizontalAdvance(piece) * kPointsPerUnit;
-            piece.clear();
+            if (m_measureTabs && !m_piece.isEmpty()) {
+                if (!run.metrics)
+                    run.metrics.emplace(fragment.charFormat().font(), &m_measure);
+                m_x += run.metrics->horizontalAdvance(m_piece) * kPointsPerUnit;
+            }
+            m_piece.clear();
         };
         for (const QChar c : text) {
             const char16_t u = c.unicode();
             if (u == u'\t') {
                 flushPiece();
                 const double next = (std::floor(m_x / kDefaultTabPoints + 1e-6) + 1.0) * kDefaultTabPoints;
-                body += QLatin1String("<span class=\"tab\" style=\"display:inline-block;width:") + Points(next - m_x) +
-                        QLatin1String("\"></span>");
+                m_body += QLatin1String("<span class=\"tab\" style=\"display:inline-block;width:") +
+                          Points(next - m_x) + QLatin1String("\"></span>");
                 m_x = next;
                 any = true;
             } else if (u == QChar::LineSeparator) {
                 flushPiece();
-                body += QLatin1String("<br>");
+                m_body += QLatin1String("<br>");
                 m_x = 0;
                 any = true;
             } else if (!IsDroppedCharacter(u)) {
-                piece += c;
-                body += HtmlEscaped(QStringView(&c, 1));
+                if (m_measureTabs)
+                    m_piece += c;
+                AppendEscaped(m_body, c);
                 any = true;
             }
         }
@@ -241,17 +280,15 @@ private:
         if (!any)
             return false;
         // Runs that differ only in bold, italic and the like share one span.
-        if (style != m_openStyle) {
+        if (run.style != m_openStyle) {
             closeSpan();
-            if (!style.isEmpty())
-                m_out += QLatin1String("<span style=\"") + AttributeEscaped(style) + QLatin1String("\">");
-            m_openStyle = style;
+            if (!run.style.isEmpty())
+                m_out += QLatin1String("<span style=\"") + AttributeEscaped(run.style) + QLatin1String("\">");
+            m_openStyle = run.style;
         }
-        for (const QString& element : elements)
-            m_out += QLatin1Char('<') + element + QLatin1Char('>');
-        m_out += body;
-        for (auto it = elements.crbegin(); it != elements.crend(); ++it)
-            m_out += QLatin1String("</") + *it + QLatin1Char('>');
+        m_out += run.open;
+        m_out += m_body;
+        m_out += run.close;
         return true;
     }
 
@@ -266,7 +303,9 @@ private:
     const PictureSink& m_pictures;
     QImage m_measure;
     QString m_out;
-    QHash<QString, QString> m_families; // CSS font-family lists by face
+    QHash<int, RunStyle> m_styles; // by the document's character format index
+    QString m_body;                // the escaped text of the run being written
+    QString m_piece;
     QString m_openStyle;                // the style of the span still open in the paragraph
     double m_x = 0;      // points from the paragraph's left edge
     bool m_measureTabs = false;
@@ -278,16 +317,8 @@ QString HtmlEscaped(QStringView text)
 {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&': out += QLatin1String("&amp;"); break;
-        case u'<': out += QLatin1String("&lt;"); break;
-        case u'>': out += QLatin1String("&gt;"); break;
-        case u'"': out += QLatin1String("&quot;"); break;
-        case u'\'': out += QLatin1String("&#39;"); break;
-        default: out += c; break;
-        }
-    }
+    for (const QChar c : text)
+        AppendEscaped(out, c);
     return out;
 }
 

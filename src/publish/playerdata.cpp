@@ -8,6 +8,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
+
 namespace publish {
 
 namespace {
@@ -203,8 +205,39 @@ QJsonObject CommandParts(int type, const QString& value)
     return parts;
 }
 
+namespace {
+
+// FoldForSearch for text of ASCII characters only, which has nothing to decompose: most pages.
+QString FoldAscii(QStringView text)
+{
+    QString folded;
+    folded.reserve(text.size());
+    bool blank = false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u' ' || (u >= u'\t' && u <= u'\r')) {
+            blank = !folded.isEmpty();
+            continue;
+        }
+        if (blank)
+            folded += QLatin1Char(' ');
+        blank = false;
+        folded += u >= u'A' && u <= u'Z' ? QChar(u + (u'a' - u'A')) : c;
+    }
+    return folded;
+}
+
+bool IsAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+} // namespace
+
 QString FoldForSearch(const QString& text)
 {
+    if (IsAscii(text))
+        return FoldAscii(text);
     const QString decomposed = text.normalized(QString::NormalizationForm_KD);
     QString folded;
     folded.reserve(decomposed.size());

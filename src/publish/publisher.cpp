@@ -24,10 +24,14 @@
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <QSet>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QUuid>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <filesystem>
+#include <utility>
 
 namespace publish {
 
@@ -40,6 +44,12 @@ constexpr int kMaxMediaNameLength = 100;
 constexpr qint64 kMaxScannedPageBytes = 4 * 1024 * 1024;
 // Each media file counts this many Topics towards the percentage: converting is slow.
 constexpr int kMediaWeight = 20;
+// Topics handed to the worker threads at a time: enough to keep them busy, few enough that the
+// converted pages waiting to be written stay small.
+constexpr qsizetype kConversionBatch = 64;
+// Stands for a picture in a page converted away from the publisher until its file is named. The
+// converter drops control characters from the text, so the mark cannot occur otherwise.
+constexpr char16_t kPictureMark = 0x01;
 
 QByteArray PlayerFile(const QString& name)
 {
@@ -49,11 +59,13 @@ QByteArray PlayerFile(const QString& name)
     return file.readAll();
 }
 
+// The folder the file goes into must exist. Everything is written into the work folder, which is
+// renamed into place only when complete, so a plain write is enough; flushing before the close
+// lets a full disk show as an error of this file.
 void WriteBytes(const QString& path, const QByteArray& bytes)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush())
         shell::ThrowFileError(QStringLiteral("Cannot write file"), path, file.errorString());
 }
 
@@ -152,6 +164,44 @@ void RenameOver(const QString& from, const QString& to)
         shell::ThrowFileError(QStringLiteral("Cannot write file"), to, QString::fromStdString(error.message()));
 }
 
+// A Topic with its page converted: on a worker thread, where nothing of the publisher is touched.
+struct ConvertedTopic
+{
+    bool page = false;
+    storage::TopicDisplayRecord display;
+    QString html;
+    QString folded;         // the page text as the search index takes it
+    QList<QImage> pictures; // when converted apart: the pictures the marks in html stand for
+};
+
+ConvertedTopic ConvertTopic(const QStringList& entry, const PictureSink& pictures)
+{
+    ConvertedTopic converted;
+    const int type = runtime::TopicTypeCode(entry);
+    if (type != 1 && type != 5)
+        return converted;
+    converted.page = true;
+    QStringList lines;
+    storage::ParsePageEntry(entry, converted.display, lines);
+    PageHtml page = PageLinesToHtml(lines, pictures);
+    converted.html = std::move(page.html);
+    converted.folded = FoldForSearch(page.plainText);
+    return converted;
+}
+
+// A picture's file name depends on every page before it, so a page converted on a worker thread
+// keeps its pictures and a numbered mark for each in place of the address.
+ConvertedTopic ConvertTopicApart(const QStringList& entry)
+{
+    QList<QImage> pictures;
+    ConvertedTopic converted = ConvertTopic(entry, [&pictures](const QImage& picture) {
+        pictures.append(picture);
+        return QChar(kPictureMark) + QString::number(pictures.size() - 1) + QChar(kPictureMark);
+    });
+    converted.pictures = std::move(pictures);
+    return converted;
+}
+
 // A list without a topic store has no Topics and no introduction.
 void ReadTopicsFromStore(PublishSource& source, const QString& store)
 {
@@ -178,8 +228,17 @@ public:
         const QString parent = QFileInfo(result).absolutePath();
         checkDestination(result);
 
+        // The Topics are counted on the way, which spares reading the store once more.
+        m_topicCount = 0;
+        const TopicWalk counted = [this](const TopicVisitor& visit) {
+            m_topicCount = 0;
+            m_source.topics([&](const QStringList& entry) {
+                ++m_topicCount;
+                visit(entry);
+            });
+        };
         const QStringList media =
-            GatherDistributionFiles(m_source.settings, m_source.directory, m_source.topics, [](const QString&) {
+            GatherDistributionFiles(m_source.settings, m_source.directory, counted, [](const QString&) {
                 return false; // programs never run in a browser, so none is taken along
             });
         const QStringList missing = MissingFiles(media, m_source.directory);
@@ -198,10 +257,9 @@ public:
         if (!work.isValid())
             shell::ThrowFileError(QStringLiteral("Cannot create folder"), parent, work.errorString());
         m_root = work.path() + QStringLiteral("/list");
-        QDir().mkpath(m_root + QStringLiteral("/data/pages"));
+        if (!QDir().mkpath(m_root + QStringLiteral("/data/pages")))
+            shell::ThrowFileError(QStringLiteral("Cannot create folder"), m_root, QStringLiteral("mkdir failed"));
 
-        m_topicCount = 0;
-        m_source.topics([this](const QStringList&) { ++m_topicCount; });
         m_total = m_topicCount + kMediaWeight * media.size() + 1;
 
         for (const QString& name : media)
@@ -379,13 +437,33 @@ private:
         };
     }
 
-    void writePage(const QString& pageId, const QStringList& lines, QString* plainText)
+    void writePage(const QString& pageId, const QString& html)
     {
-        const PageHtml page = PageLinesToHtml(lines, pictureSink(pageId));
         WriteBytes(m_root + QStringLiteral("/data/pages/P") + pageId + QStringLiteral(".js"),
-                   DataScript(QStringLiteral("page"), QJsonObject{{QStringLiteral("html"), page.html}}, pageId));
-        if (plainText)
-            *plainText = page.plainText;
+                   DataScript(QStringLiteral("page"), QJsonObject{{QStringLiteral("html"), html}}, pageId));
+    }
+
+    // The page's HTML with the addresses of its pictures, which are named and written here, in
+    // list order, as a page converted in place would have them.
+    QString placePictures(ConvertedTopic& converted, const QStringList& entry, const QString& pageId)
+    {
+        if (converted.pictures.isEmpty())
+            return std::move(converted.html);
+        const PictureSink sink = pictureSink(pageId);
+        QStringList sources;
+        for (const QImage& picture : std::as_const(converted.pictures))
+            sources.append(sink(picture));
+        if (sources.contains(QString())) {
+            // A picture left out changes the paragraph around it: convert again with the answers.
+            qsizetype next = 0;
+            return ConvertTopic(entry, [&](const QImage&) { return sources.value(next++); }).html;
+        }
+        const QStringList parts = converted.html.split(QChar(kPictureMark));
+        QString html;
+        html.reserve(converted.html.size());
+        for (qsizetype i = 0; i < parts.size(); ++i)
+            html += i % 2 == 0 ? parts[i] : HtmlEscaped(sources.value(parts[i].toInt()));
+        return html;
     }
 
     QString notesText(const QString& file) const
@@ -400,42 +478,84 @@ private:
         return text;
     }
 
+    // One Topic, in list order. `converted` holds its page converted apart, or is null for a page
+    // still to be converted.
+    void writeTopic(const QStringList& entry, ConvertedTopic* converted, QJsonArray& topics, QJsonArray& search)
+    {
+        const int index = int(topics.size());
+        const QString name = runtime::TopicTitle(entry);
+        step(name, 1);
+        const int type = runtime::TopicTypeCode(entry);
+        const QString id = QString::number(index);
+        ConvertedTopic here = converted ? std::move(*converted) : ConvertTopic(entry, pictureSink(id));
+        QJsonObject topic{{QStringLiteral("name"), name}, {QStringLiteral("type"), type}};
+        if (here.page) {
+            writePage(id, placePictures(here, entry, id));
+            topic.insert(QStringLiteral("page"), id);
+            topic.insert(QStringLiteral("display"), WindowDesignToJson(here.display));
+        } else {
+            const QJsonObject parts = CommandParts(type, runtime::TopicCommandValue(entry));
+            for (auto it = parts.begin(); it != parts.end(); ++it)
+                topic.insert(it.key(), it.value());
+            if (type == 13)
+                topic.insert(QStringLiteral("notes"), notesText(parts.value(QStringLiteral("file")).toString()));
+        }
+        topics.append(topic);
+        search.append(QJsonObject{{QStringLiteral("t"), index},
+                                  {QStringLiteral("n"), FoldForSearch(name)},
+                                  {QStringLiteral("x"), here.folded}});
+    }
+
+    // Reading the RTF into a document is most of the work of publishing, so with more than one
+    // processor the pages are converted on the thread pool, a batch ahead of the Topics written
+    // here in list order. The result is the same as converting each page in turn.
+    void writeTopicEntries(QJsonArray& topics, QJsonArray& search)
+    {
+        if (QThreadPool::globalInstance()->maxThreadCount() <= 1) {
+            m_source.topics([&](const QStringList& entry) { writeTopic(entry, nullptr, topics, search); });
+            return;
+        }
+        QList<QStringList> batch;
+        QList<QStringList> convertingEntries;
+        QFuture<ConvertedTopic> converting;
+        // Work still queued is dropped when a cancel or an error ends the publication.
+        const auto dropQueued = qScopeGuard([&] { converting.cancel(); });
+        const auto writeConverted = [&](QFuture<ConvertedTopic>& future, const QList<QStringList>& entries) {
+            if (entries.isEmpty())
+                return;
+            future.waitForFinished();
+            for (qsizetype i = 0; i < entries.size(); ++i) {
+                ConvertedTopic converted = future.resultAt(int(i));
+                writeTopic(entries[i], &converted, topics, search);
+            }
+        };
+        // Starts the batch, then writes the one before it while the batch converts.
+        const auto startBatch = [&] {
+            QFuture<ConvertedTopic> earlier = QtConcurrent::mapped(batch, ConvertTopicApart);
+            std::swap(earlier, converting);
+            const QList<QStringList> earlierEntries = std::exchange(convertingEntries, std::exchange(batch, {}));
+            writeConverted(earlier, earlierEntries);
+        };
+        m_source.topics([&](const QStringList& entry) {
+            batch.append(entry);
+            if (batch.size() == kConversionBatch)
+                startBatch();
+        });
+        if (!batch.isEmpty())
+            startBatch();
+        writeConverted(converting, convertingEntries);
+    }
+
     void writeTopics()
     {
         QJsonArray topics;
         QJsonArray search;
-        m_source.topics([&](const QStringList& entry) {
-            const int index = int(topics.size());
-            const QString name = runtime::TopicTitle(entry);
-            step(name, 1);
-            const int type = runtime::TopicTypeCode(entry);
-            QJsonObject topic{{QStringLiteral("name"), name}, {QStringLiteral("type"), type}};
-            QString text;
-            if (type == 1 || type == 5) {
-                storage::TopicDisplayRecord display;
-                QStringList lines;
-                storage::ParsePageEntry(entry, display, lines);
-                const QString id = QString::number(index);
-                writePage(id, lines, &text);
-                topic.insert(QStringLiteral("page"), id);
-                topic.insert(QStringLiteral("display"), WindowDesignToJson(display));
-            } else {
-                const QJsonObject parts = CommandParts(type, runtime::TopicCommandValue(entry));
-                for (auto it = parts.begin(); it != parts.end(); ++it)
-                    topic.insert(it.key(), it.value());
-                if (type == 13)
-                    topic.insert(QStringLiteral("notes"), notesText(parts.value(QStringLiteral("file")).toString()));
-            }
-            topics.append(topic);
-            search.append(QJsonObject{{QStringLiteral("t"), index},
-                                      {QStringLiteral("n"), FoldForSearch(name)},
-                                      {QStringLiteral("x"), FoldForSearch(text)}});
-        });
+        writeTopicEntries(topics, search);
 
         QJsonValue intro = QJsonValue::Null;
         QStringList introLines;
         if (m_source.introText && m_source.introText(introLines)) {
-            writePage(QStringLiteral("intro"), introLines, nullptr);
+            writePage(QStringLiteral("intro"), PageLinesToHtml(introLines, pictureSink(QStringLiteral("intro"))).html);
             intro = QStringLiteral("intro");
         }
         QJsonObject media;
