@@ -436,10 +436,8 @@ QStringList RtfLines(const QTextDocument& document)
     return lines;
 }
 
-bool LoadRtfLines(const QStringList& lines, QTextDocument* document)
+QByteArray RtfLinesBytes(const QStringList& lines)
 {
-    if (!document)
-        return false;
     QByteArray bytes;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
@@ -450,6 +448,14 @@ bool LoadRtfLines(const QStringList& lines, QTextDocument* document)
             bytes += char(byte >= 0 ? byte : '?');
         }
     }
+    return bytes;
+}
+
+bool LoadRtfLines(const QStringList& lines, QTextDocument* document)
+{
+    if (!document)
+        return false;
+    const QByteArray bytes = RtfLinesBytes(lines);
     if (LooksLikeRtf(bytes))
         return ReadRtf(bytes, document);
     document->clear();
