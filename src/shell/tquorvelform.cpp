@@ -4,6 +4,7 @@
 #include "authoring/thypreorgfm.h"
 #include "publish/compiler.h"
 #include "publish/executable.h"
+#include "publish/printstudylist.h"
 #include "publish/tdistribform.h"
 #include "design/presentationflows.h"
 #include "platform/dialogs.h"
@@ -154,6 +155,7 @@ void TQuorvelForm::createControls()
     CompileBtn = makeButton(QStringLiteral("CompileBtn"), QStringLiteral("&Compile Study List"), 270);
     ExecBtn = makeButton(QStringLiteral("ExecBtn"), QStringLiteral("Create E&xecutable"), 280);
     TestExecBtn = makeButton(QStringLiteral("TestExecBtn"), QStringLiteral("Prepare Distrib&ution"), 290);
+    PrintListBtn = makeButton(QStringLiteral("PrintListBtn"), QStringLiteral("Print Stud&y List"), 295);
     CustListBtn = makeButton(QStringLiteral("CustListBtn"), QStringLiteral("&List Presentation"), 200);
     CustProgBtn = makeButton(QStringLiteral("CustProgBtn"), QStringLiteral("P&rogram Presentation"), 230);
     ReorgBtn = makeButton(QStringLiteral("ReorgBtn"), QStringLiteral("Topic &Order"), 240);
@@ -199,6 +201,8 @@ void TQuorvelForm::createControls()
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
     connect(TestExecBtn, &QPushButton::clicked, this,
             [this] { runOperation(TestExecBtn, true, [this] { publish::PrepareDistribution(m_state, this); }); });
+    connect(PrintListBtn, &QPushButton::clicked, this,
+            [this] { runOperation(PrintListBtn, false, [this] { publish::PrintStudyListCommand(m_state, this); }); });
     connect(CustListBtn, &QPushButton::clicked, this, [this] {
         runOperation(CustListBtn, false, [this] { design::ListPresentation(m_state, this); },
                      [this]() -> QWidget* {
@@ -234,7 +238,7 @@ void TQuorvelForm::createLayout()
                                  {AddBtn, EditBtn, ViewBtn, DeleteBtn}),
                        1, 0);
     buttons->addWidget(MakeGroup(MenuPnl, QStringLiteral("ProgramGrp"), QStringLiteral("  Create Program  "),
-                                 {PreViewBtn, CompileBtn, ExecBtn, TestExecBtn}),
+                                 {PreViewBtn, CompileBtn, ExecBtn, TestExecBtn, PrintListBtn}),
                        1, 1);
     buttons->addWidget(MakeGroup(MenuPnl, QStringLiteral("CustomizeGrp"), QStringLiteral("  Customize  "),
                                  {CustListBtn, CustProgBtn, ReorgBtn}),
@@ -307,7 +311,7 @@ void TQuorvelForm::UpdateButtons()
     CustListBtn->setEnabled(states.add);
     CustProgBtn->setEnabled(states.programPresentation);
     for (QPushButton* button :
-         {EditBtn, ViewBtn, DeleteBtn, PreViewBtn, ReorgBtn, CompileBtn, ExecBtn, TestExecBtn})
+         {EditBtn, ViewBtn, DeleteBtn, PreViewBtn, ReorgBtn, CompileBtn, ExecBtn, TestExecBtn, PrintListBtn})
         button->setEnabled(states.topics);
 }
 

@@ -75,6 +75,7 @@ private:
     QPushButton* CompileBtn = nullptr;
     QPushButton* ExecBtn = nullptr;
     QPushButton* TestExecBtn = nullptr;
+    QPushButton* PrintListBtn = nullptr;
     QPushButton* CustListBtn = nullptr;
     QPushButton* CustProgBtn = nullptr;
     QPushButton* ReorgBtn = nullptr;
