@@ -40,7 +40,8 @@ public:
     // (done, total); returning false stops the reading.
     using Progress = std::function<bool(qsizetype done, qsizetype total)>;
 
-    // Reads every Topic of the source, in its order, replacing what was read before. Returns
+    // Reads every Topic of the source, in its order, replacing what was read before (the plain
+    // text of the pages on every core; `progress` is called on the caller's thread). Returns
     // false when `progress` stopped it (the index is left empty). A source that fails throws its
     // shell::Error; an entry whose page cannot be made sense of is searched by what could be read.
     bool build(const storage::TopicSource& source, const Progress& progress = {});
@@ -48,7 +49,7 @@ public:
     void add(const QString& name, const QStringList& entry);
 
     bool isBuilt() const { return m_built; }
-    qsizetype count() const { return qsizetype(m_pages.size()); }
+    qsizetype count() const { return qsizetype(m_names.size()); }
 
     // The matching Topics in index order; no words find nothing.
     QList<PageSearchHit> search(const QString& query) const;
@@ -57,16 +58,17 @@ public:
     static constexpr qsizetype kSnippetLength = 120;
 
 private:
-    struct Page
-    {
-        QString name;
-        QString foldedName;
-        QString text;
-        QString foldedText;
-    };
+    void append(const QString& name, const QString& text, const QByteArray& folded);
     static QString Snippet(const QString& text, qsizetype hit);
 
-    std::vector<Page> m_pages;
+    // The plain text of every page, for the snippets, and all of it folded once more as UTF-8 in
+    // one buffer (each page ended by a zero byte), so a word is looked for in one sweep of
+    // memory at the speed of memmem rather than page by page.
+    QStringList m_names;
+    QStringList m_foldedNames;
+    QStringList m_texts;
+    QByteArray m_folded;
+    std::vector<qsizetype> m_starts; // where each page's folded text begins in m_folded
     bool m_built = false;
 };
 

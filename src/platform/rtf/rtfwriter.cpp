@@ -1,5 +1,7 @@
 #include "platform/rtf/rtfwriter.h"
 
+#include <algorithm>
+
 #include "platform/rtf/rtfcodepage.h"
 #include "platform/rtf/rtfreader.h"
 
@@ -438,14 +440,21 @@ QStringList RtfLines(const QTextDocument& document)
 
 QByteArray RtfLinesBytes(const QStringList& lines)
 {
-    QByteArray bytes;
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    // Written through a pointer: the search reads 50 MB of pages through here.
+    QByteArray bytes(std::max<qsizetype>(0, size - 2), Qt::Uninitialized);
+    char* out = bytes.data();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            bytes += "\r\n";
+        if (i > 0) {
+            *out++ = '\r';
+            *out++ = '\n';
+        }
         for (const QChar c : lines[i]) {
             const char16_t u = c.unicode();
             const int byte = u < 0x100 ? int(u) : RtfCodePage::EncodeWindows1252(u);
-            bytes += char(byte >= 0 ? byte : '?');
+            *out++ = char(byte >= 0 ? byte : '?');
         }
     }
     return bytes;
