@@ -1,8 +1,9 @@
 // The reader program: presents a compiled Study List. Laid down twice: as "quorvela.bin", the stub
 // that executable Study Lists are built from (started with no argument it presents the list
 // appended to its own file), and as "meridox.exe", which presents the NAME.SWC given to it.
-// "--list [FILE]" prints the title and the Topic names instead of opening a window. Started with
-// no file and nothing appended to it (from the desktop's menu), it asks for a NAME.SWC.
+// "--list [FILE]" prints the title and the Topic names (in the order readers see them) instead of
+// opening a window; "--search WORDS [FILE]" prints the names of the Topics that hold all the words.
+// Started with no file and nothing appended to it (from the desktop's menu), it asks for a NAME.SWC.
 
 #include "startup.h"
 #include "publish/compiledtopicsource.h"
@@ -11,6 +12,7 @@
 #include "platform/helpwindow.h"
 #include "platform/widgetdialogs.h"
 #include "runtime/pagegeometry.h"
+#include "runtime/pagesearch.h"
 #include "runtime/previewsequence.h"
 #include "runtime/windowpreviewscreens.h"
 #include "shell/appstate.h"
@@ -23,9 +25,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScreen>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -39,6 +44,8 @@ const QString kTopicKind = QStringLiteral("HYPER");
 struct Arguments
 {
     bool list = false;
+    bool search = false;
+    QString words;
     QString file; // empty: the list appended to this program
     bool valid = true;
 };
@@ -48,12 +55,16 @@ Arguments ParseArguments(int argc, char* argv[])
     Arguments arguments;
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
-        if (argument == QLatin1String("--list"))
+        if (argument == QLatin1String("--list")) {
             arguments.list = true;
-        else if (argument.startsWith(QLatin1Char('-')) || !arguments.file.isEmpty())
+        } else if (argument == QLatin1String("--search") && i + 1 < argc && !arguments.search) {
+            arguments.search = true;
+            arguments.words = QString::fromLocal8Bit(argv[++i]);
+        } else if (argument.startsWith(QLatin1Char('-')) || !arguments.file.isEmpty()) {
             arguments.valid = false;
-        else
+        } else {
             arguments.file = argument;
+        }
     }
     return arguments;
 }
@@ -113,27 +124,53 @@ QString AskForList()
 
 QString Help(const QString& program)
 {
-    return QStringLiteral("Usage: ") + program + QStringLiteral(" [--list] [NAME.SWC | NAME.EXE]\n"
+    return QStringLiteral("Usage: ") + program + QStringLiteral(" [--list | --search WORDS] [NAME.SWC | NAME.EXE]\n"
                                                                 "Presents a compiled Study List. Without a file it presents the list appended to\n"
                                                                 "this program, or asks for a NAME.SWC when there is none.\n"
                                                                 "\n"
                                                                 "  --list     print the title and the Topic names, open no window\n"
+                                                                "  --search WORDS\n"
+                                                                "             print the names of the Topics whose name or page holds every word\n"
                                                                 "  --help     show this help and exit\n"
                                                                 "  --version  show the version and exit");
 }
 
-int ListTopics(const Arguments& arguments)
+// Prints the lines `lines` makes of the list for scripts: the list's failure goes to stderr.
+int PrintLines(const Arguments& arguments,
+               const std::function<QStringList(const publish::CompiledTopicSource&)>& lines)
 {
     try {
         const auto source = OpenList(arguments.file);
-        apps::PrintLine(stdout, source->settings().Program.Title);
-        for (const QString& name : source->names(kTopicKind))
-            apps::PrintLine(stdout, name);
+        for (const QString& line : lines(*source))
+            apps::PrintLine(stdout, line);
         return kExitOk;
     } catch (const shell::Error& error) {
         apps::PrintLine(stderr, error.message());
         return kExitFailed;
     }
+}
+
+// The title, then the names in the order readers see them.
+QStringList TopicLines(const publish::CompiledTopicSource& source)
+{
+    return QStringList{source.settings().Program.Title} +
+           runtime::ReaderTopicOrder(source.settings(), source.names(kTopicKind));
+}
+
+// The names of the Topics holding all the words, in the order readers see them.
+QStringList FoundLines(const publish::CompiledTopicSource& source, const QString& words)
+{
+    runtime::PageSearchIndex index;
+    index.build(source);
+    QSet<QString> found;
+    for (const runtime::PageSearchHit& hit : index.search(words))
+        found.insert(hit.name);
+    QStringList lines;
+    for (const QString& name : runtime::ReaderTopicOrder(source.settings(), source.names(kTopicKind))) {
+        if (found.contains(name))
+            lines.append(name);
+    }
+    return lines;
 }
 
 // Presents the list the way the preview of the authoring program does: the same sequence of
@@ -147,8 +184,11 @@ int Present(const publish::CompiledTopicSource& source, const QString& directory
     state.CurrentTitle = state.Settings.Program.Title;
     state.StartPrompt = state.Settings.Presentation.Captions.StartPrompt;
     // No main window here: text pages are placed over the middle of the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    // The design is drawn as large as the screen allows; Ctrl+0 shows it at its own size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         state.DesignOrigin = runtime::DesignOrigin(screen->geometry().size());
+        state.ScreenFit = runtime::FitScale(screen->geometry().size());
+    }
     try {
         runtime::WindowPreviewScreens screens(state, nullptr);
         runtime::PreviewSequence(state.Settings, source, screens, state).run();
@@ -171,9 +211,11 @@ int main(int argc, char* argv[])
         apps::PrintLine(stderr, Help(program));
         return kExitUsage;
     }
-    if (arguments.list) {
+    if (arguments.list || arguments.search) {
         QCoreApplication app(argc, argv);
-        return ListTopics(arguments);
+        if (arguments.search)
+            return PrintLines(arguments, [&](const auto& source) { return FoundLines(source, arguments.words); });
+        return PrintLines(arguments, TopicLines);
     }
 
     QApplication app(argc, argv);

@@ -205,6 +205,21 @@ bool CompiledTopicSource::entry(const QString& name, const QString& kind, QStrin
     return false;
 }
 
+void CompiledTopicSource::forEachEntry(
+    const QString& kind, const std::function<bool(const QString& name, const QStringList& lines)>& visit) const
+{
+    for (qsizetype i = 0; i < m_index.count(); ++i) {
+        const Record r = record(i);
+        if (!kindMatches(r, kind))
+            continue;
+        const QByteArray block = readBlock(r);
+        const QByteArrayView head = HeadLine(block);
+        const QString name = shell::DecodeText(head.size() >= 2 ? head.sliced(1, head.size() - 2) : QByteArrayView());
+        if (!visit(name, SplitLines(block)))
+            return;
+    }
+}
+
 bool CompiledTopicSource::introText(QStringList& lines) const
 {
     for (qsizetype i = 0; i < m_index.count(); ++i) {

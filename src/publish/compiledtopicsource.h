@@ -45,6 +45,9 @@ public:
     // then the entry's lines. The name is compared with letter case, the kind without; an index
     // match counts only when the block's head line is exactly "[" name "]".
     bool entry(const QString& name, const QString& kind, QStringList& lines) const override;
+    // One pass over the index in block order: no name is looked up.
+    void forEachEntry(const QString& kind,
+                      const std::function<bool(const QString& name, const QStringList& lines)>& visit) const override;
     // The lines of the introduction entry after its "text=" line.
     bool introText(QStringList& lines) const override;
 

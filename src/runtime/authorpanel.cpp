@@ -26,13 +26,16 @@ AuthorPanel::AuthorPanel(QWidget* parent) : QFrame(parent)
     }
 }
 
-void AuthorPanel::showBox(const storage::AuthorBox& box)
+void AuthorPanel::showBox(const storage::AuthorBox& box, double scale)
 {
+    m_scale = scale;
     shell::FontSpec face = shell::TextToFont(box.Font);
     // A size no screen could show is a damaged record; the default size stands in for it.
     if (face.size <= 0 || face.size > kDesignSize.height())
         face.size = shell::FontSpec().size;
-    setFont(face.toFont());
+    QFont font = face.toFont();
+    font.setPointSizeF(face.size * scale);
+    setFont(font);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, shell::ColorRefToQColor(box.Color));
     pal.setColor(QPalette::WindowText, face.qcolor());
@@ -42,7 +45,7 @@ void AuthorPanel::showBox(const storage::AuthorBox& box)
         m_labels[size_t(i)]->setText(box.Lines[size_t(i)]);
         m_labels[size_t(i)]->setVisible(i < lines);
     }
-    setGeometry(AuthorPanelRect(box));
+    setGeometry(ScaledRect(AuthorPanelRect(box), scale));
     layoutRows();
     show();
 }
@@ -58,8 +61,8 @@ void AuthorPanel::layoutRows()
     // Rows are 16 pixels high, stacked from the top; a font taller than that gets rows of its own
     // height rather than lines cut in half.
     const int frame = frameWidth();
-    const int rowHeight = std::max(kAuthorRowHeight, fontMetrics().height());
-    const int inset = frame + 3;
+    const int rowHeight = std::max(Scaled(kAuthorRowHeight, m_scale), fontMetrics().height());
+    const int inset = frame + Scaled(3, m_scale);
     for (int i = 0; i < int(m_labels.size()); ++i)
         m_labels[size_t(i)]->setGeometry(inset, frame + i * rowHeight, std::max(0, width() - 2 * inset), rowHeight);
 }

@@ -20,8 +20,9 @@ public:
     explicit AuthorPanel(QWidget* parent);
 
     // Takes the box's font, colours, place and lines (up to the last one that holds text, empty
-    // ones before it kept as blank rows) and shows the panel.
-    void showBox(const storage::AuthorBox& box);
+    // ones before it kept as blank rows) and shows the panel; `scale` enlarges the whole design
+    // (place, font and rows) for a reader that fits the screen.
+    void showBox(const storage::AuthorBox& box, double scale = 1.0);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -30,6 +31,7 @@ private:
     void layoutRows();
 
     std::array<QLabel*, 6> m_labels{};
+    double m_scale = 1.0;
 };
 
 } // namespace runtime

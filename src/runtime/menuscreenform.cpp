@@ -95,13 +95,72 @@ void MenuScreenForm::createControls()
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
     CancelBitBtn = new QPushButton(QStringLiteral("&Close"), CommandPnl);
     CancelBitBtn->setObjectName(QStringLiteral("CancelBitBtn"));
-    int left = (kCommandPanelWidth - 3 * kButtonWidth - 2 * kButtonGap) / 2;
-    for (QPushButton* button : {FindtBtn, OKBitBtn, CancelBitBtn}) {
+    m_commandButtons = {FindtBtn, OKBitBtn, CancelBitBtn};
+    placeCommandButtons();
+}
+
+void MenuScreenForm::addCommandButton(QPushButton* button)
+{
+    button->setParent(CommandPnl);
+    m_commandButtons.insert(1, button);
+    placeCommandButtons();
+}
+
+void MenuScreenForm::placeCommandButtons()
+{
+    // The panel keeps its designed width, so the menu panel's design still holds it; an added
+    // button narrows them all.
+    const int count = int(m_commandButtons.size());
+    const int margin = (kCommandPanelWidth - 3 * kButtonWidth - 2 * kButtonGap) / 2;
+    const int gap = count > 3 ? kButtonGap - 1 : kButtonGap;
+    const int width = (kCommandPanelWidth - 2 * margin - (count - 1) * gap) / count;
+    int left = margin;
+    for (QPushButton* button : m_commandButtons) {
         button->setAutoDefault(false);
-        button->setGeometry(left, (kBottomStripHeight - kButtonHeight) / 2, kButtonWidth, kButtonHeight);
-        left += kButtonWidth + kButtonGap;
+        button->setGeometry(
+            ScaledRect(QRect(left, (kBottomStripHeight - kButtonHeight) / 2, width, kButtonHeight), m_scale));
+        left += width + gap;
     }
-    CommandPnl->resize(kCommandPanelWidth, kBottomStripHeight);
+    CommandPnl->resize(ScaledSize(QSize(kCommandPanelWidth, kBottomStripHeight), m_scale));
+}
+
+void MenuScreenForm::setDesignScale(double scale)
+{
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    // Controls without a font of their own draw at the scaled size, so text stays sharp.
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() * m_scale);
+    setFont(font);
+    // A screen that fills the height of the monitor has no room for a window frame.
+    setWindowFlag(Qt::FramelessWindowHint, m_scale > 1.0);
+    placeCommandButtons();
+}
+
+void MenuScreenForm::rescale(double scale)
+{
+    const bool shown = isVisible();
+    setDesignScale(scale);
+    setFixedSize(ScaledSize(kDesignSize, m_scale));
+    fillScreen();
+    if (m_placed)
+        placePanels();
+    if (shown) {
+        show();
+        centreOnScreen();
+    }
+}
+
+void MenuScreenForm::centreOnScreen()
+{
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        QRect place = frameGeometry();
+        place.moveCenter(screen->availableGeometry().center());
+        // A screen as high as the monitor starts at its top, not above it.
+        place.moveTop(std::max(place.top(), screen->geometry().top()));
+        move(place.topLeft());
+    }
 }
 
 void MenuScreenForm::buildScreen(QWidget* content)
@@ -116,7 +175,7 @@ void MenuScreenForm::buildScreen(QWidget* content)
     layout->addWidget(TitlePnl);
     layout->addWidget(MainPnl, 1);
     layout->addWidget(StatusPnl);
-    setFixedSize(kDesignSize);
+    setFixedSize(ScaledSize(kDesignSize, m_scale));
 }
 
 void MenuScreenForm::fillScreen()
@@ -132,8 +191,8 @@ void MenuScreenForm::fillScreen()
     MAbout->setText(CaptionOr(m_presentation.Captions.AboutCaption, QStringLiteral("&About")));
     MQuit->setText(CaptionOr(m_presentation.Captions.QuitCaption, QStringLiteral("&Quit")));
     MAbout->setVisible(m_presentation.UseAboutBox);
-    ShowTextBar(TitlePnl, m_menu.TitleBar);
-    ShowTextBar(StatusPnl, m_menu.StatusBar);
+    ShowTextBar(TitlePnl, m_menu.TitleBar, m_scale);
+    ShowTextBar(StatusPnl, m_menu.StatusBar, m_scale);
 
     // The screen area has its final size once the bars are in, so a stretched picture is decoded
     // for the size it is shown at.
@@ -145,7 +204,7 @@ void MenuScreenForm::fillScreen()
 void MenuScreenForm::placeAuthorPanel()
 {
     if (m_menu.UseAuthorBox)
-        AuthorPnl->showBox(m_menu.Author);
+        AuthorPnl->showBox(m_menu.Author, m_scale);
     else
         AuthorPnl->hide();
 }
@@ -153,7 +212,7 @@ void MenuScreenForm::placeAuthorPanel()
 void MenuScreenForm::placePanels()
 {
     placeAuthorPanel();
-    Panel1->setGeometry(MenuPanelRect(m_menu.Window));
+    Panel1->setGeometry(ScaledRect(MenuPanelRect(m_menu.Window), m_scale));
     layoutMenuPanel();
     Panel1->show();
     Panel1->raise();
@@ -165,13 +224,14 @@ void MenuScreenForm::layoutMenuPanel()
 {
     const int width = Panel1->width();
     const int height = Panel1->height();
-    TopStrip->setGeometry(0, 0, width, kTopStripHeight);
-    const int bottom = std::max(kTopStripHeight, height - kBottomStripHeight);
+    const int top = Scaled(kTopStripHeight, m_scale);
+    const int side = Scaled(kSideMargin, m_scale);
+    TopStrip->setGeometry(0, 0, width, top);
+    const int bottom = std::max(top, height - Scaled(kBottomStripHeight, m_scale));
     CommandPnl->move(CommandPanelLeft(width, CommandPnl->width()), bottom);
     if (m_content) {
-        const int available = std::max(0, bottom - kTopStripHeight);
-        m_content->setGeometry(kSideMargin, kTopStripHeight, std::max(0, width - 2 * kSideMargin),
-                               contentHeight(available));
+        const int available = std::max(0, bottom - top);
+        m_content->setGeometry(side, top, std::max(0, width - 2 * side), contentHeight(available));
     }
 }
 
@@ -203,11 +263,7 @@ void MenuScreenForm::showEvent(QShowEvent* event)
     if (m_placed)
         return;
     m_placed = true;
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        QRect place = frameGeometry();
-        place.moveCenter(screen->availableGeometry().center());
-        move(place.topLeft());
-    }
+    centreOnScreen();
     placePanels();
 }
 

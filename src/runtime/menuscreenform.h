@@ -37,6 +37,12 @@ protected:
     MenuScreenForm(const storage::MenuScreenDesign& menu, const storage::PresentationBlock& presentation,
                    const storage::ProgramSettings& program, const QString& directory, QWidget* parent);
 
+    // The factor the design is drawn at (see AppState::designScale); set before buildScreen().
+    void setDesignScale(double scale);
+    // Draws the whole screen again at another factor (Ctrl+0), keeping it centred.
+    void rescale(double scale);
+    double designScale() const { return m_scale; }
+
     // Builds the window around `content`, which goes into the menu panel between the side margins.
     // Called by the subclass constructor once its own controls exist.
     void buildScreen(QWidget* content);
@@ -46,6 +52,8 @@ protected:
     // The author box and the menu panel at their stored places; done when the window is first
     // shown, when the screen area has its final size.
     void placePanels();
+    // Puts `button` beside "&Find" in the command panel.
+    void addCommandButton(QPushButton* button);
     // Sends the keys of the window and all its controls to keyPreview() first.
     void watchKeys();
     // True when the key was handled and must not reach the control.
@@ -84,8 +92,12 @@ private:
     void createControls();
     void layoutMenuPanel();
     void placeAuthorPanel();
+    void placeCommandButtons();
+    void centreOnScreen();
 
+    QList<QPushButton*> m_commandButtons;
     QWidget* m_content = nullptr;
+    double m_scale = 1.0;
     bool m_placed = false;
 };
 

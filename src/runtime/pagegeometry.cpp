@@ -1,6 +1,7 @@
 #include "runtime/pagegeometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace runtime {
 
@@ -22,10 +23,41 @@ QPoint DesignOrigin(QSize mainWindow)
     return QPoint((mainWindow.width() - kDesignSize.width()) / 2, (mainWindow.height() - kDesignSize.height()) / 2);
 }
 
-QRect TextPageGeometry(QPoint designOrigin, const storage::TopicDisplayRecord& record)
+QRect TextPageGeometry(QPoint designOrigin, const storage::TopicDisplayRecord& record, double scale)
 {
     const QRect text = StoredTextRect(record);
-    return QRect(designOrigin + text.topLeft(), QSize(text.width() + 3, text.height()));
+    const QRect window(text.topLeft(), QSize(text.width() + 3, text.height()));
+    if (scale == 1.0)
+        return window.translated(designOrigin);
+    // The origin centres the design area; the scaled area keeps that centre.
+    const QPoint centre = designOrigin + QPoint(kDesignSize.width() / 2, kDesignSize.height() / 2);
+    const QSize area = ScaledSize(kDesignSize, scale);
+    return ScaledRect(window, scale).translated(centre - QPoint(area.width() / 2, area.height() / 2));
+}
+
+double FitScale(QSize screen)
+{
+    const double fit = std::min(double(screen.width()) / kDesignSize.width(),
+                                double(screen.height()) / kDesignSize.height());
+    return std::max(1.0, fit);
+}
+
+int Scaled(int length, double scale)
+{
+    return int(std::lround(length * scale));
+}
+
+QSize ScaledSize(QSize size, double scale)
+{
+    return QSize(Scaled(size.width(), scale), Scaled(size.height(), scale));
+}
+
+QRect ScaledRect(const QRect& rect, double scale)
+{
+    const int left = Scaled(rect.left(), scale);
+    const int top = Scaled(rect.top(), scale);
+    return QRect(left, top, Scaled(rect.left() + rect.width(), scale) - left,
+                 Scaled(rect.top() + rect.height(), scale) - top);
 }
 
 QRect DesignedTextRect(const storage::TopicDisplayRecord& record, QSize screen)

@@ -26,8 +26,17 @@ QRect StoredTextRect(const storage::WindowDesign& window);
 QPoint DesignOrigin(QSize mainWindow);
 
 // The text page window (`TShowHTextForm`): at the design origin plus the text window's left and
-// top, three pixels wider than the text window and as high.
-QRect TextPageGeometry(QPoint designOrigin, const storage::TopicDisplayRecord& record);
+// top, three pixels wider than the text window and as high. At a `scale` other than 1 the design
+// area keeps its centre and the window its place and size in it.
+QRect TextPageGeometry(QPoint designOrigin, const storage::TopicDisplayRecord& record, double scale = 1.0);
+
+// The reader's fit to the screen: the largest factor at which the whole 640 x 480 design shows on
+// a screen of that size with its proportions kept; 1 on screens no larger than the design.
+double FitScale(QSize screen);
+QSize ScaledSize(QSize size, double scale);
+// Each edge scaled and rounded, so rectangles that meet in the design still meet.
+QRect ScaledRect(const QRect& rect, double scale);
+int Scaled(int length, double scale);
 
 // The text window of the designed page display inside its screen panel: the whole panel when the
 // record says full screen, else the stored rectangle (no design origin: the panel is the design area).

@@ -1,9 +1,16 @@
 #include "runtime/previewsequence.h"
 
+#include "runtime/pagesearch.h"
+
 #include "shell/appstate.h"
 #include "shell/filenames.h"
 #include "storage/topicsource.h"
 #include "storage/topicstore.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <algorithm>
+#include <vector>
 
 namespace runtime {
 
@@ -17,6 +24,33 @@ enum ShowWhen : qint16
 };
 
 } // namespace
+
+QStringList ReaderTopicOrder(const storage::SettingsRecord& record, QStringList names)
+{
+    if (!record.AlphabeticalTopics)
+        return names;
+    // The C locale of a bare environment compares code points, which knows neither case nor
+    // numbers; English rules stand in for a language the system does not name.
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    // The collator tells accented letters from plain ones only when nothing else differs; the
+    // order ignores accents altogether, so names are compared with them taken off.
+    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
+    keys.reserve(size_t(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        keys.emplace_back(collator.sortKey(FoldForSearch(names[i])), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const auto& key : keys)
+        sorted.append(names[key.second]);
+    return sorted;
+}
 
 PreviewSequence::PreviewSequence(const storage::SettingsRecord& record, const storage::TopicSource& source,
                                  PreviewScreens& screens, shell::AppState& state)
@@ -72,7 +106,7 @@ void PreviewSequence::runPresentation()
         m_screens.showIntroduction(m_record, text);
     }
 
-    m_screens.showTopicMenu(m_record, m_source.names(storage::kTopicKind), m_source);
+    m_screens.showTopicMenu(m_record, ReaderTopicOrder(m_record, m_source.names(storage::kTopicKind)), m_source);
 
     if (presentation.UseAboutBox && (showWhen == ShowAtEnd || showWhen == ShowAtBoth))
         m_screens.showAboutBox(presentation.AboutBox);
@@ -105,10 +139,10 @@ void PreviewSequence::runCommand(const storage::CommandSettings& command, bool c
 
 void PreviewSequence::runTopicList()
 {
-    const QStringList names = m_source.names(storage::kTopicKind);
+    const QStringList names = ReaderTopicOrder(m_record, m_source.names(storage::kTopicKind));
     int index = 0;
     for (;;) {
-        const int chosen = m_screens.showTopicList(names, index);
+        const int chosen = m_screens.showTopicList(names, index, m_source);
         if (chosen < 0 || chosen >= names.size())
             return;
         QStringList entry;

@@ -38,11 +38,18 @@ public:
     // The Topic menu screen; it reads the chosen entries from the source and runs them itself.
     virtual void showTopicMenu(const storage::SettingsRecord& record, const QStringList& names,
                                const storage::TopicSource& source) = 0;
-    // The pop-up topic list: the chosen index, or -1 when the reader cancels.
-    virtual int showTopicList(const QStringList& names, int index) = 0;
+    // The pop-up topic list: the chosen index, or -1 when the reader cancels. The source is the
+    // one the names come from (the list's search reads it).
+    virtual int showTopicList(const QStringList& names, int index, const storage::TopicSource& source) = 0;
     // Hands an entry to the topic runner.
     virtual void runTopic(const QStringList& entry) = 0;
 };
+
+// The Topic names in the order readers see them: as stored, or, with `AlphabeticalTopics` set,
+// sorted by the rules of the reader's language (QCollator of the current locale) with letter
+// case and accents ignored and numbers read as numbers ("Topic 9" before "Topic 10"); names that
+// compare equal keep their stored order. The store and the compiled file are never reordered.
+QStringList ReaderTopicOrder(const storage::SettingsRecord& record, QStringList names);
 
 // The preview of a Study List, run the way its reader will meet it: backdrop, help file, opening
 // command, about box, introduction, Topic menu, about box, closing command; or, with the menu

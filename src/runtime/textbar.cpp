@@ -1,6 +1,7 @@
 #include "runtime/textbar.h"
 
 #include "runtime/menulayout.h"
+#include "runtime/pagegeometry.h"
 #include "shell/colorref.h"
 #include "shell/utilities.h"
 
@@ -9,7 +10,7 @@
 
 namespace runtime {
 
-void ShowTextBar(QLabel* bar, const storage::TextBar& design)
+void ShowTextBar(QLabel* bar, const storage::TextBar& design, double scale)
 {
     if (!design.Used) {
         bar->hide();
@@ -20,7 +21,10 @@ void ShowTextBar(QLabel* bar, const storage::TextBar& design)
     // The bar's height decides the size: a stored size that is no number, or one of a million
     // points, gives a font that fits the bar rather than one that costs memory.
     face.size = height / 2;
-    bar->setFont(face.toFont());
+    QFont font = face.toFont();
+    if (scale != 1.0)
+        font.setPointSizeF(face.size * scale);
+    bar->setFont(font);
     bar->setText(design.Text);
     bar->setAlignment(Qt::AlignCenter);
     bar->setAutoFillBackground(true);
@@ -28,7 +32,7 @@ void ShowTextBar(QLabel* bar, const storage::TextBar& design)
     pal.setColor(QPalette::Window, shell::ColorRefToQColor(design.Color));
     pal.setColor(QPalette::WindowText, face.qcolor());
     bar->setPalette(pal);
-    bar->setFixedHeight(height);
+    bar->setFixedHeight(Scaled(height, scale));
     bar->show();
 }
 

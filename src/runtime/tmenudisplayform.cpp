@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace runtime {
 
@@ -23,6 +24,7 @@ TMenuDisplayForm::TMenuDisplayForm(const storage::SettingsRecord& record, const 
       m_names(names), m_source(source), m_state(state)
 {
     setObjectName(QStringLiteral("TMenuDisplayForm"));
+    setDesignScale(m_state.designScale());
     m_run = [this](const QStringList& entry) {
         WindowTopicScreens screens(m_state, this);
         RunTopic(entry, screens, m_state);
@@ -30,12 +32,20 @@ TMenuDisplayForm::TMenuDisplayForm(const storage::SettingsRecord& record, const 
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setAccessibleName(QStringLiteral("Topics"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setUniformItemSizes(true);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TMenuDisplayForm::OKBitBtnClick);
     connect(OKBitBtn, &QPushButton::clicked, this, &TMenuDisplayForm::OKBitBtnClick);
     connect(FindtBtn, &QPushButton::clicked, this, &TMenuDisplayForm::FindtBtnClick);
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
+    SearchBtn = new QPushButton(QStringLiteral("&Search"), this);
+    SearchBtn->setObjectName(QStringLiteral("SearchBtn"));
+    SearchBtn->setToolTip(QStringLiteral("Search the text of every page (Ctrl+Shift+F)"));
+    connect(SearchBtn, &QPushButton::clicked, this, &TMenuDisplayForm::SearchBtnClick);
+    auto* searchKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
+    connect(searchKey, &QShortcut::activated, this, &TMenuDisplayForm::SearchBtnClick);
+    addCommandButton(SearchBtn);
     OKBitBtn->setDefault(true);
     buildScreen(ListBox1);
     fillScreen();
@@ -71,10 +81,8 @@ void TMenuDisplayForm::OKBitBtnClick()
     // menu, and no exception may cross the event loop.
     try {
         QStringList entry;
-        if (!m_source.entry(m_chosenName, storage::kTopicKind, entry) || entry.isEmpty())
+        if (!ReadTopicEntry(m_source, m_chosenName, entry))
             return;
-        if (entry.first().startsWith(QLatin1Char('[')))
-            entry.first() = entry.first().mid(1, entry.first().size() - 2);
         m_entry = entry;
         m_run(m_entry);
     } catch (const shell::Error& error) {
@@ -87,8 +95,23 @@ void TMenuDisplayForm::FindtBtnClick()
     shell::FindInList(ListBox1, m_names, m_find, OKBitBtn);
 }
 
+void TMenuDisplayForm::SearchBtnClick()
+{
+    if (!m_search) {
+        m_ownSearch = std::make_unique<TopicSearch>(m_source, m_state);
+        m_search = m_ownSearch.get();
+    }
+    m_search->showSearch(this);
+}
+
 bool TMenuDisplayForm::keyPreview(QKeyEvent* key)
 {
+    if (key->key() == Qt::Key_0 && key->modifiers() == Qt::ControlModifier) {
+        // Between the fit to the screen and the design size; the pages opened next follow.
+        m_state.DesignSizeOnly = !m_state.DesignSizeOnly;
+        rescale(m_state.designScale());
+        return true;
+    }
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     switch (key->key()) {
@@ -104,9 +127,11 @@ bool TMenuDisplayForm::keyPreview(QKeyEvent* key)
 }
 
 void ShowTopicMenu(const storage::SettingsRecord& record, const QStringList& names,
-                   const storage::TopicSource& source, shell::AppState& state, QWidget* parent)
+                   const storage::TopicSource& source, shell::AppState& state, QWidget* parent,
+                   TopicSearch* search)
 {
     TMenuDisplayForm form(record, names, source, state, parent);
+    form.setTopicSearch(search);
     form.exec();
 }
 

@@ -1,6 +1,8 @@
 #include "runtime/topicrunner.h"
 
 #include "shell/appstate.h"
+#include "storage/topicsource.h"
+#include "storage/topicstore.h"
 
 namespace runtime {
 
@@ -15,6 +17,17 @@ int TopicTypeCode(const QStringList& entry)
     bool ok = false;
     const int code = line.mid(equals + 1, 2).trimmed().toInt(&ok);
     return ok ? code : 0;
+}
+
+bool ReadTopicEntry(const storage::TopicSource& source, const QString& name, QStringList& entry)
+{
+    QStringList lines;
+    if (!source.entry(name, storage::kTopicKind, lines) || lines.isEmpty())
+        return false;
+    if (lines.first().startsWith(QLatin1Char('[')))
+        lines.first() = lines.first().mid(1, lines.first().size() - 2);
+    entry = lines;
+    return true;
 }
 
 QString TopicTitle(const QStringList& entry)

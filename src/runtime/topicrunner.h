@@ -6,6 +6,9 @@
 namespace shell {
 struct AppState;
 }
+namespace storage {
+class TopicSource;
+}
 
 // The topic runner: the one place where a Topic's type code becomes an action. The Topic menu,
 // the plain topic list of the preview and the author's "View a Topic" all hand it entries.
@@ -40,6 +43,10 @@ QString TopicTitle(const QStringList& entry);
 
 // Line 3 after its first "=" (a line without "=" is taken whole); empty when there is no line 3.
 QString TopicCommandValue(const QStringList& entry);
+
+// Reads the named Topic from the source for the runner, its name line without brackets. False
+// when the source has no such Topic. Failures of the source go on to the caller.
+bool ReadTopicEntry(const storage::TopicSource& source, const QString& name, QStringList& entry);
 
 // Runs one entry: sets AppState::CurrentTopicTitle and starts what the type code calls for. Codes
 // other than 1 to 10 and 13 do nothing. Failures of the screens go on to the caller.

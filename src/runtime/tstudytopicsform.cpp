@@ -1,5 +1,6 @@
 #include "runtime/tstudytopicsform.h"
 
+#include "runtime/tpagesearchform.h"
 #include "shell/tgetinputtextform.h"
 
 #include <QGuiApplication>
@@ -8,13 +9,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace runtime {
 
 TStudyTopicsForm::TStudyTopicsForm(const QStringList& names, int startIndex, const QString& caption,
-                                   QWidget* parent)
-    : QDialog(parent), m_names(names)
+                                   QWidget* parent, TopicSearch* search)
+    : QDialog(parent), m_names(names), m_search(search)
 {
     setObjectName(QStringLiteral("TStudyTopicsForm"));
     setWindowTitle(caption);
@@ -37,6 +39,7 @@ void TStudyTopicsForm::createControls()
 {
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setAccessibleName(QStringLiteral("Topics"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setMinimumSize(300, 260);
 
@@ -48,6 +51,14 @@ void TStudyTopicsForm::createControls()
     BitBtn1 = new QPushButton(QStringLiteral("&Find"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
 
+    if (m_search) {
+        SearchBtn = new QPushButton(QStringLiteral("&Search"), this);
+        SearchBtn->setObjectName(QStringLiteral("SearchBtn"));
+        SearchBtn->setAutoDefault(false);
+        connect(SearchBtn, &QPushButton::clicked, this, &TStudyTopicsForm::SearchBtnClick);
+        auto* searchKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
+        connect(searchKey, &QShortcut::activated, this, &TStudyTopicsForm::SearchBtnClick);
+    }
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(BitBtn1, &QPushButton::clicked, this, &TStudyTopicsForm::BitBtn1Click);
@@ -59,7 +70,9 @@ void TStudyTopicsForm::createLayout()
 {
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
-    for (QPushButton* button : {OKBitBtn, CancelBitBtn, BitBtn1}) {
+    for (QPushButton* button : {OKBitBtn, CancelBitBtn, BitBtn1, SearchBtn}) {
+        if (!button)
+            continue;
         button->setMinimumWidth(84);
         buttons->addWidget(button);
     }
@@ -78,6 +91,11 @@ int TStudyTopicsForm::chosenIndex() const
 void TStudyTopicsForm::BitBtn1Click()
 {
     shell::FindInList(ListBox1, m_names, m_find, OKBitBtn);
+}
+
+void TStudyTopicsForm::SearchBtnClick()
+{
+    m_search->showSearch(this);
 }
 
 bool TStudyTopicsForm::eventFilter(QObject* watched, QEvent* event)
@@ -103,9 +121,10 @@ void TStudyTopicsForm::showEvent(QShowEvent* event)
     ListBox1->setFocus();
 }
 
-int ShowTopicList(const QStringList& names, int startIndex, const QString& caption, QWidget* parent)
+int ShowTopicList(const QStringList& names, int startIndex, const QString& caption, QWidget* parent,
+                  TopicSearch* search)
 {
-    TStudyTopicsForm form(names, startIndex, caption, parent);
+    TStudyTopicsForm form(names, startIndex, caption, parent, search);
     form.exec();
     return form.chosenIndex();
 }

@@ -10,10 +10,12 @@
 #include "shell/colorref.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTextEdit>
@@ -31,13 +33,15 @@ TTxtVPDispForm::TTxtVPDispForm(const storage::TopicDisplayRecord& record, const 
     createControls();
     createLayout();
 
-    ScreenPnl->setFixedSize(kDesignSize);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect place(QPoint(), sizeHint());
-        place.moveCenter(screen->availableGeometry().center());
-        move(place.topLeft());
-    }
-    ShowBackground(ScreenPnl, BackgroundOf(m_record), m_state.WorkingDirectory, ColourRule::ColourByKind);
+    auto* designSize = new QAction(this);
+    designSize->setObjectName(QStringLiteral("MDesignSize"));
+    designSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(designSize, &QAction::triggered, this, [this] {
+        applyScale(m_scale == 1.0 ? m_state.ScreenFit : 1.0);
+        FormActivate();
+    });
+    addAction(designSize);
+    applyScale(m_state.designScale());
 
     setWindowTitle(m_state.CurrentTopicTitle);
     SetTextWindowColor(m_text, shell::ColorRefToQColor(m_record.TextWindowColor));
@@ -75,6 +79,14 @@ void TTxtVPDispForm::createControls()
 
     m_text = MakePageTextWindow(ScreenPnl, QStringLiteral("TextPnl"));
     m_text.panel->hide();
+    m_tools = new PageTools(m_text, m_state.Settings.Presentation.Captions, m_state.CurrentTopicTitle, this);
+    // The design leaves no room for a menu bar, so the items are on the text's own menu.
+    m_text.edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_text.edit, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addActions({m_tools->findAction(), m_tools->printAction()});
+        menu.exec(m_text.edit->viewport()->mapToGlobal(at));
+    });
 }
 
 void TTxtVPDispForm::createLayout()
@@ -102,19 +114,54 @@ void TTxtVPDispForm::changeEvent(QEvent* event)
         FormActivate();
 }
 
+void TTxtVPDispForm::applyScale(double scale)
+{
+    const bool shown = isVisible();
+    m_scale = scale;
+    if (m_scale != 1.0 || testAttribute(Qt::WA_SetFont)) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(font.pointSizeF() * m_scale);
+        setFont(font);
+    }
+    // A screen that fills the height of the monitor has no room for a window frame.
+    if ((m_scale > 1.0) != windowFlags().testFlag(Qt::FramelessWindowHint))
+        setWindowFlag(Qt::FramelessWindowHint, m_scale > 1.0);
+    ScreenPnl->setFixedSize(ScaledSize(kDesignSize, m_scale));
+    m_tools->setDesignScale(m_scale);
+    // Decoded again for the size it is shown at, so a picture stays sharp.
+    ShowBackground(ScreenPnl, BackgroundOf(m_record), m_state.WorkingDirectory, ColourRule::ColourByKind);
+    if (layout())
+        layout()->activate();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect place(QPoint(), sizeHint());
+        place.moveCenter(screen->availableGeometry().center());
+        place.moveTop(std::max(place.top(), screen->geometry().top()));
+        move(place.topLeft());
+    }
+    if (shown)
+        show();
+}
+
+void TTxtVPDispForm::setMarkedWords(const QStringList& words)
+{
+    m_tools->setMarkedWords(words);
+}
+
 void TTxtVPDispForm::FormActivate()
 {
     m_text.panel->hide();
-    m_text.panel->setGeometry(DesignedTextRect(m_record, ScreenPnl->size()));
+    m_text.panel->setGeometry(ScaledRect(DesignedTextRect(m_record, kDesignSize), m_scale));
     LoadPageText(m_text.edit, m_pageText);
+    m_tools->textLoaded();
     m_text.edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text.panel->show();
 }
 
 void ShowDesignedPage(const storage::TopicDisplayRecord& record, const QStringList& pageText,
-                      const shell::AppState& state, QWidget* parent)
+                      const shell::AppState& state, QWidget* parent, const QStringList& markedWords)
 {
     TTxtVPDispForm form(record, pageText, state, parent);
+    form.setMarkedWords(markedWords);
     form.exec();
 }
 

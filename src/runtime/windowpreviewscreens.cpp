@@ -2,16 +2,23 @@
 
 #include "platform/helpengine.h"
 #include "runtime/mediashow.h"
+#include "runtime/pagegeometry.h"
 #include "runtime/programrun.h"
 #include "runtime/taboutbox.h"
 #include "runtime/tintdispform.h"
 #include "runtime/tmenudisplayform.h"
+#include "runtime/tpagesearchform.h"
 #include "runtime/tstudytopicsform.h"
 #include "runtime/ttutbackform.h"
 #include "runtime/windowscreens.h"
 #include "shell/appstate.h"
 #include "shell/utilities.h"
 #include "storage/storetopicsource.h"
+
+#include <QGuiApplication>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QWidget>
 
 namespace runtime {
 
@@ -95,12 +102,19 @@ void WindowPreviewScreens::showIntroduction(const storage::SettingsRecord& recor
 void WindowPreviewScreens::showTopicMenu(const storage::SettingsRecord& record, const QStringList& names,
                                          const storage::TopicSource& source)
 {
-    ShowTopicMenu(record, names, source, m_state, owner());
+    ShowTopicMenu(record, names, source, m_state, owner(), searchOf(source));
 }
 
-int WindowPreviewScreens::showTopicList(const QStringList& names, int index)
+int WindowPreviewScreens::showTopicList(const QStringList& names, int index, const storage::TopicSource& source)
 {
-    return ShowTopicList(names, index, m_state.CurrentTitle, owner());
+    return ShowTopicList(names, index, m_state.CurrentTitle, owner(), searchOf(source));
+}
+
+TopicSearch* WindowPreviewScreens::searchOf(const storage::TopicSource& source)
+{
+    if (!m_search || &m_search->source() != &source)
+        m_search = std::make_unique<TopicSearch>(source, m_state);
+    return m_search.get();
 }
 
 void WindowPreviewScreens::runTopic(const QStringList& entry)
@@ -112,6 +126,12 @@ void PreviewStudyList(shell::AppState& state, QWidget* parent)
 {
     const storage::StoreTopicSource source(state.resolve(state.TopicStorePath));
     WindowPreviewScreens screens(state, parent);
+    // The preview fits the screen as the reader does; the author's other windows, the layout
+    // adjusters among them, keep the design size once it ends.
+    const QScreen* screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+    const double before = state.ScreenFit;
+    state.ScreenFit = screen ? FitScale(screen->geometry().size()) : 1.0;
+    const auto restore = qScopeGuard([&state, before] { state.ScreenFit = before; });
     PreviewSequence(state.Settings, source, screens, state).run();
 }
 

@@ -13,6 +13,7 @@ struct AppState;
 
 namespace runtime {
 
+class TopicSearch;
 class TTutBackForm;
 
 // The preview's screens as real windows: the whole-screen backdrop, the help file switch, the
@@ -38,7 +39,7 @@ public:
     void showIntroduction(const storage::SettingsRecord& record, const QStringList& text) override;
     void showTopicMenu(const storage::SettingsRecord& record, const QStringList& names,
                        const storage::TopicSource& source) override;
-    int showTopicList(const QStringList& names, int index) override;
+    int showTopicList(const QStringList& names, int index, const storage::TopicSource& source) override;
     void runTopic(const QStringList& entry) override;
 
     // The backdrop while it is up (null before and after).
@@ -46,10 +47,13 @@ public:
 
 private:
     QWidget* owner() const;
+    // The search of the source, made on first use and kept for the run: its pages are read once.
+    TopicSearch* searchOf(const storage::TopicSource& source);
 
     shell::AppState& m_state;
     QPointer<QWidget> m_parent;
     std::unique_ptr<TTutBackForm> m_backdrop;
+    std::unique_ptr<TopicSearch> m_search;
 };
 
 // "&PreView Program": runs the preview sequence of the current Study List (its settings record

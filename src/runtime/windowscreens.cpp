@@ -25,7 +25,7 @@ void WindowTopicScreens::showTextPage(const QStringList& entry)
     storage::TopicDisplayRecord record;
     QStringList text;
     ParsePage(entry, record, text);
-    ShowTextPage(record, text, m_state, m_parent);
+    ShowTextPage(record, text, m_state, m_parent, m_marked);
 }
 
 void WindowTopicScreens::showDesignedPage(const QStringList& entry)
@@ -33,7 +33,7 @@ void WindowTopicScreens::showDesignedPage(const QStringList& entry)
     storage::TopicDisplayRecord record;
     QStringList text;
     ParsePage(entry, record, text);
-    ShowDesignedPage(record, text, m_state, m_parent);
+    ShowDesignedPage(record, text, m_state, m_parent, m_marked);
 }
 
 void WindowTopicScreens::showMedia(int /*type*/, const QString& value, const QString& caption)

@@ -27,10 +27,14 @@ public:
     void openDocument(const QString& file) override;
     void openNotes(const QString& file) override;
 
+    // Pages shown from now on mark these words (folded search words).
+    void setMarkedWords(const QStringList& words) { m_marked = words; }
+
 
 private:
     shell::AppState& m_state;
     QWidget* m_parent;
+    QStringList m_marked;
 };
 
 // The page editor's "&View": a page being edited shown as the reader will see it, mode 1 in the

@@ -21,6 +21,13 @@ struct AppState
     // Offset of a 640 x 480 design area centred in the main window.
     QPoint DesignOrigin;
     bool LowColour = false;
+    // The presentation windows draw the 640 x 480 design at this factor (screens, places, fonts,
+    // pictures): the reader program and the preview fit the design to the screen; everywhere
+    // else, the layout adjusters above all, it stays 1.
+    double ScreenFit = 1.0;
+    // Ctrl+0 in the presentation windows: the design size instead of the fit, and back.
+    bool DesignSizeOnly = false;
+    double designScale() const { return DesignSizeOnly ? 1.0 : ScreenFit; }
 
     // The current Study List: NAME.SWJ and NAME.SWR (empty when none is open) and its record.
     QString SettingsPath;

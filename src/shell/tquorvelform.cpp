@@ -4,6 +4,7 @@
 #include "authoring/thypreorgfm.h"
 #include "publish/compiler.h"
 #include "publish/executable.h"
+#include "publish/printstudylist.h"
 #include "publish/tdistribform.h"
 #include "publish/tpublishform.h"
 #include "design/presentationflows.h"
@@ -169,6 +170,7 @@ void TQuorvelForm::createControls()
     ExecBtn = makeButton(QStringLiteral("ExecBtn"), QStringLiteral("Create E&xecutable"), 280);
     TestExecBtn = makeButton(QStringLiteral("TestExecBtn"), QStringLiteral("Prepare Distrib&ution"), 290);
     PublishBtn = makeButton(QStringLiteral("PublishBtn"), QStringLiteral("Publish for the &Web"), 295);
+    PrintListBtn = makeButton(QStringLiteral("PrintListBtn"), QStringLiteral("Print Stud&y List"), 296);
     CustListBtn = makeButton(QStringLiteral("CustListBtn"), QStringLiteral("&List Presentation"), 200);
     CustProgBtn = makeButton(QStringLiteral("CustProgBtn"), QStringLiteral("P&rogram Presentation"), 230);
     ReorgBtn = makeButton(QStringLiteral("ReorgBtn"), QStringLiteral("Topic &Order"), 240);
@@ -217,6 +219,8 @@ void TQuorvelForm::createControls()
     // Publishing shows its own progress, so the waiting panel stays hidden.
     connect(PublishBtn, &QPushButton::clicked, this,
             [this] { runOperation(PublishBtn, false, [this] { publish::PublishForWeb(m_state, this); }); });
+    connect(PrintListBtn, &QPushButton::clicked, this,
+            [this] { runOperation(PrintListBtn, false, [this] { publish::PrintStudyListCommand(m_state, this); }); });
     connect(CustListBtn, &QPushButton::clicked, this, [this] {
         runOperation(CustListBtn, false, [this] { design::ListPresentation(m_state, this); },
                      [this]() -> QWidget* {
@@ -252,7 +256,8 @@ void TQuorvelForm::createLayout()
                                  {AddBtn, EditBtn, ViewBtn, DeleteBtn}),
                        1, 0);
     buttons->addWidget(MakeGroup(MenuPnl, QStringLiteral("ProgramGrp"), QStringLiteral("  Create Program  "),
-                                 {PreViewBtn, CompileBtn, ExecBtn, TestExecBtn, PublishBtn}),
+                                 {PreViewBtn, CompileBtn, ExecBtn, TestExecBtn, PublishBtn,
+                                  PrintListBtn}),
                        1, 1);
     buttons->addWidget(MakeGroup(MenuPnl, QStringLiteral("CustomizeGrp"), QStringLiteral("  Customize  "),
                                  {CustListBtn, CustProgBtn, ReorgBtn}),
@@ -348,7 +353,8 @@ void TQuorvelForm::UpdateButtons()
     CustListBtn->setEnabled(states.add);
     CustProgBtn->setEnabled(states.programPresentation);
     for (QPushButton* button :
-         {EditBtn, ViewBtn, DeleteBtn, PreViewBtn, ReorgBtn, CompileBtn, ExecBtn, TestExecBtn, PublishBtn})
+         {EditBtn, ViewBtn, DeleteBtn, PreViewBtn, ReorgBtn, CompileBtn, ExecBtn, TestExecBtn, PublishBtn,
+          PrintListBtn})
         button->setEnabled(states.topics);
 }
 

@@ -79,6 +79,7 @@ private:
     QPushButton* ExecBtn = nullptr;
     QPushButton* TestExecBtn = nullptr;
     QPushButton* PublishBtn = nullptr;
+    QPushButton* PrintListBtn = nullptr;
     QPushButton* CustListBtn = nullptr;
     QPushButton* CustProgBtn = nullptr;
     QPushButton* ReorgBtn = nullptr;

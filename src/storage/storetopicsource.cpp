@@ -21,6 +21,16 @@ bool StoreTopicSource::entry(const QString& name, const QString& kind, QStringLi
     return true;
 }
 
+void StoreTopicSource::forEachEntry(
+    const QString& kind, const std::function<bool(const QString& name, const QStringList& lines)>& visit) const
+{
+    bool going = true;
+    ForEachEntry(m_store, kind, [&](const QStringList& lines) {
+        if (going && !lines.isEmpty())
+            going = visit(lines.front(), lines);
+    });
+}
+
 bool StoreTopicSource::introText(QStringList& lines) const
 {
     QStringList text;

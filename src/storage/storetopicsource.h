@@ -15,6 +15,9 @@ public:
     QStringList names(const QString& kind) const override;
     bool entry(const QString& name, const QString& kind, QStringList& lines) const override;
     bool introText(QStringList& lines) const override;
+    // One pass over the store.
+    void forEachEntry(const QString& kind,
+                      const std::function<bool(const QString& name, const QStringList& lines)>& visit) const override;
 
     const QString& storePath() const { return m_store; }
 

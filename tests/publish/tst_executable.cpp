@@ -233,6 +233,30 @@ private Q_SLOTS:
         QCOMPARE(copied.out, expected);
     }
 
+    void readerListAndSearch_alphabeticalList_inReadersOrder()
+    {
+        shell::AppState state =
+            studyList(BinDir(), PageEntryText("zebra", 1, {"{\\rtf1 Stripes and lava.}"}) +
+                                    PageEntryText("Topic 10", 1, {"{\\rtf1 Caf\\'e9 on the crater.}"}) +
+                                    CommandEntryText("\xC9" "clair", 2, "ECLAIR.BMP,30") +
+                                    PageEntryText("apple", 5, {"{\\rtf1 LAVA CAFE}"}) +
+                                    PageEntryText("Topic 9", 1, {"{\\rtf1 Nothing here.}"}));
+        state.Settings.AlphabeticalTopics = true;
+        const QString swc = publish::CompileStudyList(state);
+
+        const RunResult list = Run(BinDir() + QStringLiteral("/meridox.exe"), {QStringLiteral("--list"), swc}, m_dir.path());
+        QCOMPARE(list.exitCode, 0);
+        QCOMPARE(list.out, QString::fromUtf8("Earthquakes\napple\n\u00C9clair\nTopic 9\nTopic 10\nzebra\n"));
+        const RunResult search = Run(BinDir() + QStringLiteral("/meridox.exe"),
+                                     {QStringLiteral("--search"), QStringLiteral("caf\u00E9 lava"), swc}, m_dir.path());
+        QCOMPARE(search.err, QString());
+        QCOMPARE(search.out, QStringLiteral("apple\n"));
+        const RunResult none = Run(BinDir() + QStringLiteral("/meridox.exe"),
+                                   {QStringLiteral("--search"), QStringLiteral("geyser"), swc}, m_dir.path());
+        QCOMPARE(none.exitCode, 0);
+        QCOMPARE(none.out, QString());
+    }
+
     void readerList_nothingAppended_failsWithMessage()
     {
         const RunResult result = Run(BinDir() + QStringLiteral("/quorvela.bin"), {QStringLiteral("--list")}, m_dir.path());

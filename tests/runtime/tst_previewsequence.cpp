@@ -94,7 +94,7 @@ public:
     {
         note(QStringLiteral("menu ") + record.Program.Title + QStringLiteral(": ") + names.join(QLatin1Char(',')));
     }
-    int showTopicList(const QStringList& names, int index) override
+    int showTopicList(const QStringList& names, int index, const storage::TopicSource&) override
     {
         note(QStringLiteral("list %1 at %2").arg(names.join(QLatin1Char(','))).arg(index));
         return listAnswers.isEmpty() ? -1 : listAnswers.takeFirst();

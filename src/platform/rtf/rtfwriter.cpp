@@ -1,5 +1,7 @@
 #include "platform/rtf/rtfwriter.h"
 
+#include <algorithm>
+
 #include "platform/rtf/rtfcodepage.h"
 #include "platform/rtf/rtfreader.h"
 
@@ -436,20 +438,33 @@ QStringList RtfLines(const QTextDocument& document)
     return lines;
 }
 
+QByteArray RtfLinesBytes(const QStringList& lines)
+{
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    // Written through a pointer: the search reads 50 MB of pages through here.
+    QByteArray bytes(std::max<qsizetype>(0, size - 2), Qt::Uninitialized);
+    char* out = bytes.data();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            *out++ = '\r';
+            *out++ = '\n';
+        }
+        for (const QChar c : lines[i]) {
+            const char16_t u = c.unicode();
+            const int byte = u < 0x100 ? int(u) : RtfCodePage::EncodeWindows1252(u);
+            *out++ = char(byte >= 0 ? byte : '?');
+        }
+    }
+    return bytes;
+}
+
 bool LoadRtfLines(const QStringList& lines, QTextDocument* document)
 {
     if (!document)
         return false;
-    QByteArray bytes;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            bytes += "\r\n";
-        for (const QChar c : lines[i]) {
-            const char16_t u = c.unicode();
-            const int byte = u < 0x100 ? int(u) : RtfCodePage::EncodeWindows1252(u);
-            bytes += char(byte >= 0 ? byte : '?');
-        }
-    }
+    const QByteArray bytes = RtfLinesBytes(lines);
     if (LooksLikeRtf(bytes))
         return ReadRtf(bytes, document);
     document->clear();

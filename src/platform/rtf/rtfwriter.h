@@ -37,6 +37,9 @@ QByteArray WriteRtf(const QTextDocument& document);
 // The RTF of the document split into its lines (without the CR LF).
 QStringList RtfLines(const QTextDocument& document);
 
+// The bytes of a stored page's lines joined with CR LF, each character as its Windows-1252 byte.
+QByteArray RtfLinesBytes(const QStringList& lines);
+
 // Loads the lines of a stored page: joined with CR LF and read as RTF, or, when they are not RTF,
 // taken as plain text in the default page format. No lines give an empty page in that format.
 // Returns false only when RTF was recognised but could not be read.
