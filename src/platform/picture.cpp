@@ -1,5 +1,7 @@
 #include "platform/picture.h"
 
+#include "shell/boundedread.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -164,7 +166,7 @@ QImage LoadPicture(const QString& path, QSize target)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileBytes)
         return {};
-    const QByteArray data = file.read(kMaxPictureFileBytes + 1);
+    const QByteArray data = shell::ReadAtMost(file, kMaxPictureFileBytes);
     return DecodePicture(data, target);
 }
 
