@@ -121,8 +121,11 @@ QImage DecodeOther(QByteArrayView data)
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(int(kMaxDecodedPixels * 4 / (1024 * 1024)));
     const QSize size = reader.size();
-    if (size.isValid() && PixelCount(size.width(), size.height()) > kMaxDecodedPixels)
-        return {};
+    if (size.isValid()) {
+        const qint64 pixels = PixelCount(size.width(), size.height());
+        if (pixels > kMaxDecodedPixels || pixels > kSmallPicturePixels + qint64(data.size()) * kMaxPixelsPerByte)
+            return {};
+    }
     return reader.read();
 }
 
