@@ -301,6 +301,7 @@ void TestMainWindow::buttons_carryCaptionsHintsAndHelp()
         {"CustListBtn", "&List Presentation", 200}, {"CustProgBtn", "P&rogram Presentation", 230},
         {"ReorgBtn", "Topic &Order", 240},         {"HelpBtn", "&Help", 1},
         {"TutorBtn", "&Tutorial", 1},              {"AboutBtn", "A&bout This Program", 80},
+        {"HistoryBtn", "Earl&ier Versions", 190},
     };
     for (const auto& [name, caption, context] : expected) {
         auto* button = window.findChild<QPushButton*>(name);
