@@ -111,7 +111,7 @@ int ListTopics(const Arguments& arguments)
 
 // Presents the list the way the preview of the authoring program does: the same sequence of
 // screens, reading the Topics from the compiled list instead of a topic store.
-int Present(const publish::CompiledTopicSource& source, const QString& directory)
+int Present(const publish::CompiledTopicSource& source, const QString& directory, bool asDocument)
 {
     shell::AppState state;
     state.ProgramDirectory = shell::WithTrailingSeparator(QApplication::applicationDirPath());
@@ -119,6 +119,8 @@ int Present(const publish::CompiledTopicSource& source, const QString& directory
     state.Settings = source.settings();
     state.CurrentTitle = state.Settings.Program.Title;
     state.StartPrompt = state.Settings.Presentation.Captions.StartPrompt;
+    // NAME.EXE is a program itself, so running it already trusted its maker; a NAME.SWC is a document.
+    state.AskBeforePrograms = asDocument;
     // No main window here: text pages are placed over the middle of the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         state.DesignOrigin = runtime::DesignOrigin(screen->geometry().size());
@@ -172,5 +174,5 @@ int main(int argc, char* argv[])
         dialogs.showError(error.message());
         return kExitFailed;
     }
-    return Present(*source, directory);
+    return Present(*source, directory, !arguments.file.isEmpty() && !StartsLikeProgram(arguments.file));
 }
