@@ -175,7 +175,7 @@ QStringList FoundLines(const publish::CompiledTopicSource& source, const QString
 
 // Presents the list the way the preview of the authoring program does: the same sequence of
 // screens, reading the Topics from the compiled list instead of a topic store.
-int Present(const publish::CompiledTopicSource& source, const QString& directory)
+int Present(const publish::CompiledTopicSource& source, const QString& directory, bool asDocument)
 {
     shell::AppState state;
     state.ProgramDirectory = shell::WithTrailingSeparator(QApplication::applicationDirPath());
@@ -183,6 +183,8 @@ int Present(const publish::CompiledTopicSource& source, const QString& directory
     state.Settings = source.settings();
     state.CurrentTitle = state.Settings.Program.Title;
     state.StartPrompt = state.Settings.Presentation.Captions.StartPrompt;
+    // NAME.EXE is a program itself, so running it already trusted its maker; a NAME.SWC is a document.
+    state.AskBeforePrograms = asDocument;
     // No main window here: text pages are placed over the middle of the screen.
     // The design is drawn as large as the screen allows; Ctrl+0 shows it at its own size.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -249,5 +251,5 @@ int main(int argc, char* argv[])
         dialogs.showError(error.message());
         return kExitFailed;
     }
-    return Present(*source, directory);
+    return Present(*source, directory, !arguments.file.isEmpty() && !StartsLikeProgram(arguments.file));
 }

@@ -11,6 +11,7 @@
 #include "runtime/pagegeometry.h"
 #include "shell/appstate.h"
 #include "shell/colorref.h"
+#include "shell/draft.h"
 #include "shell/error.h"
 #include "shell/operationframe.h"
 #include "shell/textcodec.h"
@@ -502,9 +503,13 @@ void THypEntryForm::viewPage()
 }
 
 bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode, QWidget* parent,
-              PageViewer viewer, const shell::AppState* state)
+              PageViewer viewer, const shell::AppState* state, const QString& topicName)
 {
     THypEntryForm form(record, pageText, mode, parent, std::move(viewer), state);
+    if (state)
+        new shell::DraftKeeper(&form, state->WorkingDirectory, QStringLiteral("page"),
+                               [topicName] { return topicName; },
+                               [&form] { return form.pageText().join(QLatin1Char('\n')); });
     if (form.exec() != QDialog::Accepted)
         return false;
     record = form.record();

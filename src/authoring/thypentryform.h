@@ -110,8 +110,10 @@ private:
 
 // Shows the page editor. On "&OK" the record takes the working record and, when the page holds
 // text, the page text takes its RTF lines (an emptied page leaves the old text); returns true.
-// "&Cancel" changes nothing and returns false.
+// "&Cancel" changes nothing and returns false. With a `state`, the text is kept as a draft of the
+// Topic `topicName` in the list's .history/ while the editor is open (see shell/draft.h).
 bool EditPage(storage::TopicDisplayRecord& record, QStringList& pageText, int mode, QWidget* parent = nullptr,
-              PageViewer viewer = {}, const shell::AppState* state = nullptr);
+              PageViewer viewer = {}, const shell::AppState* state = nullptr,
+              const QString& topicName = QString());
 
 } // namespace authoring

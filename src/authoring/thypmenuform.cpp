@@ -255,7 +255,8 @@ void THypMenuForm::addPage(int type)
             m_title = Edit1->text().trimmed();
             m_setup.pageViewer(mode, record, text);
         };
-    if (EditPage(m_entry.record, m_entry.pageText, type == kTypeText ? 1 : 2, subParent(), viewer, m_setup.state))
+    if (EditPage(m_entry.record, m_entry.pageText, type == kTypeText ? 1 : 2, subParent(), viewer, m_setup.state,
+                 Edit1->text().trimmed()))
         m_entry.chosenType = type;
 }
 

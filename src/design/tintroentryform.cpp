@@ -1,6 +1,8 @@
 #include "design/tintroentryform.h"
 
 #include "runtime/tintdispform.h"
+#include "shell/appstate.h"
+#include "shell/draft.h"
 #include "shell/error.h"
 #include "shell/operationframe.h"
 #include "shell/utilities.h"
@@ -80,6 +82,8 @@ bool EditIntroduction(storage::PresentationBlock& block, storage::ProgramSetting
                       QWidget* parent)
 {
     TIntroEntryForm form(block, program, text, state, designBackground, parent);
+    new shell::DraftKeeper(&form, state.WorkingDirectory, QStringLiteral("intro"), [] { return QString(); },
+                           [&form] { return form.pageText().join(QLatin1Char('\n')); });
     if (form.exec() != QDialog::Accepted)
         return false;
     block = form.block();

@@ -1,6 +1,7 @@
 #include "platform/helpwindow.h"
 
 #include "platform/dialogs.h"
+#include "shell/boundedread.h"
 #include "shell/textcodec.h"
 
 #include <QApplication>
@@ -58,7 +59,7 @@ QString HelpFileProblem(const QString& path, QByteArray* contents)
         return QStringLiteral("The help file ") + shown + QStringLiteral(" was not found.");
     if (file.size() > kMaxHelpFileSize)
         return QStringLiteral("The help file ") + shown + QStringLiteral(" is too large to be shown.");
-    const QByteArray bytes = file.read(kMaxHelpFileSize + 1);
+    const QByteArray bytes = shell::ReadAtMost(file, kMaxHelpFileSize);
     if (bytes.size() > kMaxHelpFileSize)
         return QStringLiteral("The help file ") + shown + QStringLiteral(" is too large to be shown.");
     if (IsWinHelpFile(bytes))

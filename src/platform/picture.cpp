@@ -1,5 +1,7 @@
 #include "platform/picture.h"
 
+#include "shell/boundedread.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -119,9 +121,12 @@ QImage DecodeOther(QByteArrayView data)
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(int(kMaxDecodedPixels * 4 / (1024 * 1024)));
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
-                           PixelCount(size.width(), size.height()) > kMaxDecodedPixels))
-        return {};
+    if (size.isValid()) {
+        const qint64 pixels = PixelCount(size.width(), size.height());
+        if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide || pixels > kMaxDecodedPixels ||
+            pixels > kSmallPicturePixels + qint64(data.size()) * kMaxPixelsPerByte)
+            return {};
+    }
     return reader.read();
 }
 
@@ -165,7 +170,7 @@ QImage LoadPicture(const QString& path, QSize target)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileBytes)
         return {};
-    const QByteArray data = file.read(kMaxPictureFileBytes + 1);
+    const QByteArray data = shell::ReadAtMost(file, kMaxPictureFileBytes);
     return DecodePicture(data, target);
 }
 

@@ -26,6 +26,11 @@ constexpr int kMaxJpegSide = kMaxPictureSide;
 constexpr qint64 kMaxJpegPixels = 400LL * 1000 * 1000;
 // ...and no decoded picture may hold more pixels than this (4 bytes each).
 constexpr qint64 kMaxDecodedPixels = 64LL * 1024 * 1024;
+// A BMP, ICO, PNG or GIF may claim at most this many pixels per byte of its file (beyond a
+// kSmallPicturePixels allowance): even a flat colour does not compress further in these formats,
+// and a file of a few bytes that claims a huge picture would cost the whole decode of nothing.
+constexpr qint64 kMaxPixelsPerByte = 1024;
+constexpr qint64 kSmallPicturePixels = 1024 * 1024;
 // What libjpeg may allocate for its own work (progressive frames keep all coefficients).
 constexpr long kMaxJpegWorkBytes = 1024L * 1024 * 1024;
 

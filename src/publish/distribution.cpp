@@ -2,6 +2,7 @@
 
 #include "runtime/topicrunner.h"
 #include "shell/filenames.h"
+#include "shell/history.h"
 #include "shell/utilities.h"
 #include "storage/topicops.h"
 #include "storage/topicstore.h"
@@ -101,6 +102,10 @@ QString IncludeProgramQuestion(const QString& name)
 
 void AddDistributionName(QStringList& names, const QString& name)
 {
+    // The author's earlier versions and drafts stay at home, whatever a Topic names.
+    const QStringList parts = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'));
+    if (parts.contains(QLatin1String(shell::kHistoryFolder), Qt::CaseInsensitive))
+        return;
     if (!name.isEmpty() && !names.contains(name, Qt::CaseSensitive))
         names.append(name);
 }

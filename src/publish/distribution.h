@@ -24,7 +24,8 @@ using IncludeProgram = std::function<bool(const QString& name)>;
 // "Do you want to include the executable program " + name + ". See Help for information"
 QString IncludeProgramQuestion(const QString& name);
 
-// Adds the name unless it is empty or the list already holds exactly that text.
+// Adds the name unless it is empty, lies in the list's .history/ folder or the list already holds
+// exactly that text.
 void AddDistributionName(QStringList& names, const QString& name);
 
 // The one file an opening or closing command needs (the last non-empty of its file fields, with

@@ -1,6 +1,7 @@
 #include "runtime/notesfile.h"
 
 #include "shell/atomicfile.h"
+#include "shell/boundedread.h"
 #include "shell/error.h"
 #include "shell/textcodec.h"
 
@@ -17,8 +18,8 @@ NotesText ReadNotesFile(const QString& path)
     if (file.size() > kMaxNotesFileSize)
         shell::ThrowFileError(QStringLiteral("Cannot read"), path,
                               QStringLiteral("the file is too large for the notes editor"));
-    // Read one byte past the limit, so a file that grows while it is read is still bounded.
-    const QByteArray bytes = file.read(kMaxNotesFileSize + 1);
+    // One byte past the limit, so a file that grows while it is read is still bounded.
+    const QByteArray bytes = shell::ReadAtMost(file, kMaxNotesFileSize);
     if (file.error() != QFileDevice::NoError)
         shell::ThrowFileError(QStringLiteral("Cannot read"), path, file.errorString());
     if (bytes.size() > kMaxNotesFileSize)

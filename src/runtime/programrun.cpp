@@ -1,6 +1,8 @@
 #include "runtime/programrun.h"
 
+#include "shell/appstate.h"
 #include "shell/filenames.h"
+#include "shell/utilities.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -120,6 +122,31 @@ ProgramRunResult RunProgramAndWait(const ProgramCommand& command, const QString&
     }
     delete process;
     return ProgramRunResult::Finished;
+}
+
+QString StartProgramQuestion(int type, const QString& name)
+{
+    const bool program = type == kProgramTopicType || type == kProgramFileTopicType;
+    const QString what = program ? QString(QStringLiteral("start the program ") + name)
+                                 : QString(QStringLiteral("open ") + name + QStringLiteral(" with its program"));
+    return QStringLiteral("This Study List wants to ") + what + QStringLiteral(".") + QStringLiteral("\n\r") +
+           QStringLiteral("A program can change anything on this computer. Go on only if you trust "
+                          "whoever gave you the Study List. Go on?");
+}
+
+bool MayStartProgram(shell::AppState& state, int type, const QString& commandText)
+{
+    if (!state.AskBeforePrograms)
+        return true;
+    const QString name = type == kProgramTopicType || type == kProgramFileTopicType
+                             ? BuildProgramCommand(type, commandText, state.WorkingDirectory).commandLine
+                             : commandText.trimmed();
+    const auto known = state.ProgramAnswers.constFind(name);
+    if (known != state.ProgramAnswers.constEnd())
+        return *known;
+    const bool yes = shell::AskYesNo(StartProgramQuestion(type, name));
+    state.ProgramAnswers.insert(name, yes);
+    return yes;
 }
 
 void RunProgramCommand(int type, const QString& commandText, const QString& studyListDirectory)

@@ -3,11 +3,16 @@
 #include <QString>
 #include <QStringList>
 
+namespace shell {
+struct AppState;
+}
+
 namespace runtime {
 
 // Topic types that start a program.
 inline constexpr int kProgramTopicType = 4;     // " Executable": "program,parameters"
 inline constexpr int kProgramFileTopicType = 9; // " Windows related Program": "program file"
+inline constexpr int kOpenDocumentType = 10;    // a file opened with the program it belongs to
 
 // A program to start: the program and its arguments, handed to the system without a shell, and
 // the command line as the user would read it.
@@ -38,6 +43,14 @@ enum class ProgramRunResult
 // Starts the program with the Study List directory as its working directory and waits for its end
 // while window events go on. The wait ends early when the application quits.
 ProgramRunResult RunProgramAndWait(const ProgramCommand& command, const QString& workingDirectory);
+
+// Whether the Topic or command of `type` (4 or 9: a program; 10: a file opened with its program)
+// may go on: always, unless state.AskBeforePrograms is set; then the user is asked once per
+// program or file, naming it, and the answer is kept in state.ProgramAnswers.
+bool MayStartProgram(shell::AppState& state, int type, const QString& commandText);
+
+// The question MayStartProgram asks.
+QString StartProgramQuestion(int type, const QString& name);
 
 // The program run of a Topic of type 4 or 9; returns when the program has ended, or at once when
 // it could not be started. Other types do nothing.

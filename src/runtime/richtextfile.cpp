@@ -1,6 +1,7 @@
 #include "runtime/richtextfile.h"
 
 #include "platform/rtf/rtfreader.h"
+#include "shell/boundedread.h"
 #include "shell/error.h"
 #include "shell/textcodec.h"
 
@@ -14,7 +15,7 @@ void LoadRichTextFile(QTextDocument* document, const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         shell::ThrowFileError(QStringLiteral("Cannot read"), path, file.errorString());
-    const QByteArray bytes = file.read(kMaxRichTextFileSize + 1);
+    const QByteArray bytes = shell::ReadAtMost(file, kMaxRichTextFileSize);
     if (file.error() != QFileDevice::NoError)
         shell::ThrowFileError(QStringLiteral("Cannot read"), path, file.errorString());
     if (bytes.size() > kMaxRichTextFileSize)

@@ -4,6 +4,7 @@
 #include "runtime/notesfile.h"
 #include "runtime/textsearch.h"
 #include "runtime/tfindreplaceform.h"
+#include "shell/draft.h"
 #include "shell/error.h"
 #include "shell/filenames.h"
 #include "shell/utilities.h"
@@ -399,6 +400,8 @@ void OpenNotesEditor(const QString& fileName, const QString& directory, QWidget*
     THNotesForm form(parent);
     const QString trimmed = fileName.trimmed();
     form.startOn(trimmed, trimmed.isEmpty() ? QString() : shell::ResolveName(directory, trimmed));
+    new shell::DraftKeeper(&form, directory, QStringLiteral("notes"), [&form] { return form.fileName(); },
+                           [&form] { return form.memo()->toPlainText(); });
     form.exec();
 }
 

@@ -77,7 +77,8 @@ void WindowPreviewScreens::runCommand(int type, const QString& commandLine, cons
     }
     case kProgramTopicType:
     case kProgramFileTopicType:
-        RunProgramCommand(type, commandLine, m_state.WorkingDirectory);
+        if (MayStartProgram(m_state, type, commandLine))
+            RunProgramCommand(type, commandLine, m_state.WorkingDirectory);
         break;
     default:
         break;
@@ -86,7 +87,8 @@ void WindowPreviewScreens::runCommand(int type, const QString& commandLine, cons
 
 void WindowPreviewScreens::openDocument(const QString& file)
 {
-    shell::RunProgram(file);
+    if (MayStartProgram(m_state, kOpenDocumentType, file))
+        shell::RunProgram(file);
 }
 
 void WindowPreviewScreens::showAboutBox(const storage::AboutBoxSettings& box)

@@ -47,12 +47,14 @@ void WindowTopicScreens::showMedia(int /*type*/, const QString& value, const QSt
 
 void WindowTopicScreens::runProgram(int type, const QString& value)
 {
-    RunProgramCommand(type, value, m_state.WorkingDirectory);
+    if (MayStartProgram(m_state, type, value))
+        RunProgramCommand(type, value, m_state.WorkingDirectory);
 }
 
 void WindowTopicScreens::openDocument(const QString& file)
 {
-    shell::RunProgram(file);
+    if (MayStartProgram(m_state, kOpenDocumentType, file))
+        shell::RunProgram(file);
 }
 
 void WindowTopicScreens::openNotes(const QString& file)

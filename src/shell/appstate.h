@@ -2,6 +2,7 @@
 
 #include "storage/settingsrecord.h"
 
+#include <QMap>
 #include <QPoint>
 #include <QString>
 
@@ -39,6 +40,12 @@ struct AppState
     QString CurrentTitle;
     QString CurrentTopicTitle;
     QString StartPrompt = QStringLiteral("Press the Start button");
+
+    // Set by the reader presenting a NAME.SWC: a compiled list is a document anyone may hand over,
+    // so a program it would start, or a file it would open with its program, is asked about first,
+    // once each; the answers are kept here for the rest of the run.
+    bool AskBeforePrograms = false;
+    QMap<QString, bool> ProgramAnswers;
 
     bool hasStudyList() const { return !SettingsPath.isEmpty(); }
     // A name of the current Study List resolved in its directory without regard to case.

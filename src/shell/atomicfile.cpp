@@ -1,6 +1,7 @@
 #include "shell/atomicfile.h"
 
 #include "shell/error.h"
+#include "shell/history.h"
 
 #include <QDir>
 
@@ -73,13 +74,19 @@ void AtomicWriter::write(const char* data, qint64 size)
 void AtomicWriter::commit()
 {
     flushBuffer();
+    // Linked before the rename: a crash between the two leaves a version equal to the live file,
+    // never a live file without its predecessor.
+    if (!m_change.isNull())
+        KeepVersion(m_path, m_change);
     if (!m_file.commit())
         ThrowFileError(QStringLiteral("Cannot write file"), m_path, m_file.errorString());
 }
 
-void WriteFileAtomically(const QString& path, const QByteArray& bytes)
+void WriteFileAtomically(const QString& path, const QByteArray& bytes, const QString& change)
 {
     AtomicWriter writer(path);
+    if (!change.isNull())
+        writer.keepVersion(change);
     writer.write(bytes);
     writer.commit();
 }

@@ -24,6 +24,9 @@ public:
     QIODevice& device();
     void write(const QByteArray& bytes);
     void write(const char* data, qint64 size);
+    // Makes commit() keep the file being replaced in the list's .history/ first (see history.h),
+    // noting `change` as what replaced it.
+    void keepVersion(const QString& change) { m_change = change; }
     void commit();
     const QString& path() const { return m_path; }
 
@@ -34,9 +37,10 @@ private:
     QString m_path;
     QSaveFile m_file;
     QByteArray m_buffer;
+    QString m_change;
 };
 
-// The whole file in one call.
-void WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// The whole file in one call; with a `change`, the file replaced is kept as a version.
+void WriteFileAtomically(const QString& path, const QByteArray& bytes, const QString& change = {});
 
 } // namespace shell

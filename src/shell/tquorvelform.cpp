@@ -1,5 +1,6 @@
 #include "shell/tquorvelform.h"
 
+#include "authoring/tdraftform.h"
 #include "authoring/thypmenuform.h"
 #include "authoring/thypreorgfm.h"
 #include "publish/compiler.h"
@@ -25,6 +26,7 @@
 #include "shell/tmakedirform.h"
 #include "shell/utilities.h"
 #include "storage/settings.h"
+#include "storage/thistoryform.h"
 #include "storage/topicflows.h"
 #include "storage/topicstore.h"
 
@@ -165,6 +167,7 @@ void TQuorvelForm::createControls()
     EditBtn = makeButton(QStringLiteral("EditBtn"), QStringLiteral("&Edit a Topic"), 160);
     ViewBtn = makeButton(QStringLiteral("ViewBtn"), QStringLiteral("&View a Topic"), 170);
     DeleteBtn = makeButton(QStringLiteral("DeleteBtn"), QStringLiteral("&Delete a Topic"), 180);
+    HistoryBtn = makeButton(QStringLiteral("HistoryBtn"), QStringLiteral("Earl&ier Versions"), 190);
     PreViewBtn = makeButton(QStringLiteral("PreViewBtn"), QStringLiteral("&PreView Program"), 260);
     CompileBtn = makeButton(QStringLiteral("CompileBtn"), QStringLiteral("&Compile Study List"), 270);
     ExecBtn = makeButton(QStringLiteral("ExecBtn"), QStringLiteral("Create E&xecutable"), 280);
@@ -214,6 +217,14 @@ void TQuorvelForm::createControls()
     connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
     connect(PreViewBtn, &QPushButton::clicked, this, &TQuorvelForm::preview);
     connect(DeleteBtn, &QPushButton::clicked, this, &TQuorvelForm::deleteTopic);
+    connect(HistoryBtn, &QPushButton::clicked, this, [this] {
+        runOperation(HistoryBtn, false, [this] { storage::EarlierVersions(m_state, this); },
+                     [this]() -> QWidget* {
+                         // A restore may bring Topics back or take them away.
+                         UpdateButtons();
+                         return HistoryBtn;
+                     });
+    });
     connect(TestExecBtn, &QPushButton::clicked, this,
             [this] { runOperation(TestExecBtn, true, [this] { publish::PrepareDistribution(m_state, this); }); });
     // Publishing shows its own progress, so the waiting panel stays hidden.
@@ -253,7 +264,7 @@ void TQuorvelForm::createLayout()
     listRow->addWidget(SelectBtn);
     buttons->addLayout(listRow, 0, 0, 1, 2);
     buttons->addWidget(MakeGroup(MenuPnl, QStringLiteral("CreateGrp"), QStringLiteral("  Create Study List  "),
-                                 {AddBtn, EditBtn, ViewBtn, DeleteBtn}),
+                                 {AddBtn, EditBtn, ViewBtn, DeleteBtn, HistoryBtn}),
                        1, 0);
     buttons->addWidget(MakeGroup(MenuPnl, QStringLiteral("ProgramGrp"), QStringLiteral("  Create Program  "),
                                  {PreViewBtn, CompileBtn, ExecBtn, TestExecBtn, PublishBtn,
@@ -350,6 +361,7 @@ void TQuorvelForm::UpdateButtons()
     RunGuarded(m_state, [&] { states = ComputeButtonStates(m_state); });
     ProjectLbl->setText(states.projectLabel.isEmpty() ? QStringLiteral("None Selected") : states.projectLabel);
     AddBtn->setEnabled(states.add);
+    HistoryBtn->setEnabled(states.add);
     CustListBtn->setEnabled(states.add);
     CustProgBtn->setEnabled(states.programPresentation);
     for (QPushButton* button :
@@ -433,8 +445,10 @@ void TQuorvelForm::selectList()
         }
         if (m_state.hasStudyList()) {
             storage::OpenSettings(m_state);
-            if (m_state.hasStudyList())
+            if (m_state.hasStudyList()) {
                 ProjectLbl->setText(BaseName(m_state.SettingsPath));
+                authoring::OfferDrafts(m_state, this);
+            }
         }
     });
     UpdateButtons();

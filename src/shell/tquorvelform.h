@@ -74,6 +74,7 @@ private:
     QPushButton* EditBtn = nullptr;
     QPushButton* ViewBtn = nullptr;
     QPushButton* DeleteBtn = nullptr;
+    QPushButton* HistoryBtn = nullptr;
     QPushButton* PreViewBtn = nullptr;
     QPushButton* CompileBtn = nullptr;
     QPushButton* ExecBtn = nullptr;

@@ -52,9 +52,9 @@ void NewSettings(shell::AppState& state)
     state.MenuScreenCopy = true;
 }
 
-void SaveSettings(shell::AppState& state)
+void SaveSettings(shell::AppState& state, const QString& change)
 {
-    shell::WriteFileAtomically(state.resolve(state.SettingsPath), EncodeSettings(state.Settings));
+    shell::WriteFileAtomically(state.resolve(state.SettingsPath), EncodeSettings(state.Settings), change);
 }
 
 void LoadSettings(shell::AppState& state)
@@ -71,7 +71,7 @@ void ConvertSettings(shell::AppState& state)
     const SettingsRecord record =
         ReadRecord(state.resolve(state.SettingsPath), kOldSettingsSize, ConvertEarlierRecord);
     state.Settings = record;
-    SaveSettings(state);
+    SaveSettings(state, QStringLiteral("Converted from the earlier version"));
     ConvertOldStore(state.resolve(state.TopicStorePath));
 }
 

@@ -10,8 +10,8 @@ namespace storage {
 void NewSettings(shell::AppState& state);
 
 // Writes the 5105 bytes to NAME.SWJ. The file is replaced atomically: a failed or interrupted
-// save leaves the previous file whole.
-void SaveSettings(shell::AppState& state);
+// save leaves the previous file whole. The file replaced is kept in .history/ with `change`.
+void SaveSettings(shell::AppState& state, const QString& change = QStringLiteral("Presentation changed"));
 
 // Reads NAME.SWJ. A file shorter than 5105 bytes is an error and leaves the record in memory as
 // it was (nothing half-read is used).

@@ -1,6 +1,7 @@
 #include "storage/storewriter.h"
 
 #include "shell/error.h"
+#include "shell/history.h"
 #include "storage/storelinereader.h"
 
 #include <QFile>
@@ -34,9 +35,17 @@ bool HasVisibleByte(QByteArrayView bytes)
 
 } // namespace
 
-StoreWriter::StoreWriter(const QString& store)
-    : m_store(store), m_writer(store), m_buffer(kFlushBytes, Qt::Uninitialized)
+StoreWriter::StoreWriter(const QString& store, const QString& change)
+    : m_store(store), m_change(change), m_writer(store), m_buffer(kFlushBytes, Qt::Uninitialized)
 {
+    m_writer.keepVersion(change);
+}
+
+QString ChangeNote(const QString& kind, const QString& name, const QString& what)
+{
+    if (kind.compare(QLatin1String("INTRO"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Introduction ") + what;
+    return QStringLiteral("Topic \"") + name + QStringLiteral("\" ") + what;
 }
 
 void StoreWriter::flush()
@@ -114,6 +123,7 @@ void StoreWriter::removeStore()
 {
     // The new file is dropped when m_writer goes; only the old store has to go now.
     QFile file(m_store);
+    shell::KeepVersion(m_store, m_change);
     if (file.exists() && !file.remove())
         shell::ThrowFileError(QStringLiteral("Cannot delete file"), m_store, file.errorString());
 }
@@ -137,12 +147,12 @@ bool DropEntryRest(StoreLineReader& reader, StoreWriter& writer, QByteArrayView&
 }
 
 bool RewriteEntry(const QString& store, const QString& name, const QString& kind,
-                  const QByteArray& replacement)
+                  const QByteArray& replacement, const QString& change)
 {
     if (!QFileInfo::exists(store))
         return false;
     StoreLineReader reader(store);
-    StoreWriter writer(store);
+    StoreWriter writer(store, change);
     // Only head lines and the kind line after them decide anything; the rest goes over unchanged.
     const auto passOver = [&writer](QByteArrayView bytes) { writer.raw(bytes); };
     bool matched = false;
@@ -177,9 +187,9 @@ bool RewriteEntry(const QString& store, const QString& name, const QString& kind
     return matched;
 }
 
-void AppendToStore(const QString& store, const QByteArray& entry)
+void AppendToStore(const QString& store, const QByteArray& entry, const QString& change)
 {
-    StoreWriter writer(store);
+    StoreWriter writer(store, change);
     QFile old(store);
     if (old.exists()) {
         if (!old.open(QIODevice::ReadOnly))

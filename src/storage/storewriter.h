@@ -12,12 +12,13 @@ namespace storage {
 
 // Writes a new topic store beside the old one and renames it over the old one on commit(): a
 // failure (full disk, no room in the directory) or a crash leaves the old store whole and no
-// temporary file behind. Lines are gathered in large blocks, each ended with CR LF.
+// temporary file behind. Lines are gathered in large blocks, each ended with CR LF. The store
+// replaced (or removed) is kept in .history/ with `change` as what replaced it.
 class StoreWriter
 {
 public:
     // Throws shell::Error when the new file cannot be created beside the store.
-    explicit StoreWriter(const QString& store);
+    StoreWriter(const QString& store, const QString& change);
 
     StoreWriter(const StoreWriter&) = delete;
     StoreWriter& operator=(const StoreWriter&) = delete;
@@ -40,6 +41,7 @@ private:
     void startWriteBack();
 
     QString m_store;
+    QString m_change;
     shell::AtomicWriter m_writer;
     // Filled by hand up to m_used: a rewrite passes every line of the store through here, and
     // QByteArray::append per line costs more than the copy itself.
@@ -65,10 +67,14 @@ bool DropEntryRest(StoreLineReader& reader, StoreWriter& writer, QByteArrayView&
 // store is left missing; a store without a matching entry keeps its bytes; a store that is left
 // with empty lines only is deleted. Returns true when an entry matched.
 bool RewriteEntry(const QString& store, const QString& name, const QString& kind,
-                  const QByteArray& replacement);
+                  const QByteArray& replacement, const QString& change);
 
 // Appends encoded entry lines to the store, creating it when missing. The whole store is written
 // anew beside the old one, so a failed append never damages the entries already there.
-void AppendToStore(const QString& store, const QByteArray& entry);
+void AppendToStore(const QString& store, const QByteArray& entry, const QString& change);
+
+// What a change did, as the history of the store notes it: "Topic "Rivers" deleted", or
+// "Introduction edited" for the entry of the introduction kind.
+QString ChangeNote(const QString& kind, const QString& name, const QString& what);
 
 } // namespace storage

@@ -125,7 +125,7 @@ bool EntryNameInUse(const QString& store, const QString& newName, const QString&
 
 void DeleteEntry(const QString& store, const QString& name, const QString& kind)
 {
-    RewriteEntry(store, name, kind, QByteArray());
+    RewriteEntry(store, name, kind, QByteArray(), ChangeNote(kind, name, QStringLiteral("deleted")));
 }
 
 } // namespace storage

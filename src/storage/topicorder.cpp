@@ -84,7 +84,7 @@ bool MoveEntry(const QString& store, const QString& name, const QString& before,
         return false;
 
     StoreLineReader reader(store);
-    StoreWriter writer(store);
+    StoreWriter writer(store, ChangeNote(kind, name, QStringLiteral("moved")));
     const auto passOver = [&writer](QByteArrayView bytes) { writer.raw(bytes); };
     bool inserted = false;
     bool removed = false;

@@ -210,6 +210,14 @@ QString JoinFirstBlank(const QString& text)
     return text.left(blank) + QLatin1Char(',') + text.mid(blank + 1);
 }
 
+// An edit that renames the Topic names both names.
+QString EditedNote(const QString& kind, const QString& oldName, const QString& newName)
+{
+    if (newName == oldName)
+        return ChangeNote(kind, oldName, QStringLiteral("edited"));
+    return ChangeNote(kind, oldName, QStringLiteral("edited and renamed \"") + newName + QLatin1Char('"'));
+}
+
 } // namespace
 
 QString ColorToText(quint32 color)
@@ -255,26 +263,30 @@ bool TextToColor(const QString& text, quint32& color)
 void AppendCommandEntry(const QString& store, const QString& name, int typeCode, const QString& kind,
                         const QString& command)
 {
-    AppendToStore(store, CommandEntry(name, typeCode, kind, command));
+    AppendToStore(store, CommandEntry(name, typeCode, kind, command),
+                  ChangeNote(kind, name, QStringLiteral("added")));
 }
 
 void AppendPageEntry(const QString& store, const QString& name, int typeCode, const QString& kind,
                      const QStringList& pageText, const TopicDisplayRecord& record)
 {
-    AppendToStore(store, PageEntry(name, typeCode, kind, pageText, record));
+    AppendToStore(store, PageEntry(name, typeCode, kind, pageText, record),
+                  ChangeNote(kind, name, QStringLiteral("added")));
 }
 
 void ReplaceCommandEntry(const QString& store, const QString& newName, const QString& oldName,
                          const QString& kind, const QString& command, int typeCode)
 {
-    RewriteEntry(store, oldName, kind, CommandEntry(newName, typeCode, kind, command));
+    RewriteEntry(store, oldName, kind, CommandEntry(newName, typeCode, kind, command),
+                 EditedNote(kind, oldName, newName));
 }
 
 void ReplacePageEntry(const QString& store, const QString& newName, const QString& oldName,
                       const QString& kind, const QStringList& pageText, const TopicDisplayRecord& record,
                       int typeCode)
 {
-    RewriteEntry(store, oldName, kind, PageEntry(newName, typeCode, kind, pageText, record));
+    RewriteEntry(store, oldName, kind, PageEntry(newName, typeCode, kind, pageText, record),
+                 EditedNote(kind, oldName, newName));
 }
 
 void ParsePageEntry(const QStringList& entry, TopicDisplayRecord& record, QStringList& pageText)
@@ -299,7 +311,7 @@ void AppendIntroEntry(const QString& store, const QStringList& lines)
 {
     QByteArray entry = IntroEntry(lines);
     entry += "\r\n";
-    AppendToStore(store, entry);
+    AppendToStore(store, entry, QStringLiteral("Introduction added"));
 }
 
 bool ReadIntroText(const QString& store, QStringList& lines)
@@ -325,7 +337,7 @@ bool ReadIntroText(const QString& store, QStringList& lines)
 void ReplaceIntroEntry(const QString& store, const QStringList& lines)
 {
     StoreLineReader reader(store);
-    StoreWriter writer(store);
+    StoreWriter writer(store, QStringLiteral("Introduction edited"));
     const QByteArray entry = IntroEntry(lines);
     bool replaced = false;
     const auto passOver = [&writer](QByteArrayView bytes) { writer.raw(bytes); };
@@ -350,7 +362,7 @@ void ConvertOldStore(const QString& store)
     if (!QFileInfo::exists(store))
         return;
     StoreLineReader reader(store);
-    StoreWriter writer(store);
+    StoreWriter writer(store, QStringLiteral("Converted from the earlier version"));
     // Lines are copied byte for byte; only the values of picture commands change their separator.
     QByteArrayView line;
     while (reader.next(line)) {

@@ -369,7 +369,7 @@ void TestPickers::captionsAndHelpContexts()
         QCOMPARE(form->windowTitle(), QStringLiteral("Press F1 for Help"));
         QCOMPARE(form->property("helpContext").toInt(), context);
         const QList<QGroupBox*> groups = form->findChildren<QGroupBox*>();
-        QVERIFY2(std::any_of(groups.begin(), groups.end(), [&](QGroupBox* g) { return g->title() == group; }),
+        QVERIFY2(std::any_of(groups.begin(), groups.end(), [title = group](QGroupBox* g) { return g->title() == title; }),
                  qPrintable(group));
         delete form;
     }

@@ -15,12 +15,15 @@
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -214,6 +217,7 @@ private Q_SLOTS:
     void storeFailure_keepsDialogOpen();
     void cancel_writesNothing();
     void pickerView_showsTheRealMedia();
+    void pictureViewFindCopyThenWave_flowHolds();
     void windowMediaActions_runAndOpenForReal();
     void mainWindow_addLoopStopsOnNo();
     void mainWindow_editThroughChooser();
@@ -811,6 +815,53 @@ void TestTHypMenuForm::pickerView_showsTheRealMedia()
     }));
     // The runtime's media show looked for the picture in the Study List directory.
     QCOMPARE(m_dialogs->errors, QStringList{QStringLiteral("The file GONE.BMP is missing")});
+}
+
+// The flow once seen to crash while adding Topics: a picture's "&View" (a real picture window),
+// "Fi&nd File" with its copy into the Study List, then the wave picker with its own find and copy.
+void TestTHypMenuForm::pictureViewFindCopyThenWave_flowHolds()
+{
+    shell::AppState state;
+    state.WorkingDirectory = m_dir->path() + QLatin1Char('/');
+    THypMenuForm::Setup real = setup();
+    real.actions = WindowMediaActions(state, nullptr);
+    QTemporaryDir elsewhere;
+    QImage sky(32, 24, QImage::Format_RGB32);
+    sky.fill(Qt::blue);
+    QVERIFY(sky.save(path(QStringLiteral("SKY.BMP")), "BMP"));
+    QVERIFY(sky.save(elsewhere.filePath(QStringLiteral("FAR.BMP")), "BMP"));
+    WriteAll(elsewhere.filePath(QStringLiteral("FAR.WAV")), QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16));
+    m_dialogs->fileAnswers << elsewhere.filePath(QStringLiteral("FAR.BMP")) << elsewhere.filePath(QStringLiteral("FAR.WAV"));
+    m_dialogs->yesNoAnswers << true << true;
+    THypMenuForm form(TopicEntry(), real, m_title);
+    form.show();
+    // Any window besides the entry dialog and its picker (the picture show) closes once it is up.
+    QPointer<QWidget> picker;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window != &form && window != picker && !qobject_cast<QMenu*>(window))
+                window->close();
+    });
+    closer.start(50);
+    form.radio(2)->click();
+    QVERIFY(AddThrough(form, 2, [&picker](QWidget* open) {
+        picker = open;
+        SetField(open, QStringLiteral("Edit1"), QStringLiteral("SKY.BMP"));
+        Click(open, QStringLiteral("BitBtn1"));
+        Click(open, QStringLiteral("Button1"));
+        QCOMPARE(Child<QLineEdit>(open, QStringLiteral("Edit1"))->text(), QStringLiteral("FAR.BMP"));
+        Click(open, QStringLiteral("OKBtn"));
+    }));
+    form.radio(3)->click();
+    QVERIFY(AddThrough(form, 3, [&picker](QWidget* open) {
+        picker = open;
+        Click(open, QStringLiteral("Button1"));
+        QCOMPARE(Child<QLineEdit>(open, QStringLiteral("Edit1"))->text(), QStringLiteral("FAR.WAV"));
+        Click(open, QStringLiteral("OKBtn"));
+    }));
+    QVERIFY(QFile::exists(path(QStringLiteral("FAR.BMP"))) && QFile::exists(path(QStringLiteral("FAR.WAV"))));
+    QVERIFY(m_dialogs->errors.isEmpty());
 }
 
 void TestTHypMenuForm::windowMediaActions_runAndOpenForReal()

@@ -1,27 +1,20 @@
 // Feeds arbitrary bytes to the topic store as NAME.SWR and runs every reader and one rewrite over
 // it: nothing may crash, throw anything but shell::Error, or leave a temporary file behind.
+#include "fuzzinput.h"
 #include "shell/error.h"
 #include "storage/topicops.h"
 #include "storage/topicorder.h"
 #include "storage/topicstore.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
 
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static QTemporaryDir dir;
-    const QString store = dir.filePath(QStringLiteral("FUZZ.SWR"));
-    {
-        QFile file(store);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        file.write(reinterpret_cast<const char*>(data), qint64(size));
-    }
+    const QString store = WriteFuzzInput(data, size, QStringLiteral("FUZZ.SWR"));
     try {
         using namespace storage;
         QStringList names;
@@ -60,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const shell::Error&) {
     }
     // Only the store itself (or nothing, when a rewrite left no entry) may remain.
-    if (QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() > 1)
+    if (QDir(QFileInfo(store).absolutePath()).entryList(QDir::Files | QDir::Hidden).size() > 1)
         std::abort();
     return 0;
 }

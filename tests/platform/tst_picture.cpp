@@ -4,6 +4,7 @@
 #include "support/pictures.h"
 #include "support/testfiles.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -102,6 +103,7 @@ private Q_SLOTS:
     void decodeJpeg_truncatedData_decodesWhatIsThere();
     void decodeJpeg_garbageAfterStart_givesNull();
     void decodeBmp_oversizedHeader_refused();
+    void decodeBmp_hugeClaimOfTinyFile_refused();
     void decode_mutatedPictures_neverCrash();
 };
 
@@ -304,6 +306,18 @@ void TestPicture::decodeBmp_oversizedHeader_refused()
         for (int i = 0; i < 4; ++i)
             bmp[offset + i] = char((side >> (8 * i)) & 0xFF);
     QVERIFY(platform::DecodePicture(bmp).isNull());
+}
+
+void TestPicture::decodeBmp_hugeClaimOfTinyFile_refused()
+{
+    // Found by fuzzing: 53 bytes claiming a top-down picture of 1 x 50,331,649 pixels.
+    const QByteArray bmp = QByteArray::fromBase64("Qk06AAAAAAAAADYAAAAoAAAAAQAAAP////wBACAAAAAAAAQAAAATCwAAAAAAAAAAAAAyECAw/w==");
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(platform::DecodePicture(bmp).isNull());
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    // A picture of a flat colour, which compresses well, still decodes.
+    QVERIFY(!platform::DecodePicture(EncodeAs(Solid(2000, 2000, qRgb(9, 9, 9)), "png")).isNull());
 }
 
 void TestPicture::decode_mutatedPictures_neverCrash()

@@ -1,6 +1,9 @@
 // Covers the program run of Topic types 4 and 9: the command-line rules and the wait for the program.
 #include "runtime/programrun.h"
+#include "runtime/windowscreens.h"
+#include "shell/appstate.h"
 
+#include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
 #include <QElapsedTimer>
@@ -128,6 +131,31 @@ private Q_SLOTS:
                                  QStringLiteral("a b;$(touch hacked)]\n");
         QCOMPARE(out, expected);
         QVERIFY(!QFile::exists(dir() + QStringLiteral("hacked")));
+    }
+
+    // A compiled list from a stranger: its program runs only after a Yes, and each program is
+    // asked about once.
+    void compiledList_asksOnceBeforeEachProgram()
+    {
+        writeScript(QStringLiteral("mark.sh"), "echo run >> marks.txt\n");
+        ScriptedDialogs dialogs;
+        shell::AppState state;
+        state.WorkingDirectory = dir();
+        state.AskBeforePrograms = true;
+        runtime::WindowTopicScreens screens(state, nullptr);
+        dialogs.yesNoAnswers.enqueue(false);
+        screens.runProgram(4, QStringLiteral("mark.sh"));
+        screens.runProgram(4, QStringLiteral("mark.sh"));
+        QVERIFY(!QFile::exists(dir() + QStringLiteral("marks.txt")));
+        QCOMPARE(dialogs.questions.size(), 1);
+        QVERIFY(dialogs.questions[0].startsWith(QStringLiteral("This Study List wants to start the program ")));
+        QVERIFY(dialogs.questions[0].contains(QStringLiteral("mark.sh")));
+        dialogs.yesNoAnswers.enqueue(true);
+        screens.runProgram(4, QStringLiteral("mark.sh,again"));
+        screens.runProgram(4, QStringLiteral("mark.sh,again"));
+        QCOMPARE(dialogs.questions.size(), 2);
+        QCOMPARE(ReadAll(dir() + QStringLiteral("marks.txt")), QByteArray("run\nrun\n"));
+        QFile::remove(dir() + QStringLiteral("marks.txt"));
     }
 
     void run_missingProgram_returnsAtOnce()

@@ -340,6 +340,7 @@ void TestMainWindow::buttons_carryCaptionsHintsAndHelp()
         {"ReorgBtn", "Topic &Order", 240},         {"PublishBtn", "Publish for the &Web", 295},
         {"HelpBtn", "&Help", 1},
         {"TutorBtn", "&Tutorial", 1},              {"AboutBtn", "A&bout This Program", 80},
+        {"HistoryBtn", "Earl&ier Versions", 190},
     };
     for (const auto& [name, caption, context] : expected) {
         auto* button = window.findChild<QPushButton*>(name);

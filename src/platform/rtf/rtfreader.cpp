@@ -1,6 +1,7 @@
 #include "platform/rtf/rtfreader.h"
 
 #include "platform/rtf/rtfdocumentbuilder.h"
+#include "shell/boundedread.h"
 
 #include <QIODevice>
 #include <QTextDocument>
@@ -18,7 +19,7 @@ bool RtfReader::read(QIODevice* device, QTextDocument* document)
         m_problems.append({RtfError::ReadFailed, 0});
         return false;
     }
-    const QByteArray data = device->read(kMaxInputBytes + 1);
+    const QByteArray data = shell::ReadAtMost(*device, kMaxInputBytes);
     if (data.size() > kMaxInputBytes) {
         m_problems.append({RtfError::ReadFailed, kMaxInputBytes});
         return false;

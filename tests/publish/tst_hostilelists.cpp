@@ -1,0 +1,106 @@
+// Over 200 damaged and hostile Study Lists, each taken by a child program through open, every
+// Topic, the preview, compile, executable, distribution and the compiled-list reader: no crash, no
+// hang (10 s each), and no file outside the list's folder and the destination created or changed.
+#include "hostilelists.h"
+#include "support/testfiles.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+constexpr int kSecondsEach = 10;
+
+// Every file under `root` but the list's folder and the destination, with a digest of its bytes
+// and its modification time.
+QMap<QString, QByteArray> Outside(const QString& root, const QString& list, const QString& destination)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (path.startsWith(list + QLatin1Char('/')) || path == list || path.startsWith(destination))
+            continue;
+        const QFileInfo info = it.fileInfo();
+        QFile file(path);
+        const QByteArray digest = info.isFile() && !info.isSymLink() && file.open(QIODevice::ReadOnly)
+                                      ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1)
+                                      : QByteArray("-");
+        files.insert(path, digest + QByteArray::number(info.lastModified().toMSecsSinceEpoch()));
+    }
+    return files;
+}
+
+} // namespace
+
+class TestHostileLists : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyList_isRefusedOrShownWithoutHarm()
+    {
+        const QString child = QCoreApplication::applicationDirPath() + QStringLiteral("/hostile_child");
+        QVERIFY(QFileInfo(child).isExecutable());
+        const QList<HostileList> lists = MakeHostileLists();
+        QVERIFY(lists.size() >= 200);
+        int crashes = 0;
+        int hangs = 0;
+        int changedOutside = 0;
+        int refusals = 0;
+        for (const HostileList& hostile : lists) {
+            QTemporaryDir root;
+            const QString list = root.filePath(QStringLiteral("a/list"));
+            const QString destination = root.filePath(QStringLiteral("dest"));
+            QDir().mkpath(list);
+            QDir().mkpath(destination);
+            QDir().mkpath(root.filePath(QStringLiteral("outside")));
+            WriteAll(root.filePath(QStringLiteral("x")), "#!/bin/sh\ntouch \"$0.ran\"\n");
+            QFile::setPermissions(root.filePath(QStringLiteral("x")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            WriteAll(root.filePath(QStringLiteral("outside/secret")), "secret");
+            for (auto it = hostile.files.begin(); it != hostile.files.end(); ++it) {
+                const QString path = list + QLatin1Char('/') + it.key();
+                if (it.key().endsWith(QLatin1Char('/')))
+                    QDir().mkpath(path);
+                else if (it.value().startsWith("->"))
+                    QFile::link(QString::fromUtf8(it.value().mid(2)), path);
+                else
+                    WriteAll(path, it.value());
+            }
+            const QMap<QString, QByteArray> before = Outside(root.path(), list, destination);
+
+            QProcess run;
+            run.start(child, {list, destination});
+            if (!run.waitForFinished(kSecondsEach * 1000)) {
+                run.kill();
+                run.waitForFinished();
+                ++hangs;
+                qWarning("%s: still running after %d s", qPrintable(hostile.name), kSecondsEach);
+            } else if (run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0) {
+                ++crashes;
+                qWarning("%s: ended with %d\n%s", qPrintable(hostile.name), run.exitCode(),
+                         run.readAllStandardError().right(3000).constData());
+            }
+            refusals += int(run.readAllStandardOutput().count("message: "));
+            const QMap<QString, QByteArray> after = Outside(root.path(), list, destination);
+            if (after != before) {
+                ++changedOutside;
+                qWarning("%s: files outside the list changed", qPrintable(hostile.name));
+            }
+        }
+        qInfo("hostile lists: %d, crashes: %d, hangs: %d, changed outside: %d, messages shown: %d",
+              int(lists.size()), crashes, hangs, changedOutside, refusals);
+        QCOMPARE(crashes, 0);
+        QCOMPARE(hangs, 0);
+        QCOMPARE(changedOutside, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHostileLists)
+#include "tst_hostilelists.moc"
