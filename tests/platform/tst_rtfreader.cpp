@@ -1,6 +1,8 @@
 // Covers the RTF reader: text, symbols, Unicode and code pages, formats, destinations, pictures,
 // hostile input, and the plain text of real-world documents from other programs.
+#include "platform/rtf/rtfformat.h"
 #include "platform/rtf/rtfreader.h"
+#include "platform/rtf/rtfwriter.h"
 #include "platform/rtf/rtftokenizer.h"
 #include "support/testfiles.h"
 
@@ -12,6 +14,7 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
+#include <QTextLayout>
 #include <QtTest>
 
 using platform::rtf::RtfError;
@@ -88,6 +91,20 @@ QStringList Paragraphs(const QString& text)
     return result;
 }
 
+// A block's tab stops as "position type leader" items: "24L. 48R".
+QString TabsOf(const QTextBlockFormat& format)
+{
+    const QString leaders = format.stringProperty(platform::rtf::TabLeadersProperty);
+    QStringList items;
+    const QList<QTextOption::Tab> tabs = format.tabPositions();
+    for (qsizetype i = 0; i < tabs.size(); ++i) {
+        const QChar leader = i < leaders.size() ? leaders.at(i) : QLatin1Char(' ');
+        items.append(QString::number(tabs[i].position) + QStringLiteral("LRCD").at(tabs[i].type) +
+                     (leader == QLatin1Char(' ') ? QString() : QString(leader)));
+    }
+    return items.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 class TestRtfReader : public QObject
@@ -105,6 +122,9 @@ private Q_SLOTS:
     void paragraphFormats_areApplied_data();
     void paragraphFormats_areApplied();
     void pard_resetsParagraphFormat();
+    void tabStops_areReadAndWrittenBack_data();
+    void tabStops_areReadAndWrittenBack();
+    void hangingParagraph_alignsTextAtLeftIndent();
     void fontTableWithoutGroups_isRead();
     void fontNameInCharset_isDecoded();
     void colorTableAutoEntry_leavesDefaultColor();
@@ -356,6 +376,57 @@ void TestRtfReader::pard_resetsParagraphFormat()
     QCOMPARE(int(document.findBlockByNumber(2).blockFormat().alignment() & Qt::AlignHorizontal_Mask),
              int(Qt::AlignLeft));
     QCOMPARE(document.findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
+}
+
+void TestRtfReader::tabStops_areReadAndWrittenBack_data()
+{
+    QTest::addColumn<QByteArray>("words");
+    QTest::addColumn<QString>("tabs");
+    QTest::newRow("left") << QByteArray("\\tx720\\tx1440") << QStringLiteral("48L 96L");
+    QTest::newRow("kinds") << QByteArray("\\tqr\\tx720\\tqc\\tx1440\\tqdec\\tx2160")
+                           << QStringLiteral("48R 96C 144D");
+    QTest::newRow("leaders") << QByteArray("\\tldot\\tx720\\tqr\\tlhyph\\tx1440\\tlul\\tx2160\\tleq\\tx2880")
+                             << QStringLiteral("48L. 96R- 144L_ 192L=");
+    QTest::newRow("unsorted") << QByteArray("\\tx1440\\tx720\\tx720") << QStringLiteral("48L 96L");
+    QTest::newRow("bar tab") << QByteArray("\\tqr\\tb500\\tx720") << QStringLiteral("48L");
+    // Positions count from where the first line starts.
+    QTest::newRow("indented") << QByteArray("\\li720\\tx1440") << QStringLiteral("48L");
+    QTest::newRow("hanging") << QByteArray("\\fi-360\\li720") << QStringLiteral("24Li");
+    QTest::newRow("hanging with stop") << QByteArray("\\fi-360\\li720\\tx720") << QStringLiteral("24L");
+    QTest::newRow("hanging before") << QByteArray("\\fi-720\\li1440\\tx1080") << QStringLiteral("24L 48Li");
+}
+
+void TestRtfReader::tabStops_areReadAndWrittenBack()
+{
+    QFETCH(QByteArray, words);
+    QFETCH(QString, tabs);
+    QTextDocument document;
+    QVERIFY(platform::rtf::ReadRtf("{\\rtf1\\pard" + words + " 1.\\tab text\\par next}", &document));
+    QCOMPARE(TabsOf(document.firstBlock().blockFormat()), tabs);
+    QTextDocument again;
+    QVERIFY(platform::rtf::ReadRtf(platform::rtf::WriteRtf(document), &again));
+    QCOMPARE(TabsOf(again.firstBlock().blockFormat()), tabs);
+}
+
+void TestRtfReader::hangingParagraph_alignsTextAtLeftIndent()
+{
+    QTextDocument document;
+    document.setDocumentMargin(0);
+    QVERIFY(platform::rtf::ReadRtf("{\\rtf1\\deftab1440\\pard\\fi-360\\li720\\tx720 1.\\tab Step one and "
+                                   "enough words to wrap the paragraph onto lines of its own\\par}",
+                                   &document));
+    QCOMPARE(document.defaultTextOption().tabStopDistance(), 96.0);
+    document.setTextWidth(200);
+    QVERIFY(document.size().height() > 0); // lays the document out
+    QTextLayout* layout = document.firstBlock().layout();
+    QVERIFY(layout->lineCount() > 1);
+    const QTextLine first = layout->lineAt(0);
+    QCOMPARE(first.cursorToX(3), 48.0); // "Step", after "1." and the tab
+    for (int i = 1; i < layout->lineCount(); ++i)
+        QCOMPARE(layout->lineAt(i).x(), 48.0);
+    const QByteArray written = platform::rtf::WriteRtf(document);
+    QVERIFY(written.contains("\\deftab1440"));
+    QVERIFY(written.contains("\\fi-360\\tx720"));
 }
 
 void TestRtfReader::fontTableWithoutGroups_isRead()

@@ -24,7 +24,9 @@ enum class Word
     // Character formats
     Plain, F, Fs, B, I, Ul, UlNone, Strike, Cf, Cb, Highlight, ChCbPat, Super, Sub, NoSuperSub, V,
     // Paragraph formats
-    Pard, Ql, Qc, Qr, Qj, Li, Ri, Fi, Sb, Sa, InTbl,
+    Pard, Ql, Qc, Qr, Qj, Li, Ri, Fi, Sb, Sa, InTbl, DefTab,
+    // Tab stops: a stop's kind and leader come before its position
+    Tx, Tb, TqR, TqC, TqDec, TlDot, TlMDot, TlHyph, TlUl, TlTh, TlEq,
     // Breaks and special characters
     Par, Line, Tab, Page, Sect, Cell, Row, NestCell, NestRow, EmDash, EnDash, EmSpace, EnSpace,
     QmSpace, Bullet, LQuote, RQuote, LDblQuote, RDblQuote, Zwj, Zwnj, LtrMark, RtlMark, Chftn,

@@ -1,5 +1,7 @@
 #include "platform/rtf/rtfdocumentbuilder.h"
 
+#include "platform/rtf/rtfformat.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
@@ -19,6 +21,7 @@ constexpr int kMaxFontNameBytes = 256;
 constexpr int kMaxFieldInstruction = 4096;
 constexpr int kMaxIndentTwips = 31680; // 22 inches, the widest page RTF knows
 constexpr int kMaxUnicodeSkip = 16;
+constexpr int kMaxTabStops = 64;
 
 // Twips (1/1440 inch) to document units, which Qt lays out at 96 per inch.
 double TwipsToUnits(int twips)
@@ -63,6 +66,14 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document) : m_document(doc
     outside.destination = Destination::Skip;
     m_stack.append(outside);
     m_codePage.setCodePage(m_documentCodePage);
+    setDefaultTab(kDefaultTabTwips);
+}
+
+void RtfDocumentBuilder::setDefaultTab(int twips)
+{
+    QTextOption option = m_document->defaultTextOption();
+    option.setTabStopDistance(TwipsToUnits(twips));
+    m_document->setDefaultTextOption(option);
 }
 
 RtfDocumentBuilder::~RtfDocumentBuilder() = default;
@@ -335,6 +346,47 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
         break;
     case Word::Sa:
         para.spaceAfter = std::clamp(value, 0, kMaxIndentTwips);
+        break;
+    case Word::DefTab:
+        if (value > 0)
+            setDefaultTab(std::min(value, kMaxIndentTwips));
+        break;
+    case Word::TqR:
+        para.nextTab.kind = QTextOption::RightTab;
+        break;
+    case Word::TqC:
+        para.nextTab.kind = QTextOption::CenterTab;
+        break;
+    case Word::TqDec:
+        para.nextTab.kind = QTextOption::DelimiterTab;
+        break;
+    case Word::TlDot:
+        para.nextTab.leader = kLeaderDot;
+        break;
+    case Word::TlMDot:
+        para.nextTab.leader = kLeaderMiddleDot;
+        break;
+    case Word::TlHyph:
+        para.nextTab.leader = kLeaderHyphen;
+        break;
+    case Word::TlUl:
+        para.nextTab.leader = kLeaderUnderline;
+        break;
+    case Word::TlTh:
+        para.nextTab.leader = kLeaderThick;
+        break;
+    case Word::TlEq:
+        para.nextTab.leader = kLeaderEquals;
+        break;
+    case Word::Tx:
+        if (para.tabs.size() < kMaxTabStops) {
+            para.nextTab.twips = std::clamp(value, 0, kMaxIndentTwips);
+            para.tabs.append(para.nextTab);
+        }
+        para.nextTab = TabStop{};
+        break;
+    case Word::Tb: // a bar tab draws a rule and is no stop for text
+        para.nextTab = TabStop{};
         break;
     case Word::Red:
         m_red = std::clamp(value, 0, 255);
@@ -696,7 +748,42 @@ QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para) const
         format.setTopMargin(TwipsToUnits(para.spaceBefore));
     if (para.spaceAfter != 0)
         format.setBottomMargin(TwipsToUnits(para.spaceAfter));
+    setTabs(para, format);
     return format;
+}
+
+// RTF measures stops from the left edge of the text column, Qt from where each line starts; the
+// first line is the one tabs matter on, so positions count from its start. A hanging paragraph
+// stops at its left indent too, as in the word processors: that is where "1.\tab" puts its text.
+void RtfDocumentBuilder::setTabs(const ParaState& para, QTextBlockFormat& format)
+{
+    QList<TabStop> stops = para.tabs;
+    if (para.firstIndent < 0 && std::none_of(stops.cbegin(), stops.cend(), [&](const TabStop& stop) {
+            return stop.twips == para.leftIndent;
+        }))
+        stops.append(TabStop{para.leftIndent, QTextOption::LeftTab, kImplicitStop});
+    if (stops.isEmpty())
+        return;
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const TabStop& a, const TabStop& b) { return a.twips < b.twips; });
+    const int origin = para.leftIndent + para.firstIndent;
+    QList<QTextOption::Tab> tabs;
+    QString leaders;
+    int last = origin;
+    for (const TabStop& stop : stops) {
+        if (stop.twips <= last) // left of the line's start, or a second stop at one place
+            continue;
+        last = stop.twips;
+        const auto type = QTextOption::TabType(stop.kind);
+        tabs.append(QTextOption::Tab(TwipsToUnits(stop.twips - origin), type,
+                                     type == QTextOption::DelimiterTab ? QChar(u'.') : QChar()));
+        leaders += QChar(stop.leader ? stop.leader : kLeaderNone);
+    }
+    if (tabs.isEmpty())
+        return;
+    format.setTabPositions(tabs);
+    if (leaders.count(QChar(kLeaderNone)) != leaders.size())
+        format.setProperty(TabLeadersProperty, leaders);
 }
 
 void RtfDocumentBuilder::finishFontEntry()

@@ -71,6 +71,14 @@ private:
         bool operator==(const CharState&) const = default;
     };
 
+    struct TabStop
+    {
+        int twips = 0; // from the left edge of the text column, as RTF measures
+        quint8 kind = 0; // QTextOption::TabType
+        char16_t leader = 0;
+        bool operator==(const TabStop&) const = default;
+    };
+
     struct ParaState
     {
         Qt::Alignment alignment = Qt::AlignLeft;
@@ -79,6 +87,8 @@ private:
         int firstIndent = 0;
         int spaceBefore = 0;
         int spaceAfter = 0;
+        QList<TabStop> tabs;
+        TabStop nextTab; // the kind and leader words seen since the last \tx
         bool operator==(const ParaState&) const = default;
     };
 
@@ -116,6 +126,8 @@ private:
     void applyCodePage();
     QTextCharFormat charFormat(const CharState& chars) const;
     QTextBlockFormat blockFormat(const ParaState& para) const;
+    static void setTabs(const ParaState& para, QTextBlockFormat& format);
+    void setDefaultTab(int twips);
     void finishFontEntry();
     void finishColorEntry();
     void finishPicture();
