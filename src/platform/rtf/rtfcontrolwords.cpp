@@ -97,7 +97,7 @@ constexpr ControlWord kWords[] = {
     {"mmathPr", K::Destination, W::Skip, 0},
     {"nestcell", K::Symbol, W::NestCell, 0},
     {"nestrow", K::Symbol, W::NestRow, 0},
-    {"nesttableprops", K::Destination, W::Skip, 0},
+    {"nesttableprops", K::Destination, W::NestTableProps, 0},
     {"nonesttables", K::Destination, W::Skip, 0},
     {"nonshppict", K::Destination, W::Skip, 0},
     {"nosupersub", K::Flag, W::NoSuperSub, 0},

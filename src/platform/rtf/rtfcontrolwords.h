@@ -36,7 +36,7 @@ enum class Word
     PngBlip, JpegBlip, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
     // Destinations read for their content
     FontTable, ColorTable, Pict, Field, FldInst, FldRslt, ShpPict, Object, Result, Shp, ShpTxt,
-    ListText, PnText, Upr, Ud,
+    ListText, PnText, NestTableProps, Upr, Ud,
     // Destinations skipped with their content
     Skip,
 };

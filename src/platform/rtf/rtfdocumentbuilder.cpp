@@ -9,6 +9,7 @@
 #include <QTextImageFormat>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 namespace platform::rtf {
 
@@ -22,6 +23,7 @@ constexpr int kMaxFieldInstruction = 4096;
 constexpr int kMaxIndentTwips = 31680; // 22 inches, the widest page RTF knows
 constexpr int kMaxUnicodeSkip = 16;
 constexpr int kMaxTabStops = 64;
+constexpr int kMaxTrailerBytes = 4096;
 
 // Twips (1/1440 inch) to document units, which Qt lays out at 96 per inch.
 double TwipsToUnits(int twips)
@@ -61,9 +63,9 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document) : m_document(doc
     m_blockFormat = m_cursor.blockFormat();
     m_stack.reserve(RtfTokenizer::kMaxGroupDepth + 1);
     // The state outside the outermost group: whatever trails the document's closing brace is
-    // not part of it.
+    // not part of it, unless a second document follows.
     GroupState outside;
-    outside.destination = Destination::Skip;
+    outside.destination = Destination::Trailer;
     m_stack.append(outside);
     m_codePage.setCodePage(m_documentCodePage);
     setDefaultTab(kDefaultTabTwips);
@@ -193,8 +195,10 @@ void RtfDocumentBuilder::enterDestination(Word id)
     case Word::ShpTxt:
     case Word::ListText:
     case Word::PnText:
+    case Word::NestTableProps:
         // Their content is read where it stands: a field's result, the text of a shape, the
-        // number or bullet of a list item.
+        // number or bullet of a list item, the cells some writers put among a nested row's
+        // properties.
         break;
     default:
         current.destination = Destination::Skip;
@@ -231,6 +235,12 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
         if (value > 0 && value < 100000) {
             m_documentCodePage = value;
             applyCodePage();
+        }
+        break;
+    case Word::Rtf:
+        if (m_stack.size() == 2 && !m_trailer.isEmpty()) {
+            const QByteArray trailer = std::exchange(m_trailer, {});
+            bodyBytes(trailer);
         }
         break;
     case Word::Deff:
@@ -603,6 +613,9 @@ void RtfDocumentBuilder::text(QByteArrayView bytes)
     case Destination::FieldInst:
         if (m_fieldInstruction.size() < kMaxFieldInstruction)
             m_codePage.decode(bytes, m_fieldInstruction);
+        break;
+    case Destination::Trailer:
+        m_trailer.append(bytes.first(std::min<qsizetype>(bytes.size(), kMaxTrailerBytes - m_trailer.size())));
         break;
     case Destination::Skip:
     case Destination::Upr:

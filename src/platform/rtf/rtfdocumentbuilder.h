@@ -53,6 +53,7 @@ private:
         Pict,
         FieldInst,
         Upr, // the 8-bit half of an \upr pair: its \ud half carries the text
+        Trailer, // after the document's closing brace
     };
 
     struct CharState
@@ -166,6 +167,9 @@ private:
     QTextBlockFormat m_blockFormat;
     ParaState m_finalPara; // the paragraph format in force when the outermost group closed
     bool m_cellPending = false;
+    // Text after the document's closing brace: kept only when another document follows, as when
+    // two documents were pasted into one file.
+    QByteArray m_trailer;
 };
 
 } // namespace platform::rtf
