@@ -216,6 +216,13 @@ void TestRtfReader::readText_givesPlainText_data()
         << QByteArray("{\\rtf1 a{\\nonshppict{\\pict\\wmetafile8 0102}}b}") << QStringLiteral("ab");
     QTest::newRow("text after the document ignored")
         << QByteArray("{\\rtf1 a} trailing") << QStringLiteral("a");
+    QTest::newRow("list numbers from the list table")
+        << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat3{\\leveltext\\'02\\'00.;}}"
+                      "{\\listlevel\\levelnfc4{\\leveltext\\'03(\\'01);}}\\listid7}{\\list{\\listlevel\\levelnfc23"
+                      "{\\leveltext\\'01\\u-3913 ?;}}\\listid8}}{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}"
+                      "{\\listoverride\\listid8\\ls2}}\\pard\\ls1 a\\par b\\par\\ilvl1 c\\par d\\par\\pard\\ls2 e\\par"
+                      "{\\listtext 9.\\tab}\\ls1\\ilvl0 f\\par\\pard g}")
+        << QStringLiteral("3.\ta\n4.\tb\n(a)\tc\n(b)\td\n\u2022\te\n9.\tf\ng");
     QTest::newRow("nested cells")
         << QByteArray("{\\rtf1\\pard\\intbl\\itap2 a\\nestcell{\\*\\nesttableprops\\itap2 b\\nestcell\\nestrow}c\\cell\\row}")
         << QStringLiteral("a\tb\nc\n");

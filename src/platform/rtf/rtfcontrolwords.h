@@ -37,6 +37,9 @@ enum class Word
     // Destinations read for their content
     FontTable, ColorTable, Pict, Field, FldInst, FldRslt, ShpPict, Object, Result, Shp, ShpTxt,
     ListText, PnText, NestTableProps, Upr, Ud,
+    // List tables and a paragraph's list
+    ListTable, List, ListLevel, LevelText, ListOverride, ListId, LevelNfc, LevelStartAt, LevelFollow,
+    Ls, Ilvl,
     // Destinations skipped with their content
     Skip,
 };

@@ -99,6 +99,8 @@ void RtfDocumentBuilder::groupEnd()
         finishFontEntry();
     if (closed.destination == Destination::Pict && outer != Destination::Pict)
         finishPicture();
+    if (closed.destination != outer)
+        finishListGroup(closed.destination);
     if (!(closed.chars == state().chars))
         applyCodePage();
     if (m_stack.size() == 1)
@@ -180,6 +182,35 @@ void RtfDocumentBuilder::enterDestination(Word id)
         }
         break;
     }
+    case Word::ListTable:
+        current.destination = Destination::ListTable;
+        break;
+    case Word::List:
+    case Word::ListLevel:
+    case Word::LevelText:
+    case Word::ListOverride:
+        if (current.destination != Destination::ListTable && current.destination != Destination::List &&
+            current.destination != Destination::ListLevel) {
+            current.destination = Destination::Skip;
+        } else if (id == Word::List) {
+            current.destination = Destination::List;
+            m_listLevels.clear();
+            m_listId = 0;
+        } else if (id == Word::ListLevel) {
+            current.destination = Destination::ListLevel;
+            m_listLevel = ListLevel{};
+        } else if (id == Word::LevelText) {
+            current.destination = Destination::LevelText;
+            m_levelText.clear();
+        } else {
+            current.destination = Destination::ListOverride;
+            m_listId = m_listOverride = 0;
+        }
+        break;
+    case Word::ListText:
+    case Word::PnText:
+        m_listTextSeen = true;
+        break;
     case Word::Upr:
         current.destination = Destination::Upr;
         break;
@@ -193,12 +224,9 @@ void RtfDocumentBuilder::enterDestination(Word id)
     case Word::Result:
     case Word::Shp:
     case Word::ShpTxt:
-    case Word::ListText:
-    case Word::PnText:
     case Word::NestTableProps:
         // Their content is read where it stands: a field's result, the text of a shape, the
-        // number or bullet of a list item, the cells some writers put among a nested row's
-        // properties.
+        // cells some writers put among a nested row's properties.
         break;
     default:
         current.destination = Destination::Skip;
@@ -257,6 +285,8 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
         } else if (current.destination == Destination::FieldInst) {
             if (m_fieldInstruction.size() < kMaxFieldInstruction)
                 m_fieldInstruction += QChar(c);
+        } else if (current.destination == Destination::LevelText && m_levelText.size() < kMaxFieldInstruction) {
+            m_levelText += QChar(c);
         }
         m_skipCount = current.unicodeSkip;
         break;
@@ -356,6 +386,27 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
         break;
     case Word::Sa:
         para.spaceAfter = std::clamp(value, 0, kMaxIndentTwips);
+        break;
+    case Word::ListId:
+        m_listId = value;
+        break;
+    case Word::LevelNfc:
+        m_listLevel.format = value;
+        break;
+    case Word::LevelStartAt:
+        m_listLevel.start = std::clamp(value, 0, 32767);
+        break;
+    case Word::LevelFollow:
+        m_listLevel.follow = value;
+        break;
+    case Word::Ls:
+        if (current.destination == Destination::ListOverride)
+            m_listOverride = value;
+        else
+            para.list = value;
+        break;
+    case Word::Ilvl:
+        para.listLevel = std::clamp(value, 0, kListLevels - 1);
         break;
     case Word::DefTab:
         if (value > 0)
@@ -573,6 +624,15 @@ void RtfDocumentBuilder::hexByte(unsigned char byte)
         if (m_fieldInstruction.size() < kMaxFieldInstruction)
             m_codePage.decode(QByteArrayView(&b, 1), m_fieldInstruction);
         break;
+    case Destination::LevelText:
+        // The length and the level placeholders are numbers, not characters of a page.
+        if (m_levelText.size() < kMaxFieldInstruction) {
+            if (byte < 0x20)
+                m_levelText += QChar(byte);
+            else
+                m_codePage.decode(QByteArrayView(&b, 1), m_levelText);
+        }
+        break;
     default:
         break;
     }
@@ -613,6 +673,17 @@ void RtfDocumentBuilder::text(QByteArrayView bytes)
     case Destination::FieldInst:
         if (m_fieldInstruction.size() < kMaxFieldInstruction)
             m_codePage.decode(bytes, m_fieldInstruction);
+        break;
+    case Destination::LevelText:
+        for (const char c : bytes) {
+            if (c != ';' && m_levelText.size() < kMaxFieldInstruction)
+                m_codePage.decode(QByteArrayView(&c, 1), m_levelText);
+        }
+        break;
+    case Destination::ListTable:
+    case Destination::List:
+    case Destination::ListLevel:
+    case Destination::ListOverride:
         break;
     case Destination::Trailer:
         m_trailer.append(bytes.first(std::min<qsizetype>(bytes.size(), kMaxTrailerBytes - m_trailer.size())));
@@ -663,6 +734,11 @@ void RtfDocumentBuilder::appendText(const QString& text)
         m_cellPending = false;
         m_pending += QLatin1Char('\t');
     }
+    if (!m_paragraphStarted) {
+        m_paragraphStarted = true;
+        if (!m_listTextSeen && state().para.list > 0)
+            m_pending += listMarker(state().para.list, state().para.listLevel);
+    }
     m_pending += text;
 }
 
@@ -687,6 +763,7 @@ void RtfDocumentBuilder::endParagraph()
 {
     flushText();
     m_cellPending = false;
+    m_paragraphStarted = m_listTextSeen = false;
     const QTextBlockFormat format = blockFormat(state().para);
     if (format != m_blockFormat) {
         m_cursor.setBlockFormat(format);
@@ -797,6 +874,124 @@ void RtfDocumentBuilder::setTabs(const ParaState& para, QTextBlockFormat& format
     format.setTabPositions(tabs);
     if (leaders.count(QChar(kLeaderNone)) != leaders.size())
         format.setProperty(TabLeadersProperty, leaders);
+}
+
+void RtfDocumentBuilder::finishListGroup(Destination closed)
+{
+    switch (closed) {
+    case Destination::LevelText:
+        // The first character counts the ones that follow.
+        if (!m_levelText.isEmpty())
+            m_listLevel.text = m_levelText.mid(1, m_levelText.at(0).unicode());
+        break;
+    case Destination::ListLevel:
+        if (m_listLevels.size() < kListLevels)
+            m_listLevels.append(m_listLevel);
+        break;
+    case Destination::List:
+        if (m_lists.size() < kMaxFonts)
+            m_lists.insert(m_listId, m_listLevels);
+        break;
+    case Destination::ListOverride:
+        if (m_listOverrides.size() < kMaxFonts)
+            m_listOverrides.insert(m_listOverride, m_listId);
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+
+QString Roman(int n)
+{
+    static constexpr std::pair<int, const char*> kDigits[] = {
+        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},   {4, "iv"},  {1, "i"},
+    };
+    QString out;
+    for (const auto& [value, digits] : kDigits) {
+        for (; n >= value && out.size() < 32; n -= value)
+            out += QLatin1String(digits);
+    }
+    return out;
+}
+
+QString Letters(int n)
+{
+    QString out;
+    for (; n > 0 && out.size() < 8; n = (n - 1) / 26)
+        out.prepend(QChar(u'a' + (n - 1) % 26));
+    return out;
+}
+
+QString FormatNumber(int n, int format)
+{
+    switch (format) {
+    case 1:
+        return Roman(n).toUpper();
+    case 2:
+        return Roman(n);
+    case 3:
+        return Letters(n).toUpper();
+    case 4:
+        return Letters(n);
+    default:
+        return QString::number(n);
+    }
+}
+
+// Bullets of the Symbol and Wingdings faces, kept in the private use area, as the characters a
+// face the reader has shows.
+QChar BulletChar(QChar c)
+{
+    switch (c.unicode()) {
+    case 0xF0B7:
+        return QChar(0x2022);
+    case 0xF0A7:
+    case 0xF06E:
+        return QChar(0x25AA);
+    case 0xF0D8:
+        return QChar(0x27A2);
+    case 0xF0FC:
+        return QChar(0x2713);
+    case 0xF076:
+        return QChar(0x2756);
+    default:
+        return c;
+    }
+}
+
+} // namespace
+
+QString RtfDocumentBuilder::listMarker(int list, int level)
+{
+    const QList<ListLevel> levels = m_lists.value(m_listOverrides.value(list, -1));
+    if (level >= levels.size())
+        return {};
+    QList<int>& counters = m_listCounters[list];
+    while (counters.size() < kListLevels)
+        counters.append(0);
+    counters[level] = counters[level] == 0 ? levels[level].start : counters[level] + 1;
+    for (int deeper = level + 1; deeper < kListLevels; ++deeper)
+        counters[deeper] = 0;
+    const ListLevel& own = levels[level];
+    if (own.format == 255)
+        return {};
+    QString marker;
+    for (const QChar c : own.text) {
+        const int placeholder = c.unicode();
+        if (placeholder < kListLevels && placeholder < levels.size())
+            marker += FormatNumber(std::max(counters[placeholder], levels[placeholder].start),
+                                   levels[placeholder].format);
+        else if (placeholder >= 0x20)
+            marker += BulletChar(c);
+    }
+    if (own.follow == 0)
+        marker += QLatin1Char('\t');
+    else if (own.follow == 1)
+        marker += QLatin1Char(' ');
+    return marker;
 }
 
 void RtfDocumentBuilder::finishFontEntry()
