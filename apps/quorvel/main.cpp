@@ -1,6 +1,7 @@
 // The authoring program: one main window from which every operation starts.
 
 #include "platform/f1filter.h"
+#include "platform/rtf/fontsubstitutes.h"
 #include "platform/helpwindow.h"
 #include "platform/widgetdialogs.h"
 #include "shell/appstate.h"
@@ -8,17 +9,12 @@
 #include "shell/tquorvelform.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
-    // Faces named in lists written on other desktops, shown with their metric twins.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    platform::rtf::InstallFontSubstitutes();
 
     platform::WidgetDialogs dialogs;
     platform::InstallDialogs(&dialogs);

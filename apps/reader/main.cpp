@@ -6,6 +6,7 @@
 #include "publish/compiledtopicsource.h"
 #include "platform/dialogs.h"
 #include "platform/helpwindow.h"
+#include "platform/rtf/fontsubstitutes.h"
 #include "platform/widgetdialogs.h"
 #include "runtime/pagegeometry.h"
 #include "runtime/previewsequence.h"
@@ -18,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFont>
 #include <QScreen>
 
 #include <cstdio>
@@ -147,11 +147,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    // Faces named in lists written on other desktops, shown with their metric twins.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    platform::rtf::InstallFontSubstitutes();
     platform::WidgetDialogs dialogs;
     platform::InstallDialogs(&dialogs);
     platform::HtmlHelpEngine help;

@@ -1,5 +1,6 @@
 // Covers the RTF reader: text, symbols, Unicode and code pages, formats, destinations, pictures,
 // hostile input, and the plain text of real-world documents from other programs.
+#include "platform/rtf/fontsubstitutes.h"
 #include "platform/rtf/rtfformat.h"
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
@@ -8,6 +9,8 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTextBlock>
@@ -126,6 +129,8 @@ private Q_SLOTS:
     void tabStops_areReadAndWrittenBack();
     void hangingParagraph_alignsTextAtLeftIndent();
     void fontTableWithoutGroups_isRead();
+    void faces_showWithTheirMetricTwins_data();
+    void faces_showWithTheirMetricTwins();
     void fontNameInCharset_isDecoded();
     void colorTableAutoEntry_leavesDefaultColor();
     void hyperlinkField_becomesAnchor();
@@ -448,6 +453,27 @@ void TestRtfReader::hangingParagraph_alignsTextAtLeftIndent()
     const QByteArray written = platform::rtf::WriteRtf(document);
     QVERIFY(written.contains("\\deftab1440"));
     QVERIFY(written.contains("\\fi-360\\tx720"));
+}
+
+void TestRtfReader::faces_showWithTheirMetricTwins_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("twin");
+    QTest::newRow("Calibri") << QStringLiteral("Calibri") << QStringLiteral("Carlito");
+    QTest::newRow("Cambria") << QStringLiteral("Cambria") << QStringLiteral("Caladea");
+    QTest::newRow("MS Sans Serif") << QStringLiteral("MS Sans Serif") << QStringLiteral("Liberation Sans");
+    QTest::newRow("Times New Roman") << QStringLiteral("Times New Roman") << QStringLiteral("Liberation Serif");
+    QTest::newRow("Courier New") << QStringLiteral("Courier New") << QStringLiteral("Liberation Mono");
+}
+
+void TestRtfReader::faces_showWithTheirMetricTwins()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, twin);
+    if (!QFontDatabase::families().contains(twin))
+        QSKIP("the twin face is not installed (scripts/install-deps.sh installs it)");
+    platform::rtf::InstallFontSubstitutes();
+    QCOMPARE(QFontInfo(QFont(face)).family(), twin);
 }
 
 void TestRtfReader::fontTableWithoutGroups_isRead()
