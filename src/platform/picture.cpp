@@ -1,5 +1,7 @@
 #include "platform/picture.h"
 
+#include "platform/metafile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -156,6 +158,8 @@ QImage DecodePicture(QByteArrayView data, QSize target)
                    &image);
         return image;
     }
+    if (MetafileKindOf(data) != MetafileKind::None)
+        return RenderMetafile(data, {}, kMaxDecodedPixels);
     return DecodeOther(data);
 }
 

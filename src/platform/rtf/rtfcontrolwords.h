@@ -33,7 +33,7 @@ enum class Word
     // Colour table
     Red, Green, Blue,
     // Pictures
-    PngBlip, JpegBlip, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
+    PngBlip, JpegBlip, WMetafile, EmfBlip, OtherBlip, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
     // Destinations read for their content
     FontTable, ColorTable, Pict, Field, FldInst, FldRslt, ShpPict, Object, Result, Shp, ShpTxt,
     ListText, PnText, NestTableProps, Upr, Ud,

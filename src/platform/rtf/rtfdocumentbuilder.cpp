@@ -1,10 +1,12 @@
 #include "platform/rtf/rtfdocumentbuilder.h"
 
+#include "platform/metafile.h"
 #include "platform/rtf/rtfformat.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
@@ -463,6 +465,15 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
         break;
     case Word::JpegBlip:
         m_picture.format = "JPG";
+        break;
+    case Word::WMetafile:
+        m_picture.format = "WMF";
+        break;
+    case Word::EmfBlip:
+        m_picture.format = "EMF";
+        break;
+    case Word::OtherBlip:
+        m_picture.format = "?"; // kinds this reader cannot draw show as a placeholder
         break;
     case Word::PicW:
         m_picture.width = value;
@@ -1020,6 +1031,23 @@ void RtfDocumentBuilder::finishColorEntry()
     m_red = m_green = m_blue = -1;
 }
 
+namespace {
+
+// What stands for a picture that cannot be drawn: its frame, so the page keeps its layout.
+QImage Placeholder(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::gray, 1));
+    painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    painter.drawLine(image.rect().topLeft(), image.rect().bottomRight());
+    painter.drawLine(image.rect().bottomLeft(), image.rect().topRight());
+    return image;
+}
+
+} // namespace
+
 void RtfDocumentBuilder::finishPicture()
 {
     Picture picture = std::move(m_picture);
@@ -1027,27 +1055,48 @@ void RtfDocumentBuilder::finishPicture()
     if (picture.format.isEmpty() || state().chars.hidden)
         return;
     const QByteArray bytes = !picture.binary.isEmpty() ? picture.binary : QByteArray::fromHex(picture.hex);
-    if (bytes.isEmpty())
-        return;
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, picture.format);
-    const QSize size = reader.size();
-    if (!size.isValid() || qint64(size.width()) * size.height() > kMaxPicturePixels)
-        return;
-    const QImage image = reader.read();
-    if (image.isNull())
-        return;
+    // The size the writer asked for, in document units; a metafile's \picw and \pich are in
+    // hundredths of a millimetre, a bitmap's in pixels.
+    const bool metafile = picture.format == "WMF" || picture.format == "EMF";
+    const auto goal = [&](int goalTwips, int natural, int scale) {
+        qreal units = goalTwips > 0 && goalTwips <= 10 * kMaxIndentTwips ? TwipsToUnits(goalTwips)
+                      : metafile                                          ? natural * 96.0 / 2540.0
+                                                                          : natural;
+        return std::clamp(units * scale / 100.0, 0.0, 10.0 * kMaxIndentTwips / 15.0);
+    };
+    QSizeF size(goal(picture.goalWidth, picture.width, picture.scaleX),
+                goal(picture.goalHeight, picture.height, picture.scaleY));
+    QImage image;
+    if (metafile) {
+        const QSize pixels = size.toSize().expandedTo(QSize(1, 1));
+        image = RenderMetafile(bytes, size.isEmpty() ? QSize() : pixels, kMaxPicturePixels);
+    } else if (picture.format != "?") {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, picture.format);
+        const QSize natural = reader.size();
+        if (natural.isValid() && qint64(natural.width()) * natural.height() <= kMaxPicturePixels)
+            image = reader.read();
+        if (!image.isNull() && picture.goalWidth <= 0)
+            size.setWidth(image.width() * picture.scaleX / 100.0);
+        if (!image.isNull() && picture.goalHeight <= 0)
+            size.setHeight(image.height() * picture.scaleY / 100.0);
+    }
+    if (image.isNull()) {
+        const QSize frame = size.toSize();
+        if (frame.width() < 2 || frame.height() < 2 || qint64(frame.width()) * frame.height() > kMaxPicturePixels)
+            return; // nothing says how large it was
+        image = Placeholder(frame);
+    }
+    if (size.isEmpty())
+        size = image.size();
     const QString name = QStringLiteral("rtf-image-%1").arg(++m_pictureCount);
     m_document->addResource(QTextDocument::ImageResource, QUrl(name), image);
     QTextImageFormat format;
     format.setName(name);
-    const auto scaled = [](int goal, int scale, int fallback) {
-        return goal > 0 && goal <= 10 * kMaxIndentTwips ? TwipsToUnits(goal) * scale / 100.0 : fallback;
-    };
-    format.setWidth(scaled(picture.goalWidth, picture.scaleX, image.width()));
-    format.setHeight(scaled(picture.goalHeight, picture.scaleY, image.height()));
+    format.setWidth(size.width());
+    format.setHeight(size.height());
     appendText(QString());
     flushText();
     m_cursor.insertImage(format);
