@@ -5,6 +5,7 @@
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
 #include "platform/rtf/rtftokenizer.h"
+#include "support/pictures.h"
 #include "support/testfiles.h"
 
 #include <QBuffer>
@@ -137,6 +138,8 @@ private Q_SLOTS:
     void pngPicture_becomesImage();
     void jpegPictureInShpPict_becomesImage();
     void metafilePicture_isSkipped();
+    void pictures_showAtTheirSize_data();
+    void pictures_showAtTheirSize();
     void binaryPicture_becomesImage();
     void readDevice_readsBuffer();
     void looksLikeRtf_recognisesSignature_data();
@@ -554,6 +557,43 @@ void TestRtfReader::jpegPictureInShpPict_becomesImage()
 void TestRtfReader::metafilePicture_isSkipped()
 {
     QCOMPARE(ReadText("{\\rtf1 a{\\pict\\wmetafile8\\picw10\\pich10 0102030405}b}"), QStringLiteral("ab"));
+}
+
+void TestRtfReader::pictures_showAtTheirSize_data()
+{
+    QTest::addColumn<QByteArray>("pict");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QColor>("middle"); // white: the placeholder's face
+    const QByteArray wmf = SolidMetafile(200, 100, Qt::red, false).toHex();
+    QTest::newRow("wmf at its goal") << "\\wmetafile8\\picw5292\\pich2646\\picwgoal3000\\pichgoal1500 " + wmf
+                                     << QSize(200, 100) << QColor(Qt::red);
+    QTest::newRow("wmf at its hundredths of mm") << "\\wmetafile8\\picw5292\\pich2646 " + wmf << QSize(200, 100)
+                                                 << QColor(Qt::red);
+    QTest::newRow("wmf scaled") << "\\wmetafile8\\picwgoal3000\\pichgoal1500\\picscalex50\\picscaley200 " + wmf
+                                << QSize(100, 200) << QColor(Qt::red);
+    QTest::newRow("png scaled") << "\\pngblip\\picscalex50 " + PngHex(40, 20) << QSize(20, 20) << QColor(Qt::red);
+    QTest::newRow("damaged wmf") << QByteArray("\\wmetafile8\\picwgoal1500\\pichgoal750 0102030405") << QSize(100, 50)
+                                 << QColor(Qt::white);
+    QTest::newRow("damaged png") << QByteArray("\\pngblip\\picwgoal600\\pichgoal300 89504e47") << QSize(40, 20)
+                                 << QColor(Qt::white);
+    QTest::newRow("mac pict") << QByteArray("\\macpict\\picwgoal600\\pichgoal300 0102") << QSize(40, 20)
+                              << QColor(Qt::white);
+}
+
+void TestRtfReader::pictures_showAtTheirSize()
+{
+    QFETCH(QByteArray, pict);
+    QFETCH(QSize, size);
+    QFETCH(QColor, middle);
+    QTextDocument document;
+    QVERIFY(platform::rtf::ReadRtf("{\\rtf1 a{\\pict" + pict + "}b}", &document));
+    QTextCursor cursor(&document);
+    cursor.setPosition(2);
+    const QTextImageFormat format = cursor.charFormat().toImageFormat();
+    QVERIFY(format.isValid());
+    QCOMPARE(QSizeF(format.width(), format.height()).toSize(), size);
+    const QImage image = document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
+    QCOMPARE(image.pixelColor(image.width() / 2, image.height() / 3), middle);
 }
 
 void TestRtfReader::binaryPicture_becomesImage()
