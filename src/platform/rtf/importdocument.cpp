@@ -116,11 +116,9 @@ QString RunPandoc(const QString& path, const QString& from, QTextDocument* docum
 
 } // namespace
 
-void CopyDocument(const QTextDocument& from, QTextDocument* to)
+void CopyPictures(const QTextDocument& from, QTextDocument* to)
 {
-    to->clear();
-    to->setDefaultTextOption(from.defaultTextOption());
-    for (QTextBlock block = from.begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = to->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
             if (format.isImageFormat()) {
@@ -129,7 +127,14 @@ void CopyDocument(const QTextDocument& from, QTextDocument* to)
             }
         }
     }
+}
+
+void CopyDocument(const QTextDocument& from, QTextDocument* to)
+{
+    to->clear();
+    to->setDefaultTextOption(from.defaultTextOption());
     QTextCursor(to).insertFragment(QTextDocumentFragment(&from));
+    CopyPictures(from, to);
 }
 
 void SetPandocProgram(const QString& program)

@@ -16,6 +16,9 @@ namespace platform::rtf {
 // the document is left empty.
 QString ImportDocument(const QString& path, QTextDocument* document);
 
+// Gives `to` the picture resources of `from` that `to`'s text shows.
+void CopyPictures(const QTextDocument& from, QTextDocument* to);
+
 // Replaces what `to` holds with what `from` holds, pictures and tab settings included.
 void CopyDocument(const QTextDocument& from, QTextDocument* to);
 
