@@ -19,7 +19,9 @@ packages=(
   # the web player's browser tests
   chromium nodejs npm
   # faces that stored font texts name
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core fonts-crosextra-carlito fonts-crosextra-caladea
+  # Windows metafiles and documents brought in from word processors
+  libwmf-dev libemf2svg-dev qt6-svg-dev pandoc
   # icons, desktop files and the Debian packages: rendering, checking, building
   librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
 )

@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/f1filter.h"
 #include "platform/fonts.h"
+#include "platform/rtf/importdocument.h"
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
 #include "runtime/pagegeometry.h"
@@ -20,6 +21,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -109,7 +112,8 @@ const QStringList& THypEntryForm::ColorNames()
 
 THypEntryForm::THypEntryForm(const storage::TopicDisplayRecord& record, const QStringList& pageText, int mode,
                              QWidget* parent, PageViewer viewer, const shell::AppState* state)
-    : QDialog(parent), m_record(record), m_mode(mode == 2 ? 2 : 1), m_viewer(std::move(viewer))
+    : QDialog(parent), m_record(record), m_mode(mode == 2 ? 2 : 1), m_viewer(std::move(viewer)),
+      m_importFilter(QStringLiteral("Text and RTF Files|*.TXT;*.RTF|") + platform::rtf::ImportDocumentFilterLine())
 {
     if (state) {
         m_directory = state->WorkingDirectory;
@@ -368,17 +372,9 @@ void THypEntryForm::chooseBackground()
     RichEdit1->setFocus();
 }
 
-void THypEntryForm::importFile()
+// Plain text takes the format of the text at the cursor, as typed text would.
+void THypEntryForm::importTextOrRtf(const QString& path)
 {
-    platform::FileRequest request;
-    request.title = m_importTitle;
-    request.filter = m_importFilter;
-    request.directory = m_directory;
-    request.helpContext = kHelpImportBox;
-    request.mustExist = true;
-    const QString path = platform::dialogs().openFileName(request);
-    if (path.isEmpty())
-        return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         shell::ThrowFileError(QStringLiteral("read"), path, file.errorString());
@@ -388,7 +384,6 @@ void THypEntryForm::importFile()
     if (file.error() != QFileDevice::NoError)
         shell::ThrowFileError(QStringLiteral("read"), path, file.errorString());
 
-    WaitCursor wait(true);
     QTextDocument* document = RichEdit1->document();
     if (!platform::rtf::LooksLikeRtf(bytes) || !platform::rtf::ReadRtf(bytes, document)) {
         QString text = shell::DecodeText(bytes);
@@ -399,6 +394,33 @@ void THypEntryForm::importFile()
         QTextCursor cursor(document);
         cursor.setBlockCharFormat(format);
         cursor.insertText(text, format);
+    }
+}
+
+void THypEntryForm::importFile()
+{
+    platform::FileRequest request;
+    request.title = m_importTitle;
+    request.filter = m_importFilter;
+    // The box starts where the list's files are, not in the program folder.
+    request.directory = m_directory;
+    request.helpContext = kHelpImportBox;
+    request.mustExist = true;
+    const QString path = platform::dialogs().openFileName(request);
+    if (path.isEmpty())
+        return;
+    WaitCursor wait(true);
+    QTextDocument* document = RichEdit1->document();
+    const QString suffix = QFileInfo(path).suffix().toUpper();
+    if (suffix == QLatin1String("TXT") || suffix == QLatin1String("RTF") || suffix.isEmpty()) {
+        importTextOrRtf(path);
+    } else {
+        // Read aside first, so a document that cannot be read leaves the page as it was.
+        QTextDocument imported;
+        const QString reason = platform::rtf::ImportDocument(path, &imported);
+        if (!reason.isEmpty())
+            shell::ThrowFileError(QStringLiteral("read"), path, reason);
+        platform::rtf::CopyDocument(imported, document);
     }
     RichEdit1->moveCursor(QTextCursor::Start);
     RichEdit1->setFocus();

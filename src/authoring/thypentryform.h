@@ -57,6 +57,7 @@ public:
     void applyColor(int index);
     void chooseBackground();
     void importFile();
+    void importTextOrRtf(const QString& path);
     void selectAllText();
     void clearAllText();
     void showSelectionAttributes();
@@ -88,7 +89,7 @@ private:
     QPoint m_designOrigin;
     bool m_showing = false; // attributes are being displayed: control changes are not edits
     QString m_importTitle;
-    QString m_importFilter = QStringLiteral("Text and RTF Files|*.TXT;*.RTF");
+    QString m_importFilter;
 
     QGroupBox* GroupBox1 = nullptr;
     QComboBox* ComboBox1 = nullptr;

@@ -1,5 +1,6 @@
 #include "design/tintroentryform.h"
 
+#include "platform/rtf/importdocument.h"
 #include "runtime/tintdispform.h"
 #include "shell/appstate.h"
 #include "shell/draft.h"
@@ -37,7 +38,8 @@ TIntroEntryForm::TIntroEntryForm(const storage::PresentationBlock& block, const 
     layoutButton()->setText(QStringLiteral("&Design Introduction Screen"));
     viewButton()->setEnabled(true);
     viewButton()->setToolTip(QStringLiteral("Shows the introduction as readers will see it"));
-    setImportRequest(QStringLiteral("Select a Text or RTF File"), QStringLiteral("RTF and Text Files|*.TXT;*.RTF"));
+    setImportRequest(QStringLiteral("Select a Text or RTF File"),
+                     QStringLiteral("RTF and Text Files|*.TXT;*.RTF|") + platform::rtf::ImportDocumentFilterLine());
 }
 
 storage::PresentationBlock TIntroEntryForm::block() const

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace platform {
@@ -54,6 +55,14 @@ public:
     // Empty when the user cancels.
     virtual QString openFileName(const FileRequest& request) = 0;
     virtual QString saveFileName(const FileRequest& request) = 0;
+    // Several existing files at once; a box that knows only one file gives that one.
+    virtual QStringList openFileNames(const FileRequest& request)
+    {
+        const QString one = openFileName(request);
+        return one.isEmpty() ? QStringList() : QStringList{one};
+    }
+    // An existing folder; by default asked like a file.
+    virtual QString chooseFolder(const FileRequest& request) { return openFileName(request); }
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
     // Starts from the given font and text colour.
     virtual std::optional<FontChoice> chooseFont(const QFont& initial, const QColor& initialColor) = 0;

@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include "platform/metafile.h"
 #include "shell/boundedread.h"
 
 #include <QBuffer>
@@ -162,6 +163,8 @@ QImage DecodePicture(QByteArrayView data, QSize target)
                    &image);
         return image;
     }
+    if (MetafileKindOf(data) != MetafileKind::None)
+        return RenderMetafile(data, {}, kMaxDecodedPixels);
     return DecodeOther(data);
 }
 

@@ -13,7 +13,8 @@
 // decompression interface. When a target size is given, the picture is decoded at the smallest DCT
 // scale (1/8, 1/4, 1/2 or full) whose result still covers the target in both directions: a camera
 // photo shown as a 640 x 480 background costs a small fraction of a full decode. Everything else
-// (BMP, ICO, PNG, GIF) goes through QImageReader under an allocation limit.
+// (BMP, ICO, PNG, GIF) goes through QImageReader under an allocation limit, except Windows
+// metafiles (WMF, EMF), which are drawn at their own size.
 namespace platform {
 
 // A picture file larger than this is not read at all.

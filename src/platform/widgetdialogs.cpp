@@ -103,6 +103,25 @@ QString WidgetDialogs::openFileName(const FileRequest& request)
     return dialog->selectedFiles().constFirst();
 }
 
+QStringList WidgetDialogs::openFileNames(const FileRequest& request)
+{
+    std::unique_ptr<QFileDialog> dialog(MakeFileDialog(request));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
+}
+
+QString WidgetDialogs::chooseFolder(const FileRequest& request)
+{
+    std::unique_ptr<QFileDialog> dialog(MakeFileDialog(request));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().constFirst();
+}
+
 QString WidgetDialogs::saveFileName(const FileRequest& request)
 {
     std::unique_ptr<QFileDialog> dialog(MakeFileDialog(request));

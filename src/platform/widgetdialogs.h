@@ -16,6 +16,8 @@ public:
     bool askYesNoHelp(const QString& message, int helpContext) override;
     QString openFileName(const FileRequest& request) override;
     QString saveFileName(const FileRequest& request) override;
+    QStringList openFileNames(const FileRequest& request) override;
+    QString chooseFolder(const FileRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     std::optional<FontChoice> chooseFont(const QFont& initial, const QColor& initialColor) override;
     void beep() override;

@@ -1,6 +1,7 @@
 #include "shell/faces.h"
 
 #include <QFont>
+#include <QStringList>
 
 #include <array>
 
@@ -11,15 +12,37 @@ namespace {
 struct Twin
 {
     const char* face;
-    const char* twin;
+    const char* twins; // ';'-separated, the metric twin first, then the nearest look-alikes
 };
 
-constexpr std::array<Twin, 4> kTwins{{
-    {"MS Sans Serif", "Liberation Sans"},
-    {"Arial", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Courier New", "Liberation Mono"},
+// Metric twins (same advance widths) come first; DejaVu stands in where no twin exists.
+constexpr std::array<Twin, 20> kTwins{{
+    {"MS Sans Serif", "Liberation Sans;DejaVu Sans"},
+    {"MS Shell Dlg", "Liberation Sans;DejaVu Sans"},
+    {"MS Shell Dlg 2", "Liberation Sans;DejaVu Sans"},
+    {"Microsoft Sans Serif", "Liberation Sans;DejaVu Sans"},
+    {"Arial", "Liberation Sans;DejaVu Sans"},
+    {"Helvetica", "Liberation Sans;DejaVu Sans"},
+    {"Arial Narrow", "Liberation Sans Narrow;Liberation Sans"},
+    {"MS Serif", "Liberation Serif;DejaVu Serif"},
+    {"Times New Roman", "Liberation Serif;DejaVu Serif"},
+    {"Times", "Liberation Serif;DejaVu Serif"},
+    {"Courier New", "Liberation Mono;DejaVu Sans Mono"},
+    {"Courier", "Liberation Mono;DejaVu Sans Mono"},
+    {"Calibri", "Carlito;Liberation Sans"},
+    {"Cambria", "Caladea;Liberation Serif"},
+    {"Verdana", "DejaVu Sans"},
+    {"Tahoma", "DejaVu Sans"},
+    {"Segoe UI", "DejaVu Sans"},
+    {"Georgia", "DejaVu Serif"},
+    {"Consolas", "DejaVu Sans Mono;Liberation Mono"},
+    {"Lucida Console", "DejaVu Sans Mono;Liberation Mono"},
 }};
+
+QStringList TwinsOf(const Twin& twin)
+{
+    return QString::fromLatin1(twin.twins).split(QLatin1Char(';'));
+}
 
 } // namespace
 
@@ -27,14 +50,16 @@ QString FaceSubstitute(const QString& face)
 {
     for (const Twin& twin : kTwins)
         if (face.compare(QLatin1String(twin.face), Qt::CaseInsensitive) == 0)
-            return QLatin1String(twin.twin);
+            return TwinsOf(twin).front();
     return {};
 }
 
 QString GenericFamily(const QString& face)
 {
-    const QString known = FaceSubstitute(face);
-    const QString name = (known.isEmpty() ? face : known).toLower();
+    QString name = face.toLower();
+    for (const Twin& twin : kTwins)
+        if (face.compare(QLatin1String(twin.face), Qt::CaseInsensitive) == 0)
+            name = QString::fromLatin1(twin.twins).toLower();
     if (name.contains(QLatin1String("mono")) || name.contains(QLatin1String("courier")))
         return QStringLiteral("monospace");
     if (name.contains(QLatin1String("sans")))
@@ -56,7 +81,7 @@ QStringList SubstitutedFaces()
 void InstallFaceSubstitutions()
 {
     for (const Twin& twin : kTwins)
-        QFont::insertSubstitution(QLatin1String(twin.face), QLatin1String(twin.twin));
+        QFont::insertSubstitutions(QLatin1String(twin.face), TwinsOf(twin));
 }
 
 } // namespace shell

@@ -3,6 +3,7 @@
 #include "authoring/tdraftform.h"
 #include "authoring/thypmenuform.h"
 #include "authoring/thypreorgfm.h"
+#include "authoring/timporttopicsform.h"
 #include "publish/compiler.h"
 #include "publish/executable.h"
 #include "publish/printstudylist.h"
@@ -164,6 +165,7 @@ void TQuorvelForm::createControls()
     Newbtn = makeButton(QStringLiteral("Newbtn"), QStringLiteral("Start &New List"), 100);
     SelectBtn = makeButton(QStringLiteral("SelectBtn"), QStringLiteral("&Select a Study List"), 120);
     AddBtn = makeButton(QStringLiteral("AddBtn"), QStringLiteral("&Add a Topic"), 140);
+    ImportBtn = makeButton(QStringLiteral("ImportBtn"), QStringLiteral("&Import Topics"), 150);
     EditBtn = makeButton(QStringLiteral("EditBtn"), QStringLiteral("&Edit a Topic"), 160);
     ViewBtn = makeButton(QStringLiteral("ViewBtn"), QStringLiteral("&View a Topic"), 170);
     DeleteBtn = makeButton(QStringLiteral("DeleteBtn"), QStringLiteral("&Delete a Topic"), 180);
@@ -213,6 +215,7 @@ void TQuorvelForm::createControls()
             });
     connect(TutorBtn, &QPushButton::clicked, this, &TQuorvelForm::showTutorial);
     connect(AddBtn, &QPushButton::clicked, this, &TQuorvelForm::addTopic);
+    connect(ImportBtn, &QPushButton::clicked, this, &TQuorvelForm::importTopics);
     connect(EditBtn, &QPushButton::clicked, this, &TQuorvelForm::editTopic);
     connect(ViewBtn, &QPushButton::clicked, this, &TQuorvelForm::viewTopic);
     connect(PreViewBtn, &QPushButton::clicked, this, &TQuorvelForm::preview);
@@ -264,7 +267,7 @@ void TQuorvelForm::createLayout()
     listRow->addWidget(SelectBtn);
     buttons->addLayout(listRow, 0, 0, 1, 2);
     buttons->addWidget(MakeGroup(MenuPnl, QStringLiteral("CreateGrp"), QStringLiteral("  Create Study List  "),
-                                 {AddBtn, EditBtn, ViewBtn, DeleteBtn, HistoryBtn}),
+                                 {AddBtn, ImportBtn, EditBtn, ViewBtn, DeleteBtn, HistoryBtn}),
                        1, 0);
     buttons->addWidget(MakeGroup(MenuPnl, QStringLiteral("ProgramGrp"), QStringLiteral("  Create Program  "),
                                  {PreViewBtn, CompileBtn, ExecBtn, TestExecBtn, PublishBtn,
@@ -362,6 +365,7 @@ void TQuorvelForm::UpdateButtons()
     ProjectLbl->setText(states.projectLabel.isEmpty() ? QStringLiteral("None Selected") : states.projectLabel);
     AddBtn->setEnabled(states.add);
     HistoryBtn->setEnabled(states.add);
+    ImportBtn->setEnabled(states.add);
     CustListBtn->setEnabled(states.add);
     CustProgBtn->setEnabled(states.programPresentation);
     for (QPushButton* button :
@@ -481,6 +485,19 @@ void TQuorvelForm::addTopic()
         [this]() -> QWidget* {
             UpdateButtons();
             return AddBtn;
+        });
+}
+
+void TQuorvelForm::importTopics()
+{
+    runOperation(
+        ImportBtn, false,
+        [this] {
+            authoring::ImportTopicsDialog(m_state.resolve(m_state.TopicStorePath), m_state.WorkingDirectory, this);
+        },
+        [this]() -> QWidget* {
+            UpdateButtons();
+            return ImportBtn;
         });
 }
 

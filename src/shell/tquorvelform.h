@@ -33,6 +33,7 @@ public:
     void selectList();
     void showTutorial();
     void addTopic();
+    void importTopics();
     void editTopic();
     void viewTopic();
     void preview();
@@ -71,6 +72,7 @@ private:
     QPushButton* Newbtn = nullptr;
     QPushButton* SelectBtn = nullptr;
     QPushButton* AddBtn = nullptr;
+    QPushButton* ImportBtn = nullptr;
     QPushButton* EditBtn = nullptr;
     QPushButton* ViewBtn = nullptr;
     QPushButton* DeleteBtn = nullptr;

@@ -80,6 +80,7 @@ private Q_SLOTS:
     void import_startsInStudyListFolder();
     void importPlainText_isStoredAsRtfLines();
     void importRtf_readsRichText();
+    void importDocument_readsItAside();
     void importMissingFile_showsError();
     void selectAllText_selectsWholePage();
     void clearAllAndOk_keepsOldText();
@@ -318,7 +319,9 @@ void TestTHypEntryForm::importPlainText_isStoredAsRtfLines()
     dialogs.fileAnswers.enqueue(path);
     QTest::mouseClick(Child<QPushButton>(form, "ImportBtn"), Qt::LeftButton);
     QCOMPARE(dialogs.fileRequests.size(), 1);
-    QCOMPARE(dialogs.fileRequests.first().filter, QStringLiteral("Text and RTF Files|*.TXT;*.RTF"));
+    QCOMPARE(dialogs.fileRequests.first().filter,
+             QStringLiteral("Text and RTF Files|*.TXT;*.RTF|Word, OpenDocument, Web and Markdown "
+                            "Documents|*.DOCX;*.ODT;*.HTM;*.HTML;*.MD"));
     QCOMPARE(dialogs.fileRequests.first().helpContext, 520);
     QVERIFY(dialogs.fileRequests.first().mustExist);
     const QStringList lines = form.pageText();
@@ -340,6 +343,25 @@ void TestTHypEntryForm::importRtf_readsRichText()
     const auto* edit = Child<QTextEdit>(form, "RichEdit1");
     QCOMPARE(edit->toPlainText(), QStringLiteral("strong text"));
     QCOMPARE(edit->document()->firstBlock().begin().fragment().charFormat().fontWeight(), int(QFont::Bold));
+}
+
+void TestTHypEntryForm::importDocument_readsItAside()
+{
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Lesson.md"));
+    WriteAll(path, "# Lava\n\nHot rock.\n");
+    THypEntryForm form(storage::TopicDisplayRecord{}, Page("{\\rtf1 old}"), 1);
+    dialogs.fileAnswers.enqueue(path);
+    form.importFile();
+    QCOMPARE(Child<QTextEdit>(form, "RichEdit1")->toPlainText(), QStringLiteral("Lava\nHot rock."));
+    // A document that cannot be read names the reason and leaves the page alone.
+    WriteAll(dir.filePath(QStringLiteral("Broken.docx")), "not a zip");
+    dialogs.fileAnswers.enqueue(dir.filePath(QStringLiteral("Broken.docx")));
+    QTest::mouseClick(Child<QPushButton>(form, "ImportBtn"), Qt::LeftButton);
+    QCOMPARE(dialogs.errors.size(), 1);
+    QVERIFY(dialogs.errors.first().contains(QStringLiteral("not a Word document")));
+    QCOMPARE(Child<QTextEdit>(form, "RichEdit1")->toPlainText(), QStringLiteral("Lava\nHot rock."));
 }
 
 void TestTHypEntryForm::importMissingFile_showsError()

@@ -117,7 +117,9 @@ private Q_SLOTS:
         form.importFile();
         QCOMPARE(dialogs.fileRequests.size(), 1);
         QCOMPARE(dialogs.fileRequests.front().title, QStringLiteral("Select a Text or RTF File"));
-        QCOMPARE(dialogs.fileRequests.front().filter, QStringLiteral("RTF and Text Files|*.TXT;*.RTF"));
+        QCOMPARE(dialogs.fileRequests.front().filter,
+                 QStringLiteral("RTF and Text Files|*.TXT;*.RTF|Word, OpenDocument, Web and Markdown "
+                                "Documents|*.DOCX;*.ODT;*.HTM;*.HTML;*.MD"));
     }
 
     void screenshots_whenAsked()

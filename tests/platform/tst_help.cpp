@@ -27,7 +27,7 @@ namespace {
 // The context numbers the program hands to the help engine, also those passed through helpers
 // whose calls the source scan below cannot see: main window buttons and their dialogs, pickers,
 // designers and adjusters.
-const QList<int> kKnownContexts = {1,   80,  90,  100, 105, 120, 140, 145, 160, 165, 170, 175, 180, 185,
+const QList<int> kKnownContexts = {1,   80,  90,  100, 105, 120, 140, 145, 150, 155, 160, 165, 170, 175, 180, 185,
                                    200, 205, 210, 230, 240, 245, 260, 270, 280, 290, 295, 296, 300, 310, 320, 325,
                                    400, 405, 410, 420, 425, 430, 440, 465, 470, 475, 480, 485, 510, 520,
                                    530, 540, 545, 546, 547, 550, 560, 570, 580, 585, 590, 885};

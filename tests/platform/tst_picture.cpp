@@ -94,6 +94,7 @@ private Q_SLOTS:
     void loadJpeg_namedBmp_detectedByContent();
     void loadBmp_namedJpg_detectedByContent();
     void loadBmp_readsPixels();
+    void loadWmf_drawsMetafile();
     void isJpegData_data();
     void isJpegData();
     void loadMissingOrEmptyFile_givesNull();
@@ -200,6 +201,22 @@ void TestPicture::loadBmp_namedJpg_detectedByContent()
     const QImage image = platform::LoadPicture(path, QSize(10, 10));
     QCOMPARE(image.size(), QSize(30, 20));
     QCOMPARE(QColor(image.pixel(5, 5)), QColor(0, 255, 0));
+}
+
+void TestPicture::loadWmf_drawsMetafile()
+{
+    // The placeable header says 96 units an inch: one unit a pixel.
+    const QByteArray data = SolidMetafile(120, 60, Qt::blue, true);
+    const QSize size(120, 60);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("CHART.WMF"));
+    WriteAll(path, data);
+    const QImage image = platform::LoadPicture(path);
+    QCOMPARE(image.size(), size);
+    QCOMPARE(image.pixel(size.width() / 2, size.height() / 2), qRgb(0, 0, 255));
+    QVERIFY(platform::LoadPicture(path.chopped(3) + QStringLiteral("X")).isNull());
+    WriteAll(path, data.left(30));
+    QVERIFY(platform::LoadPicture(path).isNull());
 }
 
 void TestPicture::loadBmp_readsPixels()

@@ -332,7 +332,8 @@ void TestMainWindow::buttons_carryCaptionsHintsAndHelp()
     QCOMPARE(window.windowTitle(), QStringLiteral("Quorvel for Windows Ver 2.3"));
     const QList<std::tuple<QString, QString, int>> expected = {
         {"Newbtn", "Start &New List", 100},        {"SelectBtn", "&Select a Study List", 120},
-        {"AddBtn", "&Add a Topic", 140},           {"EditBtn", "&Edit a Topic", 160},
+        {"AddBtn", "&Add a Topic", 140},           {"ImportBtn", "&Import Topics", 150},
+        {"EditBtn", "&Edit a Topic", 160},
         {"ViewBtn", "&View a Topic", 170},         {"DeleteBtn", "&Delete a Topic", 180},
         {"PreViewBtn", "&PreView Program", 260},   {"CompileBtn", "&Compile Study List", 270},
         {"ExecBtn", "Create E&xecutable", 280},    {"TestExecBtn", "Prepare Distrib&ution", 290},

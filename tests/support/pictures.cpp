@@ -40,3 +40,41 @@ QImage VolcanoPhoto(int width, int height)
     painter.end();
     return photo;
 }
+
+namespace {
+
+void PutWords(QByteArray& out, std::initializer_list<int> words)
+{
+    for (const int word : words) {
+        out += char(word & 0xFF);
+        out += char((word >> 8) & 0xFF);
+    }
+}
+
+} // namespace
+
+QByteArray SolidMetafile(int width, int height, const QColor& color, bool placeable)
+{
+    QByteArray records;
+    const int low = color.red() | (color.green() << 8);
+    const int high = color.blue();
+    PutWords(records, {5, 0, 0x020B, 0, 0});                        // SetWindowOrg 0, 0
+    PutWords(records, {5, 0, 0x020C, height, width});               // SetWindowExt
+    PutWords(records, {7, 0, 0x02FC, 0, low, high, 0});             // CreateBrushIndirect, solid
+    PutWords(records, {4, 0, 0x012D, 0});                           // SelectObject 0
+    PutWords(records, {7, 0, 0x041B, height, width, 0, 0});         // Rectangle
+    PutWords(records, {3, 0, 0x0000});                              // EOF
+    const int words = 9 + int(records.size() / 2);
+    QByteArray wmf;
+    PutWords(wmf, {1, 9, 0x0300, words & 0xFFFF, words >> 16, 1, 7, 0, 0});
+    wmf += records;
+    if (!placeable)
+        return wmf;
+    QByteArray header;
+    PutWords(header, {0xCDD7, 0x9AC6, 0, 0, 0, width, height, 96, 0, 0});
+    int checksum = 0;
+    for (qsizetype i = 0; i < header.size(); i += 2)
+        checksum ^= uchar(header[i]) | (uchar(header[i + 1]) << 8);
+    PutWords(header, {checksum});
+    return header + wmf;
+}

@@ -17,3 +17,8 @@ QByteArray SolidPicture(int width, int height, const QColor& color, const char* 
 // A landscape for screenshots a person looks at: an evening sky over a dark mountain that rises
 // from an eighth of the width on each side to a peak five twelfths down from the top.
 QImage VolcanoPhoto(int width, int height);
+
+// A Windows metafile (WMF, without the placeable header, as RTF holds it) of a window `width` x
+// `height` units filled with `color`; with `placeable`, the header that .WMF files carry comes
+// first, at 96 units per inch.
+QByteArray SolidMetafile(int width, int height, const QColor& color, bool placeable);

@@ -13,8 +13,26 @@ constexpr char16_t kWindows1252High[32] = {
 
 bool IsMultiByte(int codePage)
 {
-    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950 || codePage == 1361 ||
-           codePage == 65001;
+    switch (codePage) {
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 1361:
+    case 10001: // the Mac's Japanese, Traditional Chinese, Korean and Simplified Chinese pages
+    case 10002:
+    case 10003:
+    case 10008:
+    case 20932:
+    case 20936:
+    case 51932:
+    case 51949:
+    case 54936:
+    case 65001:
+        return true;
+    default:
+        return false;
+    }
 }
 
 QByteArray CodecName(int codePage)
@@ -62,8 +80,31 @@ QByteArray CodecName(int codePage)
         return "johab";
     case 10000:
         return "macintosh";
+    // The Mac's double-byte pages differ from the Windows ones in a few symbols only.
+    case 10001:
+        return "Shift_JIS";
+    case 10002:
+        return "Big5";
+    case 10003:
+    case 51949:
+        return "EUC-KR";
+    case 10008:
+    case 20936:
+        return "GB2312";
+    case 10006:
+        return "x-mac-greek";
     case 10007:
+    case 10017:
         return "x-mac-cyrillic";
+    case 10029:
+        return "x-mac-centraleurroman";
+    case 10081:
+        return "x-mac-turkish";
+    case 20932:
+    case 51932:
+        return "EUC-JP";
+    case 54936:
+        return "GB18030";
     case 65001:
         return "UTF-8";
     default:
@@ -85,6 +126,22 @@ int CodePageForCharset(int charset)
         return 1252; // Symbol: the bytes stand for the font's own glyphs
     case 77:
         return 10000; // Mac Roman
+    case 78:
+        return 10001; // Mac Shift-JIS
+    case 79:
+        return 10003; // Mac Hangul
+    case 80:
+        return 10008; // Mac GB2312
+    case 81:
+        return 10002; // Mac Big5
+    case 85:
+        return 10006; // Mac Greek
+    case 86:
+        return 10081; // Mac Turkish
+    case 88:
+        return 10029; // Mac Central European
+    case 89:
+        return 10007; // Mac Cyrillic
     case 128:
         return 932;
     case 129:

@@ -24,17 +24,22 @@ enum class Word
     // Character formats
     Plain, F, Fs, B, I, Ul, UlNone, Strike, Cf, Cb, Highlight, ChCbPat, Super, Sub, NoSuperSub, V,
     // Paragraph formats
-    Pard, Ql, Qc, Qr, Qj, Li, Ri, Fi, Sb, Sa, InTbl,
+    Pard, Ql, Qc, Qr, Qj, Li, Ri, Fi, Sb, Sa, InTbl, DefTab,
+    // Tab stops: a stop's kind and leader come before its position
+    Tx, Tb, TqR, TqC, TqDec, TlDot, TlMDot, TlHyph, TlUl, TlTh, TlEq,
     // Breaks and special characters
     Par, Line, Tab, Page, Sect, Cell, Row, NestCell, NestRow, EmDash, EnDash, EmSpace, EnSpace,
     QmSpace, Bullet, LQuote, RQuote, LDblQuote, RDblQuote, Zwj, Zwnj, LtrMark, RtlMark, Chftn,
     // Colour table
     Red, Green, Blue,
     // Pictures
-    PngBlip, JpegBlip, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
+    PngBlip, JpegBlip, WMetafile, EmfBlip, OtherBlip, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
     // Destinations read for their content
     FontTable, ColorTable, Pict, Field, FldInst, FldRslt, ShpPict, Object, Result, Shp, ShpTxt,
-    ListText, PnText, Upr, Ud,
+    ListText, PnText, NestTableProps, Upr, Ud,
+    // List tables and a paragraph's list
+    ListTable, List, ListLevel, LevelText, ListOverride, ListId, LevelNfc, LevelStartAt, LevelFollow,
+    Ls, Ilvl,
     // Destinations skipped with their content
     Skip,
 };

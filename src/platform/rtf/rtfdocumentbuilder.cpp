@@ -1,12 +1,17 @@
 #include "platform/rtf/rtfdocumentbuilder.h"
 
+#include "platform/metafile.h"
+#include "platform/rtf/rtfformat.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 namespace platform::rtf {
 
@@ -19,6 +24,8 @@ constexpr int kMaxFontNameBytes = 256;
 constexpr int kMaxFieldInstruction = 4096;
 constexpr int kMaxIndentTwips = 31680; // 22 inches, the widest page RTF knows
 constexpr int kMaxUnicodeSkip = 16;
+constexpr int kMaxTabStops = 64;
+constexpr int kMaxTrailerBytes = 4096;
 
 // Twips (1/1440 inch) to document units, which Qt lays out at 96 per inch.
 double TwipsToUnits(int twips)
@@ -58,11 +65,19 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document) : m_document(doc
     m_blockFormat = m_cursor.blockFormat();
     m_stack.reserve(RtfTokenizer::kMaxGroupDepth + 1);
     // The state outside the outermost group: whatever trails the document's closing brace is
-    // not part of it.
+    // not part of it, unless a second document follows.
     GroupState outside;
-    outside.destination = Destination::Skip;
+    outside.destination = Destination::Trailer;
     m_stack.append(outside);
     m_codePage.setCodePage(m_documentCodePage);
+    setDefaultTab(kDefaultTabTwips);
+}
+
+void RtfDocumentBuilder::setDefaultTab(int twips)
+{
+    QTextOption option = m_document->defaultTextOption();
+    option.setTabStopDistance(TwipsToUnits(twips));
+    m_document->setDefaultTextOption(option);
 }
 
 RtfDocumentBuilder::~RtfDocumentBuilder() = default;
@@ -86,6 +101,8 @@ void RtfDocumentBuilder::groupEnd()
         finishFontEntry();
     if (closed.destination == Destination::Pict && outer != Destination::Pict)
         finishPicture();
+    if (closed.destination != outer)
+        finishListGroup(closed.destination);
     if (!(closed.chars == state().chars))
         applyCodePage();
     if (m_stack.size() == 1)
@@ -167,6 +184,35 @@ void RtfDocumentBuilder::enterDestination(Word id)
         }
         break;
     }
+    case Word::ListTable:
+        current.destination = Destination::ListTable;
+        break;
+    case Word::List:
+    case Word::ListLevel:
+    case Word::LevelText:
+    case Word::ListOverride:
+        if (current.destination != Destination::ListTable && current.destination != Destination::List &&
+            current.destination != Destination::ListLevel) {
+            current.destination = Destination::Skip;
+        } else if (id == Word::List) {
+            current.destination = Destination::List;
+            m_listLevels.clear();
+            m_listId = 0;
+        } else if (id == Word::ListLevel) {
+            current.destination = Destination::ListLevel;
+            m_listLevel = ListLevel{};
+        } else if (id == Word::LevelText) {
+            current.destination = Destination::LevelText;
+            m_levelText.clear();
+        } else {
+            current.destination = Destination::ListOverride;
+            m_listId = m_listOverride = 0;
+        }
+        break;
+    case Word::ListText:
+    case Word::PnText:
+        m_listTextSeen = true;
+        break;
     case Word::Upr:
         current.destination = Destination::Upr;
         break;
@@ -180,10 +226,9 @@ void RtfDocumentBuilder::enterDestination(Word id)
     case Word::Result:
     case Word::Shp:
     case Word::ShpTxt:
-    case Word::ListText:
-    case Word::PnText:
+    case Word::NestTableProps:
         // Their content is read where it stands: a field's result, the text of a shape, the
-        // number or bullet of a list item.
+        // cells some writers put among a nested row's properties.
         break;
     default:
         current.destination = Destination::Skip;
@@ -222,6 +267,12 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
             applyCodePage();
         }
         break;
+    case Word::Rtf:
+        if (m_stack.size() == 2 && !m_trailer.isEmpty()) {
+            const QByteArray trailer = std::exchange(m_trailer, {});
+            bodyBytes(trailer);
+        }
+        break;
     case Word::Deff:
         m_defaultFont = value;
         applyCodePage();
@@ -236,6 +287,8 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
         } else if (current.destination == Destination::FieldInst) {
             if (m_fieldInstruction.size() < kMaxFieldInstruction)
                 m_fieldInstruction += QChar(c);
+        } else if (current.destination == Destination::LevelText && m_levelText.size() < kMaxFieldInstruction) {
+            m_levelText += QChar(c);
         }
         m_skipCount = current.unicodeSkip;
         break;
@@ -336,6 +389,68 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
     case Word::Sa:
         para.spaceAfter = std::clamp(value, 0, kMaxIndentTwips);
         break;
+    case Word::ListId:
+        m_listId = value;
+        break;
+    case Word::LevelNfc:
+        m_listLevel.format = value;
+        break;
+    case Word::LevelStartAt:
+        m_listLevel.start = std::clamp(value, 0, 32767);
+        break;
+    case Word::LevelFollow:
+        m_listLevel.follow = value;
+        break;
+    case Word::Ls:
+        if (current.destination == Destination::ListOverride)
+            m_listOverride = value;
+        else
+            para.list = value;
+        break;
+    case Word::Ilvl:
+        para.listLevel = std::clamp(value, 0, kListLevels - 1);
+        break;
+    case Word::DefTab:
+        if (value > 0)
+            setDefaultTab(std::min(value, kMaxIndentTwips));
+        break;
+    case Word::TqR:
+        para.nextTab.kind = QTextOption::RightTab;
+        break;
+    case Word::TqC:
+        para.nextTab.kind = QTextOption::CenterTab;
+        break;
+    case Word::TqDec:
+        para.nextTab.kind = QTextOption::DelimiterTab;
+        break;
+    case Word::TlDot:
+        para.nextTab.leader = kLeaderDot;
+        break;
+    case Word::TlMDot:
+        para.nextTab.leader = kLeaderMiddleDot;
+        break;
+    case Word::TlHyph:
+        para.nextTab.leader = kLeaderHyphen;
+        break;
+    case Word::TlUl:
+        para.nextTab.leader = kLeaderUnderline;
+        break;
+    case Word::TlTh:
+        para.nextTab.leader = kLeaderThick;
+        break;
+    case Word::TlEq:
+        para.nextTab.leader = kLeaderEquals;
+        break;
+    case Word::Tx:
+        if (para.tabs.size() < kMaxTabStops) {
+            para.nextTab.twips = std::clamp(value, 0, kMaxIndentTwips);
+            para.tabs.append(para.nextTab);
+        }
+        para.nextTab = TabStop{};
+        break;
+    case Word::Tb: // a bar tab draws a rule and is no stop for text
+        para.nextTab = TabStop{};
+        break;
     case Word::Red:
         m_red = std::clamp(value, 0, 255);
         break;
@@ -350,6 +465,15 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
         break;
     case Word::JpegBlip:
         m_picture.format = "JPG";
+        break;
+    case Word::WMetafile:
+        m_picture.format = "WMF";
+        break;
+    case Word::EmfBlip:
+        m_picture.format = "EMF";
+        break;
+    case Word::OtherBlip:
+        m_picture.format = "?"; // kinds this reader cannot draw show as a placeholder
         break;
     case Word::PicW:
         m_picture.width = value;
@@ -511,6 +635,15 @@ void RtfDocumentBuilder::hexByte(unsigned char byte)
         if (m_fieldInstruction.size() < kMaxFieldInstruction)
             m_codePage.decode(QByteArrayView(&b, 1), m_fieldInstruction);
         break;
+    case Destination::LevelText:
+        // The length and the level placeholders are numbers, not characters of a page.
+        if (m_levelText.size() < kMaxFieldInstruction) {
+            if (byte < 0x20)
+                m_levelText += QChar(byte);
+            else
+                m_codePage.decode(QByteArrayView(&b, 1), m_levelText);
+        }
+        break;
     default:
         break;
     }
@@ -551,6 +684,20 @@ void RtfDocumentBuilder::text(QByteArrayView bytes)
     case Destination::FieldInst:
         if (m_fieldInstruction.size() < kMaxFieldInstruction)
             m_codePage.decode(bytes, m_fieldInstruction);
+        break;
+    case Destination::LevelText:
+        for (const char c : bytes) {
+            if (c != ';' && m_levelText.size() < kMaxFieldInstruction)
+                m_codePage.decode(QByteArrayView(&c, 1), m_levelText);
+        }
+        break;
+    case Destination::ListTable:
+    case Destination::List:
+    case Destination::ListLevel:
+    case Destination::ListOverride:
+        break;
+    case Destination::Trailer:
+        m_trailer.append(bytes.first(std::min<qsizetype>(bytes.size(), kMaxTrailerBytes - m_trailer.size())));
         break;
     case Destination::Skip:
     case Destination::Upr:
@@ -598,6 +745,11 @@ void RtfDocumentBuilder::appendText(const QString& text)
         m_cellPending = false;
         m_pending += QLatin1Char('\t');
     }
+    if (!m_paragraphStarted) {
+        m_paragraphStarted = true;
+        if (!m_listTextSeen && state().para.list > 0)
+            m_pending += listMarker(state().para.list, state().para.listLevel);
+    }
     m_pending += text;
 }
 
@@ -622,6 +774,7 @@ void RtfDocumentBuilder::endParagraph()
 {
     flushText();
     m_cellPending = false;
+    m_paragraphStarted = m_listTextSeen = false;
     const QTextBlockFormat format = blockFormat(state().para);
     if (format != m_blockFormat) {
         m_cursor.setBlockFormat(format);
@@ -696,7 +849,160 @@ QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para) const
         format.setTopMargin(TwipsToUnits(para.spaceBefore));
     if (para.spaceAfter != 0)
         format.setBottomMargin(TwipsToUnits(para.spaceAfter));
+    setTabs(para, format);
     return format;
+}
+
+// RTF measures stops from the left edge of the text column, Qt from where each line starts; the
+// first line is the one tabs matter on, so positions count from its start. A hanging paragraph
+// stops at its left indent too, as in the word processors: that is where "1.\tab" puts its text.
+void RtfDocumentBuilder::setTabs(const ParaState& para, QTextBlockFormat& format)
+{
+    QList<TabStop> stops = para.tabs;
+    if (para.firstIndent < 0 && std::none_of(stops.cbegin(), stops.cend(), [&](const TabStop& stop) {
+            return stop.twips == para.leftIndent;
+        }))
+        stops.append(TabStop{para.leftIndent, QTextOption::LeftTab, kImplicitStop});
+    if (stops.isEmpty())
+        return;
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const TabStop& a, const TabStop& b) { return a.twips < b.twips; });
+    const int origin = para.leftIndent + para.firstIndent;
+    QList<QTextOption::Tab> tabs;
+    QString leaders;
+    int last = origin;
+    for (const TabStop& stop : stops) {
+        if (stop.twips <= last) // left of the line's start, or a second stop at one place
+            continue;
+        last = stop.twips;
+        const auto type = QTextOption::TabType(stop.kind);
+        tabs.append(QTextOption::Tab(TwipsToUnits(stop.twips - origin), type,
+                                     type == QTextOption::DelimiterTab ? QChar(u'.') : QChar()));
+        leaders += QChar(stop.leader ? stop.leader : kLeaderNone);
+    }
+    if (tabs.isEmpty())
+        return;
+    format.setTabPositions(tabs);
+    if (leaders.count(QChar(kLeaderNone)) != leaders.size())
+        format.setProperty(TabLeadersProperty, leaders);
+}
+
+void RtfDocumentBuilder::finishListGroup(Destination closed)
+{
+    switch (closed) {
+    case Destination::LevelText:
+        // The first character counts the ones that follow.
+        if (!m_levelText.isEmpty())
+            m_listLevel.text = m_levelText.mid(1, m_levelText.at(0).unicode());
+        break;
+    case Destination::ListLevel:
+        if (m_listLevels.size() < kListLevels)
+            m_listLevels.append(m_listLevel);
+        break;
+    case Destination::List:
+        if (m_lists.size() < kMaxFonts)
+            m_lists.insert(m_listId, m_listLevels);
+        break;
+    case Destination::ListOverride:
+        if (m_listOverrides.size() < kMaxFonts)
+            m_listOverrides.insert(m_listOverride, m_listId);
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+
+QString Roman(int n)
+{
+    static constexpr std::pair<int, const char*> kDigits[] = {
+        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},   {4, "iv"},  {1, "i"},
+    };
+    QString out;
+    for (const auto& [value, digits] : kDigits) {
+        for (; n >= value && out.size() < 32; n -= value)
+            out += QLatin1String(digits);
+    }
+    return out;
+}
+
+QString Letters(int n)
+{
+    QString out;
+    for (; n > 0 && out.size() < 8; n = (n - 1) / 26)
+        out.prepend(QChar(u'a' + (n - 1) % 26));
+    return out;
+}
+
+QString FormatNumber(int n, int format)
+{
+    switch (format) {
+    case 1:
+        return Roman(n).toUpper();
+    case 2:
+        return Roman(n);
+    case 3:
+        return Letters(n).toUpper();
+    case 4:
+        return Letters(n);
+    default:
+        return QString::number(n);
+    }
+}
+
+// Bullets of the Symbol and Wingdings faces, kept in the private use area, as the characters a
+// face the reader has shows.
+QChar BulletChar(QChar c)
+{
+    switch (c.unicode()) {
+    case 0xF0B7:
+        return QChar(0x2022);
+    case 0xF0A7:
+    case 0xF06E:
+        return QChar(0x25AA);
+    case 0xF0D8:
+        return QChar(0x27A2);
+    case 0xF0FC:
+        return QChar(0x2713);
+    case 0xF076:
+        return QChar(0x2756);
+    default:
+        return c;
+    }
+}
+
+} // namespace
+
+QString RtfDocumentBuilder::listMarker(int list, int level)
+{
+    const QList<ListLevel> levels = m_lists.value(m_listOverrides.value(list, -1));
+    if (level >= levels.size())
+        return {};
+    QList<int>& counters = m_listCounters[list];
+    while (counters.size() < kListLevels)
+        counters.append(0);
+    counters[level] = counters[level] == 0 ? levels[level].start : counters[level] + 1;
+    for (int deeper = level + 1; deeper < kListLevels; ++deeper)
+        counters[deeper] = 0;
+    const ListLevel& own = levels[level];
+    if (own.format == 255)
+        return {};
+    QString marker;
+    for (const QChar c : own.text) {
+        const int placeholder = c.unicode();
+        if (placeholder < kListLevels && placeholder < levels.size())
+            marker += FormatNumber(std::max(counters[placeholder], levels[placeholder].start),
+                                   levels[placeholder].format);
+        else if (placeholder >= 0x20)
+            marker += BulletChar(c);
+    }
+    if (own.follow == 0)
+        marker += QLatin1Char('\t');
+    else if (own.follow == 1)
+        marker += QLatin1Char(' ');
+    return marker;
 }
 
 void RtfDocumentBuilder::finishFontEntry()
@@ -725,6 +1031,23 @@ void RtfDocumentBuilder::finishColorEntry()
     m_red = m_green = m_blue = -1;
 }
 
+namespace {
+
+// What stands for a picture that cannot be drawn: its frame, so the page keeps its layout.
+QImage Placeholder(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::gray, 1));
+    painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    painter.drawLine(image.rect().topLeft(), image.rect().bottomRight());
+    painter.drawLine(image.rect().bottomLeft(), image.rect().topRight());
+    return image;
+}
+
+} // namespace
+
 void RtfDocumentBuilder::finishPicture()
 {
     Picture picture = std::move(m_picture);
@@ -732,27 +1055,48 @@ void RtfDocumentBuilder::finishPicture()
     if (picture.format.isEmpty() || state().chars.hidden)
         return;
     const QByteArray bytes = !picture.binary.isEmpty() ? picture.binary : QByteArray::fromHex(picture.hex);
-    if (bytes.isEmpty())
-        return;
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, picture.format);
-    const QSize size = reader.size();
-    if (!size.isValid() || qint64(size.width()) * size.height() > kMaxPicturePixels)
-        return;
-    const QImage image = reader.read();
-    if (image.isNull())
-        return;
+    // The size the writer asked for, in document units; a metafile's \picw and \pich are in
+    // hundredths of a millimetre, a bitmap's in pixels.
+    const bool metafile = picture.format == "WMF" || picture.format == "EMF";
+    const auto goal = [&](int goalTwips, int natural, int scale) {
+        qreal units = goalTwips > 0 && goalTwips <= 10 * kMaxIndentTwips ? TwipsToUnits(goalTwips)
+                      : metafile                                          ? natural * 96.0 / 2540.0
+                                                                          : natural;
+        return std::clamp(units * scale / 100.0, 0.0, 10.0 * kMaxIndentTwips / 15.0);
+    };
+    QSizeF size(goal(picture.goalWidth, picture.width, picture.scaleX),
+                goal(picture.goalHeight, picture.height, picture.scaleY));
+    QImage image;
+    if (metafile) {
+        const QSize pixels = size.toSize().expandedTo(QSize(1, 1));
+        image = RenderMetafile(bytes, size.isEmpty() ? QSize() : pixels, kMaxPicturePixels);
+    } else if (picture.format != "?") {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, picture.format);
+        const QSize natural = reader.size();
+        if (natural.isValid() && qint64(natural.width()) * natural.height() <= kMaxPicturePixels)
+            image = reader.read();
+        if (!image.isNull() && picture.goalWidth <= 0)
+            size.setWidth(image.width() * picture.scaleX / 100.0);
+        if (!image.isNull() && picture.goalHeight <= 0)
+            size.setHeight(image.height() * picture.scaleY / 100.0);
+    }
+    if (image.isNull()) {
+        const QSize frame = size.toSize();
+        if (frame.width() < 2 || frame.height() < 2 || qint64(frame.width()) * frame.height() > kMaxPicturePixels)
+            return; // nothing says how large it was
+        image = Placeholder(frame);
+    }
+    if (size.isEmpty())
+        size = image.size();
     const QString name = QStringLiteral("rtf-image-%1").arg(++m_pictureCount);
     m_document->addResource(QTextDocument::ImageResource, QUrl(name), image);
     QTextImageFormat format;
     format.setName(name);
-    const auto scaled = [](int goal, int scale, int fallback) {
-        return goal > 0 && goal <= 10 * kMaxIndentTwips ? TwipsToUnits(goal) * scale / 100.0 : fallback;
-    };
-    format.setWidth(scaled(picture.goalWidth, picture.scaleX, image.width()));
-    format.setHeight(scaled(picture.goalHeight, picture.scaleY, image.height()));
+    format.setWidth(size.width());
+    format.setHeight(size.height());
     appendText(QString());
     flushText();
     m_cursor.insertImage(format);

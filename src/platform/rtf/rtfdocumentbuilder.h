@@ -53,6 +53,13 @@ private:
         Pict,
         FieldInst,
         Upr, // the 8-bit half of an \upr pair: its \ud half carries the text
+        Trailer, // after the document's closing brace
+        // The list table and its parts
+        ListTable,
+        List,
+        ListLevel,
+        LevelText,
+        ListOverride,
     };
 
     struct CharState
@@ -71,6 +78,14 @@ private:
         bool operator==(const CharState&) const = default;
     };
 
+    struct TabStop
+    {
+        int twips = 0; // from the left edge of the text column, as RTF measures
+        quint8 kind = 0; // QTextOption::TabType
+        char16_t leader = 0;
+        bool operator==(const TabStop&) const = default;
+    };
+
     struct ParaState
     {
         Qt::Alignment alignment = Qt::AlignLeft;
@@ -79,6 +94,10 @@ private:
         int firstIndent = 0;
         int spaceBefore = 0;
         int spaceAfter = 0;
+        QList<TabStop> tabs;
+        int list = 0; // \ls: the list override the paragraph belongs to
+        int listLevel = 0;
+        TabStop nextTab; // the kind and leader words seen since the last \tx
         bool operator==(const ParaState&) const = default;
     };
 
@@ -104,7 +123,19 @@ private:
         int width = 0, height = 0, goalWidth = 0, goalHeight = 0, scaleX = 100, scaleY = 100;
     };
 
+    // One level of a list from the list table: how its number is written.
+    struct ListLevel
+    {
+        int format = 0; // \levelnfc: 0 1, 1 I, 2 i, 3 A, 4 a, 23 a bullet, 255 nothing
+        int start = 1;
+        int follow = 0; // 0 a tab, 1 a space, 2 nothing
+        QString text;   // \leveltext without its length: characters below 9 stand for levels' numbers
+    };
+    static constexpr int kListLevels = 9;
+
     GroupState& state() { return m_stack.last(); }
+    void finishListGroup(Destination closed);
+    QString listMarker(int list, int level);
     void enterDestination(Word id);
     void handleSymbolWord(Word id);
     void handleValueWord(const ControlWord& entry, bool hasParameter, int parameter);
@@ -116,6 +147,8 @@ private:
     void applyCodePage();
     QTextCharFormat charFormat(const CharState& chars) const;
     QTextBlockFormat blockFormat(const ParaState& para) const;
+    static void setTabs(const ParaState& para, QTextBlockFormat& format);
+    void setDefaultTab(int twips);
     void finishFontEntry();
     void finishColorEntry();
     void finishPicture();
@@ -154,6 +187,22 @@ private:
     QTextBlockFormat m_blockFormat;
     ParaState m_finalPara; // the paragraph format in force when the outermost group closed
     bool m_cellPending = false;
+    // Text after the document's closing brace: kept only when another document follows, as when
+    // two documents were pasted into one file.
+    QByteArray m_trailer;
+
+    // Lists: a paragraph of a list that brings no \listtext of its own gets its number made from
+    // the list table, as the word processor would show it.
+    QHash<int, QList<ListLevel>> m_lists;  // by \listid
+    QHash<int, int> m_listOverrides;       // \ls to \listid
+    QHash<int, QList<int>> m_listCounters; // by \ls, one number per level
+    QList<ListLevel> m_listLevels;         // the list being read
+    ListLevel m_listLevel;                 // the level being read
+    QString m_levelText;
+    int m_listId = 0;
+    int m_listOverride = 0;
+    bool m_paragraphStarted = false;
+    bool m_listTextSeen = false;
 };
 
 } // namespace platform::rtf

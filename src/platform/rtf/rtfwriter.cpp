@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtf/rtfcodepage.h"
+#include "platform/rtf/rtfformat.h"
 #include "platform/rtf/rtfreader.h"
 
 #include <QBuffer>
@@ -159,7 +160,12 @@ private:
     void writeHeader()
     {
         m_out.reserve(qsizetype(m_document.characterCount()) * 11 / 10 + 256);
-        m_out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
+        m_out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1";
+        // Qt's own default (80 pixels) is no choice of the author's: it is left to the reader's.
+        const int defaultTab = UnitsToTwips(m_document.defaultTextOption().tabStopDistance());
+        if (defaultTab > 0 && defaultTab != kDefaultTabTwips && defaultTab != UnitsToTwips(80))
+            m_out += "\\deftab" + QByteArray::number(defaultTab);
+        m_out += "{\\fonttbl";
         for (qsizetype i = 0; i < m_fonts.size(); ++i) {
             m_out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ";
             for (const QChar c : m_fonts[i]) {
@@ -282,6 +288,7 @@ private:
         margin("fi", format.textIndent());
         margin("sb", format.topMargin());
         margin("sa", format.bottomMargin());
+        writeTabs(format);
         if (block.length() <= 1) {
             writeRunFormat(resolve(block.charFormat()));
             return;
@@ -295,6 +302,41 @@ private:
                 continue;
             }
             writeText(fragment.text());
+        }
+    }
+
+    // The reader counts tab positions from the first line's start; RTF from the text column.
+    void writeTabs(const QTextBlockFormat& format)
+    {
+        const QList<QTextOption::Tab> tabs = format.tabPositions();
+        const QString leaders = format.stringProperty(TabLeadersProperty);
+        const qreal origin = format.leftMargin() + format.textIndent();
+        for (qsizetype i = 0; i < tabs.size(); ++i) {
+            const char16_t leader = i < leaders.size() ? leaders[i].unicode() : kLeaderNone;
+            if (leader == kImplicitStop)
+                continue;
+            switch (tabs[i].type) {
+            case QTextOption::RightTab:
+                word("tqr");
+                break;
+            case QTextOption::CenterTab:
+                word("tqc");
+                break;
+            case QTextOption::DelimiterTab:
+                word("tqdec");
+                break;
+            default:
+                break;
+            }
+            static constexpr std::pair<char16_t, const char*> kLeaders[] = {
+                {kLeaderDot, "tldot"},      {kLeaderMiddleDot, "tlmdot"}, {kLeaderHyphen, "tlhyph"},
+                {kLeaderUnderline, "tlul"}, {kLeaderThick, "tlth"},       {kLeaderEquals, "tleq"},
+            };
+            for (const auto& [code, name] : kLeaders) {
+                if (code == leader)
+                    word(name);
+            }
+            word("tx", UnitsToTwips(tabs[i].position + origin));
         }
     }
 
