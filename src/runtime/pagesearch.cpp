@@ -295,7 +295,13 @@ QList<PageSearchHit> PageSearchIndex::search(const QString& query) const
 
 QString PageSearchIndex::Snippet(const QString& text, qsizetype hit)
 {
-    const qsizetype from = std::max<qsizetype>(0, hit - kSnippetBefore);
+    qsizetype from = std::max<qsizetype>(0, hit - kSnippetBefore);
+    // Start at a word, not in the middle of one.
+    if (from > 0) {
+        const qsizetype blank = text.indexOf(QLatin1Char(' '), from);
+        if (blank >= 0 && blank < hit)
+            from = blank + 1;
+    }
     QString snippet = text.mid(from, kSnippetLength).simplified();
     if (from > 0)
         snippet.prepend(QChar(0x2026));

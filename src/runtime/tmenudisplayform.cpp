@@ -100,6 +100,7 @@ void TMenuDisplayForm::SearchBtnClick()
     if (!m_search) {
         m_ownSearch = std::make_unique<TopicSearch>(m_source, m_state);
         m_search = m_ownSearch.get();
+        m_search->setOrder(m_names);
     }
     m_search->showSearch(this);
 }

@@ -7,7 +7,9 @@
 #include "storage/topicsource.h"
 #include "storage/topicstore.h"
 
+#include <QApplication>
 #include <QEventLoop>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -49,6 +52,25 @@ void TopicSearch::open(const QString& name, const QStringList& words, QWidget* p
     }
 }
 
+QList<PageSearchHit> TopicSearch::search(const QString& query) const
+{
+    QList<PageSearchHit> hits = m_index.search(query);
+    if (m_order.isEmpty())
+        return hits;
+    QHash<QString, qsizetype> place;
+    for (qsizetype i = 0; i < m_order.size(); ++i)
+        place.insert(m_order[i], i);
+    std::stable_sort(hits.begin(), hits.end(), [&place](const PageSearchHit& a, const PageSearchHit& b) {
+        return place.value(a.name, -1) < place.value(b.name, -1);
+    });
+    return hits;
+}
+
+double TopicSearch::designScale() const
+{
+    return m_state.designScale();
+}
+
 void TopicSearch::showSearch(QWidget* parent)
 {
     TPageSearchForm form(*this, parent);
@@ -61,7 +83,14 @@ TPageSearchForm::TPageSearchForm(TopicSearch& search, QWidget* parent) : QDialog
     setWindowTitle(QStringLiteral("Search the Topics"));
     createControls();
     createLayout();
-    resize(520, 420);
+    // Drawn at the scale of the screens it is opened from.
+    const double scale = m_search.designScale();
+    if (scale != 1.0) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(font.pointSizeF() * scale);
+        setFont(font);
+    }
+    resize(int(520 * scale), int(420 * scale));
 }
 
 void TPageSearchForm::createControls()
@@ -184,7 +213,7 @@ void TPageSearchForm::SearchBtnClick()
     m_words = SearchWords(query);
     if (m_words.isEmpty() || !readPages())
         return;
-    m_hits = m_search.index().search(query);
+    m_hits = m_search.search(query);
     for (const PageSearchHit& hit : m_hits) {
         auto* item = new QListWidgetItem(hit.snippet.isEmpty() ? hit.name : hit.name + QLatin1Char('\n') + hit.snippet,
                                          ResultList);

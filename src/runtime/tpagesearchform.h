@@ -32,6 +32,12 @@ public:
     const storage::TopicSource& source() const { return m_source; }
     PageSearchIndex& index() { return m_index; }
 
+    // The order readers see the names in; found Topics are listed in it.
+    void setOrder(const QStringList& names) { m_order = names; }
+    // The index's hits for the query, in that order.
+    QList<PageSearchHit> search(const QString& query) const;
+    double designScale() const;
+
     // Runs the named Topic over `parent`; failures are reported in an error box.
     void open(const QString& name, const QStringList& words, QWidget* parent);
     // The search window over `parent`, modal.
@@ -41,6 +47,7 @@ private:
     const storage::TopicSource& m_source;
     shell::AppState& m_state;
     PageSearchIndex m_index;
+    QStringList m_order;
 };
 
 // The search window of the Topic menu and of the plain topic list: the reader types words and

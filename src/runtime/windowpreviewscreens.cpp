@@ -104,12 +104,16 @@ void WindowPreviewScreens::showIntroduction(const storage::SettingsRecord& recor
 void WindowPreviewScreens::showTopicMenu(const storage::SettingsRecord& record, const QStringList& names,
                                          const storage::TopicSource& source)
 {
-    ShowTopicMenu(record, names, source, m_state, owner(), searchOf(source));
+    TopicSearch* search = searchOf(source);
+    search->setOrder(names);
+    ShowTopicMenu(record, names, source, m_state, owner(), search);
 }
 
 int WindowPreviewScreens::showTopicList(const QStringList& names, int index, const storage::TopicSource& source)
 {
-    return ShowTopicList(names, index, m_state.CurrentTitle, owner(), searchOf(source));
+    TopicSearch* search = searchOf(source);
+    search->setOrder(names);
+    return ShowTopicList(names, index, m_state.CurrentTitle, owner(), search);
 }
 
 TopicSearch* WindowPreviewScreens::searchOf(const storage::TopicSource& source)
