@@ -122,12 +122,14 @@ QImage DecodeOther(QByteArrayView data)
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(int(kMaxDecodedPixels * 4 / (1024 * 1024)));
     const QSize size = reader.size();
-    if (size.isValid()) {
-        const qint64 pixels = PixelCount(size.width(), size.height());
-        if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide || pixels > kMaxDecodedPixels ||
-            pixels > kSmallPicturePixels + qint64(data.size()) * kMaxPixelsPerByte)
-            return {};
-    }
+    // A picture that cannot say its size before it is decoded (a BMP with a negative height of
+    // fifty million rows is one) is refused rather than decoded blind.
+    if (!size.isValid())
+        return {};
+    const qint64 pixels = PixelCount(size.width(), size.height());
+    if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide || pixels > kMaxDecodedPixels ||
+        pixels > kSmallPicturePixels + qint64(data.size()) * kMaxPixelsPerByte)
+        return {};
     return reader.read();
 }
 

@@ -192,7 +192,7 @@ private Q_SLOTS:
     // Last: after the application is told to exit, no event loop of this process runs again.
     void run_applicationQuitting_endsTheWait()
     {
-        QTimer::singleShot(200, qApp, [] { QCoreApplication::exit(0); });
+        QTimer::singleShot(200, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
         QElapsedTimer clock;
         clock.start();
         const auto result =
