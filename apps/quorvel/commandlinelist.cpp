@@ -33,7 +33,20 @@ QString CommandLineDialogs::openFileName(const platform::FileRequest& request)
 
 QString CommandLineDialogs::saveFileName(const platform::FileRequest& request) { return m_real.saveFileName(request); }
 std::optional<QColor> CommandLineDialogs::chooseColor(const QColor& initial) { return m_real.chooseColor(initial); }
-std::optional<QFont> CommandLineDialogs::chooseFont(const QFont& initial) { return m_real.chooseFont(initial); }
+QStringList CommandLineDialogs::openFileNames(const platform::FileRequest& request)
+{
+    return m_real.openFileNames(request);
+}
+
+QString CommandLineDialogs::chooseFolder(const platform::FileRequest& request)
+{
+    return m_real.chooseFolder(request);
+}
+
+std::optional<platform::FontChoice> CommandLineDialogs::chooseFont(const QFont& initial, const QColor& initialColor)
+{
+    return m_real.chooseFont(initial, initialColor);
+}
 void CommandLineDialogs::beep() { m_real.beep(); }
 
 QString CommandLineFile(const QString& argument)

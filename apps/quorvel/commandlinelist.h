@@ -26,8 +26,10 @@ public:
     bool askYesNoHelp(const QString& message, int helpContext) override;
     QString openFileName(const platform::FileRequest& request) override;
     QString saveFileName(const platform::FileRequest& request) override;
+    QStringList openFileNames(const platform::FileRequest& request) override;
+    QString chooseFolder(const platform::FileRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
-    std::optional<QFont> chooseFont(const QFont& initial) override;
+    std::optional<platform::FontChoice> chooseFont(const QFont& initial, const QColor& initialColor) override;
     void beep() override;
 
 private:
