@@ -194,7 +194,7 @@ ConvertedTopic ConvertTopic(const QStringList& entry, const PictureSink& picture
 ConvertedTopic ConvertTopicApart(const QStringList& entry)
 {
     QList<QImage> pictures;
-    ConvertedTopic converted = ConvertTopic(entry, [&pictures](const QImage& picture) {
+    ConvertedTopic converted = ConvertTopic(entry, [&pictures](const QImage& picture) -> QString {
         pictures.append(picture);
         return QChar(kPictureMark) + QString::number(pictures.size() - 1) + QChar(kPictureMark);
     });

@@ -4,6 +4,7 @@
 #include "pictures.h"
 #include "storetext.h"
 
+#include "platform/rtf/rtfwriter.h"
 #include "publish/pagehtml.h"
 #include "publish/playerdata.h"
 #include "publish/publisher.h"
@@ -11,7 +12,9 @@
 #include "shell/error.h"
 #include "storage/settingsrecord.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QDirIterator>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -19,11 +22,13 @@
 #include <QJsonDocument>
 #include <QPalette>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <QThreadPool>
 #include <QXmlStreamReader>
 
 using namespace publish;
@@ -165,6 +170,15 @@ private Q_SLOTS:
         QVERIFY(html.contains(QLatin1String("&lt;cell&gt;</p></td></tr></table>")));
     }
 
+    void conversion_neverLaysTheDocumentOut()
+    {
+        // Layout is slow and touches the font engines; pages are converted on worker threads.
+        QTextDocument document;
+        platform::rtf::LoadRtfLines({QStringLiteral("{\\rtf1 a\\tab b\\par \\trowd\\cellx900 c\\cell\\row}")}, &document);
+        QVERIFY(DocumentToHtml(document, {}).contains(QLatin1String("class=\"tab\"")));
+        QCOMPARE(document.findChild<QAbstractTextDocumentLayout*>(), nullptr);
+    }
+
     void tabStops_followTheMeasuredText()
     {
         // "abc" is narrower than a stop, so the tab ends at 36pt; two tabs reach 72pt in all.
@@ -299,6 +313,50 @@ private Q_SLOTS:
         const QString html = ScriptValue(page)[QLatin1String("html")].toString();
         QCOMPARE(html.count(QLatin1String("&lt;/script&gt;&lt;b onclick=x&gt; line ")), 20000);
         QVERIFY(html.contains(QLatin1String(" line 19999</span></p></div>")));
+    }
+
+    void parallelPages_matchTheSequentialRun()
+    {
+        // Pages of every kind the converter meets, pictures among them, spread over many batches.
+        const QByteArray picture = "{\\pict\\pngblip\\picw4\\pich3 " + PngHex().toLatin1() + "}";
+        const QList<QByteArray> pieces{"\\b bold\\b0 ", "\\i\\ul mixed\\ul0\\i0 ", "\\cf1\\fs36 red\\cf0 ",
+                                       "abc\\tab x\\tab ", "\\super 2\\nosupersub ", "\\qc centred ",
+                                       "\\li720\\fi-360 indent ", "\\u916? \\'e9t\\'e9 ", kHostile + " ",
+                                       picture, "\\trowd\\cellx1000\\cellx2000 a\\cell b\\cell\\row ", "\\par "};
+        QByteArray store;
+        for (int t = 0; t < 300; ++t) {
+            if (t % 9 == 4) {
+                store += CommandEntryText("Command " + QByteArray::number(t), 3, "Sound.wav");
+                continue;
+            }
+            QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}{\\colortbl;\\red255\\green0\\blue0;}";
+            for (int p = 0; p < t % 13; ++p)
+                rtf += (p % 2 ? "\\f1 " : "\\f0 ") + pieces[(t * 7 + p * 5) % pieces.size()];
+            store += t % 17 == 0 ? PageEntryText("Plain " + QByteArray::number(t), 1, {"plain text", "<b>"})
+                                 : PageEntryText("Page " + QByteArray::number(t), t % 2 ? 1 : 5, {rtf + "}"});
+        }
+        const QString list = makeList(m_dir.filePath(QStringLiteral("parallel")), store);
+        QThreadPool* pool = QThreadPool::globalInstance();
+        const int threads = pool->maxThreadCount();
+        const auto restore = qScopeGuard([&] { pool->setMaxThreadCount(threads); });
+        const auto publishWith = [&](int count, const QString& name) {
+            pool->setMaxThreadCount(count);
+            Publish(PublishSource::fromFile(list), PublishForm::WebFolder, m_dir.filePath(name));
+            QHash<QString, QByteArray> files;
+            for (QDirIterator it(m_dir.filePath(name), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+                const QString path = it.next();
+                files.insert(path.mid(m_dir.filePath(name).size()), Read(path));
+            }
+            return files;
+        };
+        const QHash<QString, QByteArray> sequential = publishWith(1, QStringLiteral("sequential-out"));
+        const QHash<QString, QByteArray> parallel = publishWith(4, QStringLiteral("parallel-out"));
+        QVERIFY(sequential.size() > 300);
+        const QStringList pictures = QStringList(sequential.keys()).filter(QStringLiteral("-PICTURE"));
+        QVERIFY2(pictures.size() > 20, qPrintable(pictures.join(QLatin1Char(' '))));
+        QCOMPARE(parallel.keys().size(), sequential.keys().size());
+        for (auto it = sequential.cbegin(); it != sequential.cend(); ++it)
+            QVERIFY2(parallel.value(it.key()) == it.value(), qPrintable(it.key()));
     }
 
     void missingMedia_isNamedAndNothingIsWritten()
