@@ -58,7 +58,7 @@ private Q_SLOTS:
         QTest::newRow("quorvel version") << "quorvel" << "--version" << "quorvel " QUORVEL_VERSION "\n";
         QTest::newRow("quorvel help") << "quorvel" << "--help" << "Usage: quorvel [LIST.SWJ]\n";
         QTest::newRow("reader version") << "meridox.exe" << "--version" << "meridox (Quorvel) " QUORVEL_VERSION "\n";
-        QTest::newRow("reader help") << "meridox.exe" << "--help" << "Usage: meridox.exe [--list] [NAME.SWC | NAME.EXE]\n";
+        QTest::newRow("reader help") << "meridox.exe" << "--help" << "Usage: meridox.exe [--list | --search WORDS] [NAME.SWC | NAME.EXE]\n";
     }
 
     // Answered without a display: the environment has none of it.

@@ -336,6 +336,8 @@ private Q_SLOTS:
                                  : PageEntryText("Page " + QByteArray::number(t), t % 2 ? 1 : 5, {rtf + "}"});
         }
         const QString list = makeList(m_dir.filePath(QStringLiteral("parallel")), store);
+        // The designed pages name their screen's picture.
+        Write(m_dir.filePath(QStringLiteral("parallel/BACK.BMP")), SolidPicture(8, 6, Qt::blue, "BMP"));
         QThreadPool* pool = QThreadPool::globalInstance();
         const int threads = pool->maxThreadCount();
         const auto restore = qScopeGuard([&] { pool->setMaxThreadCount(threads); });
