@@ -336,6 +336,7 @@ private Q_SLOTS:
                                  : PageEntryText("Page " + QByteArray::number(t), t % 2 ? 1 : 5, {rtf + "}"});
         }
         const QString list = makeList(m_dir.filePath(QStringLiteral("parallel")), store);
+        Write(m_dir.filePath(QStringLiteral("parallel/BACK.BMP")), SolidPicture(4, 4, Qt::gray, "BMP"));
         QThreadPool* pool = QThreadPool::globalInstance();
         const int threads = pool->maxThreadCount();
         const auto restore = qScopeGuard([&] { pool->setMaxThreadCount(threads); });
