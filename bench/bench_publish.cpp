@@ -101,24 +101,19 @@ int main(int argc, char* argv[])
         timed(compileWall, compileCpu, [&] { publish::CompileStudyList(state); });
         timed(publishWall, publishCpu, [&] { publish::Publish(source, publish::PublishForm::WebFolder, web); });
         // The floor of any converter built on the RTF reader: every page read into a document once.
-        timed(readWall, readCpu, [&] {
-            source.topics([](const QStringList& entry) {
+        const auto readEvery = [&](void (*read)(const QStringList&, QTextDocument*)) {
+            source.topics([read](const QStringList& entry) {
                 storage::TopicDisplayRecord display;
                 QStringList lines;
                 storage::ParsePageEntry(entry, display, lines);
                 QTextDocument document;
-                platform::rtf::LoadRtfLines(lines, &document);
+                read(lines, &document);
             });
-        });
-        timed(pageReadWall, pageReadCpu, [&] {
-            source.topics([](const QStringList& entry) {
-                storage::TopicDisplayRecord display;
-                QStringList lines;
-                storage::ParsePageEntry(entry, display, lines);
-                QTextDocument document;
-                publish::ReadPageDocument(lines, &document);
-            });
-        });
+        };
+        timed(readWall, readCpu, [&] { readEvery([](const QStringList& lines, QTextDocument* document) {
+                  platform::rtf::LoadRtfLines(lines, document);
+              }); });
+        timed(pageReadWall, pageReadCpu, [&] { readEvery(publish::ReadPageDocument); });
         timed(mediaWall, mediaCpu, [&] {
             for (int t = 0; t < topics; t += 5)
                 publish::ConvertMedia(dir.filePath(QStringLiteral("PICTURE%1.BMP").arg(t)), converted, {});
