@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QImage>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -348,10 +349,21 @@ QString DocumentToHtml(const QTextDocument& document, const PictureSink& picture
     return HtmlWriter(document, pictures).write();
 }
 
+void ReadPageDocument(const QStringList& lines, QTextDocument* document)
+{
+    // The reader inserts its text through a cursor, which after every insertion finds its place on
+    // the line by itemizing the paragraph so far, over and over. Inside an edit block a cursor
+    // skips that, and a document that is only converted, never shown, needs no cursor place.
+    QTextCursor editing(document);
+    editing.beginEditBlock();
+    platform::rtf::LoadRtfLines(lines, document);
+    editing.endEditBlock();
+}
+
 PageHtml PageLinesToHtml(const QStringList& lines, const PictureSink& pictures)
 {
     QTextDocument document;
-    platform::rtf::LoadRtfLines(lines, &document);
+    ReadPageDocument(lines, &document);
     return {DocumentToHtml(document, pictures), document.toPlainText()};
 }
 

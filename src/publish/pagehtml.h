@@ -41,7 +41,10 @@ struct PageHtml
     QString plainText; // the page's text as the search index takes it
 };
 
-// Reads the stored page lines (RTF, or plain text) and converts them.
+// Reads the stored page lines (RTF, or plain text) into the document, which is cleared first.
+void ReadPageDocument(const QStringList& lines, QTextDocument* document);
+
+// Reads the stored page lines and converts them.
 PageHtml PageLinesToHtml(const QStringList& lines, const PictureSink& pictures);
 
 } // namespace publish
