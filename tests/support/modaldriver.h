@@ -23,9 +23,10 @@ public:
             m_timer.stop();
             opened = true;
             m_action(modal);
-            // A window the action failed to close fails the test instead of hanging it.
+            // A window the action failed to close fails the test instead of hanging it; the wait is
+            // long enough for a loaded machine to finish what the action started.
             QPointer<QWidget> left(modal);
-            QTimer::singleShot(3000, modal, [this, left] {
+            QTimer::singleShot(10000, modal, [this, left] {
                 if (left && left->isVisible()) {
                     stuck = true;
                     left->close();
