@@ -158,6 +158,7 @@ private Q_SLOTS:
     void hostile_binaryGarbage_doesNotStopReading();
     void hostile_hugePictureDimensions_areSkipped();
     void hostile_manyFonts_areBounded();
+    void hostile_overlongRunsAndParagraphs_getBreaks();
 
     void samples_matchOtherProgramsText_data();
     void samples_matchOtherProgramsText();
@@ -854,5 +855,30 @@ void TestRtfReader::libreOfficeFixture_keepsFormats()
              QStringLiteral("Liberation Sans Unicode MS"));
 }
 
+// A page of megabytes without a blank or a paragraph end would be laid out as one line in one
+// piece, which takes minutes; it gets break opportunities and paragraphs of bounded length, its
+// text otherwise whole. Ordinary text is untouched.
+void TestRtfReader::hostile_overlongRunsAndParagraphs_getBreaks()
+{
+    const QString word(3 * 1000 * 1000, QLatin1Char('w'));
+    QTextDocument document;
+    QVERIFY(platform::rtf::ReadRtf("{\\rtf1 " + word.toLatin1() + " end}", &document));
+    QString text = document.toRawText();
+    QVERIFY(document.blockCount() >= 60);
+    qsizetype run = 0;
+    qsizetype longest = 0;
+    for (const QChar c : text) {
+        run = (c.isSpace() || c == QChar(0x200b) || c == QChar::ParagraphSeparator) ? 0 : run + 1;
+        longest = qMax(longest, run);
+    }
+    QVERIFY(longest <= 1000);
+    text.remove(QChar(0x200b)).remove(QChar::ParagraphSeparator);
+    QCOMPARE(text, word + QStringLiteral(" end"));
+
+    const QString prose = QStringLiteral("Lava flows downhill. ").repeated(2000);
+    QCOMPARE(ReadText("{\\rtf1 " + prose.toLatin1() + "}"), prose);
+}
+
 QTEST_MAIN(TestRtfReader)
+
 #include "tst_rtfreader.moc"

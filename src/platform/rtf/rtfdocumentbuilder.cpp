@@ -730,6 +730,7 @@ void RtfDocumentBuilder::bodyBytes(QByteArrayView bytes)
             data[out++] = c;
     }
     m_pending.truncate(out);
+    boundPending(start);
 }
 
 void RtfDocumentBuilder::appendText(const QString& text)
@@ -750,7 +751,70 @@ void RtfDocumentBuilder::appendText(const QString& text)
         if (!m_listTextSeen && state().para.list > 0)
             m_pending += listMarker(state().para.list, state().para.listLevel);
     }
+    const qsizetype start = m_pending.size();
     m_pending += text;
+    boundPending(start);
+}
+
+namespace {
+
+// Laying out a line that offers no break is quadratic in its length, and a paragraph is laid out
+// in one piece, so a page of megabytes without a blank or a paragraph end stops its window for
+// minutes. No word is this long and no paragraph that long: a longer run gets a zero-width break
+// opportunity, and a longer paragraph goes on in a new one of the same format after a break.
+constexpr qsizetype kLongestRun = 1000;
+constexpr qsizetype kLongestParagraph = 50000;
+constexpr char16_t kZeroWidthSpace = 0x200b;
+
+bool IsBreak(QChar c)
+{
+    return c.isSpace() || c.unicode() == kZeroWidthSpace || c.unicode() == u'-';
+}
+
+} // namespace
+
+void RtfDocumentBuilder::boundPending(qsizetype from)
+{
+    qsizetype run = m_runLength;
+    qsizetype length = m_paragraphLength + (m_pending.size() - from);
+    for (qsizetype i = from; i < m_pending.size() && run <= kLongestRun; ++i)
+        run = IsBreak(m_pending.at(i)) ? 0 : run + 1;
+    if (run <= kLongestRun && length <= kLongestParagraph) {
+        m_runLength = run;
+        m_paragraphLength = length;
+        return;
+    }
+    const QString text = m_pending.mid(from);
+    m_pending.truncate(from);
+    for (const QChar c : text) {
+        if (!IsBreak(c) && m_runLength >= kLongestRun) {
+            m_pending += QChar(kZeroWidthSpace);
+            m_runLength = 0;
+            if (m_paragraphLength >= kLongestParagraph)
+                continueParagraph();
+        }
+        m_pending += c;
+        ++m_paragraphLength;
+        if (!IsBreak(c)) {
+            ++m_runLength;
+        } else {
+            m_runLength = 0;
+            if (m_paragraphLength >= kLongestParagraph)
+                continueParagraph();
+        }
+    }
+}
+
+void RtfDocumentBuilder::continueParagraph()
+{
+    flushText();
+    const QTextBlockFormat format = blockFormat(state().para);
+    if (format != m_blockFormat) {
+        m_cursor.setBlockFormat(format);
+        m_blockFormat = format;
+    }
+    m_cursor.insertBlock(m_blockFormat, m_pendingFormat);
+    m_paragraphLength = 0;
 }
 
 void RtfDocumentBuilder::appendChar(char16_t c)
@@ -775,6 +839,7 @@ void RtfDocumentBuilder::endParagraph()
     flushText();
     m_cellPending = false;
     m_paragraphStarted = m_listTextSeen = false;
+    m_runLength = m_paragraphLength = 0;
     const QTextBlockFormat format = blockFormat(state().para);
     if (format != m_blockFormat) {
         m_cursor.setBlockFormat(format);

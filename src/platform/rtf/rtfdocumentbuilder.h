@@ -140,6 +140,9 @@ private:
     void handleSymbolWord(Word id);
     void handleValueWord(const ControlWord& entry, bool hasParameter, int parameter);
     void appendText(const QString& text);
+    // Gives overlong runs and paragraphs of the text pending since `from` their breaks.
+    void boundPending(qsizetype from);
+    void continueParagraph();
     void appendChar(char16_t c);
     void bodyBytes(QByteArrayView bytes);
     void flushText();
@@ -203,6 +206,9 @@ private:
     int m_listOverride = 0;
     bool m_paragraphStarted = false;
     bool m_listTextSeen = false;
+    // The paragraph's characters so far and those since its last break opportunity.
+    qsizetype m_paragraphLength = 0;
+    qsizetype m_runLength = 0;
 };
 
 } // namespace platform::rtf
