@@ -52,9 +52,11 @@ set(CPACK_DEBIAN_READER_PACKAGE_SECTION education)
 # stands in for.
 set(CPACK_DEBIAN_READER_PACKAGE_DEPENDS
   "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, timgm6mb-soundfont, fonts-liberation")
-# What a desktop uses to open the file types by double click and to show the icons.
+# What a desktop uses to open the file types by double click and to show the icons; the platform
+# themes let Qt take the desktop's colours, fonts and file choosers (GNOME, Xfce, MATE, Cinnamon and
+# the portals of sandboxed or Wayland sessions), and the Wayland plugin runs it natively there.
 set(CPACK_DEBIAN_READER_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-bad, gstreamer1.0-libav, libqt6svg6, shared-mime-info, \
-desktop-file-utils, hicolor-icon-theme, xdg-utils")
+desktop-file-utils, hicolor-icon-theme, xdg-utils, qt6-gtk-platformtheme, qt6-xdgdesktopportal-platformtheme, qt6-wayland")
 set(CPACK_COMPONENT_READER_DESCRIPTION "reader of compiled Quorvel Study Lists
 Meridox presents a compiled Study List (NAME.SWC): its pages, pictures,
 sounds and videos, in the order and design its author gave it. The package

@@ -7,9 +7,9 @@ packages=(
   # toolchain and build
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-14-dev
-  # Qt 6 and its platform plugins
+  # Qt 6, its platform plugins and the theme that gives it the desktop's colours
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-multimedia-dev
-  qt6-qpa-plugins libqt6svg6
+  qt6-qpa-plugins libqt6svg6 qt6-gtk-platformtheme
   # pictures, sound and video
   libjpeg62-turbo-dev libzip-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
