@@ -73,6 +73,19 @@ QByteArray EmfToSvg(QByteArrayView data)
     return svg;
 }
 
+// An EMF's own size in device pixels: its bounds include their right and bottom edges, which the
+// SVG's size leaves out.
+QSize EmfBoundsSize(QByteArrayView data)
+{
+    if (data.size() < 24)
+        return {};
+    const qint64 width = qint64(qFromLittleEndian<qint32>(data.data() + 16)) - qFromLittleEndian<qint32>(data.data() + 8) + 1;
+    const qint64 height = qint64(qFromLittleEndian<qint32>(data.data() + 20)) - qFromLittleEndian<qint32>(data.data() + 12) + 1;
+    if (width <= 0 || height <= 0 || width > 1 << 16 || height > 1 << 16)
+        return {};
+    return QSize(int(width), int(height));
+}
+
 } // namespace
 
 MetafileKind MetafileKindOf(QByteArrayView head)
@@ -106,12 +119,15 @@ QByteArray MetafileToSvg(QByteArrayView data, MetafileKind kind)
 
 QImage RenderMetafile(QByteArrayView data, QSize size, qint64 maxPixels)
 {
-    const QByteArray svg = MetafileToSvg(data, MetafileKindOf(data));
+    const MetafileKind kind = MetafileKindOf(data);
+    const QByteArray svg = MetafileToSvg(data, kind);
     if (svg.isEmpty())
         return {};
     QSvgRenderer renderer(svg);
     if (!renderer.isValid())
         return {};
+    if (size.isEmpty() && kind == MetafileKind::Emf)
+        size = EmfBoundsSize(data);
     if (size.isEmpty())
         size = renderer.defaultSize();
     if (size.isEmpty() || qint64(size.width()) * size.height() > maxPixels)

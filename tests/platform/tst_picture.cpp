@@ -217,6 +217,12 @@ void TestPicture::loadWmf_drawsMetafile()
     QVERIFY(platform::LoadPicture(path.chopped(3) + QStringLiteral("X")).isNull());
     WriteAll(path, data.left(30));
     QVERIFY(platform::LoadPicture(path).isNull());
+
+    // An enhanced metafile, known by its signature whatever the file is called.
+    WriteAll(path, SolidEnhancedMetafile(90, 40, Qt::red));
+    const QImage enhanced = platform::LoadPicture(path);
+    QCOMPARE(enhanced.size(), QSize(90, 40));
+    QCOMPARE(enhanced.pixel(45, 20), qRgb(255, 0, 0));
 }
 
 void TestPicture::loadBmp_readsPixels()

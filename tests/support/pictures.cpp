@@ -78,3 +78,28 @@ QByteArray SolidMetafile(int width, int height, const QColor& color, bool placea
     PutWords(header, {checksum});
     return header + wmf;
 }
+
+QByteArray SolidEnhancedMetafile(int width, int height, const QColor& color)
+{
+    QByteArray records;
+    const auto put = [&records](std::initializer_list<qint64> values) {
+        for (qint64 value : values) {
+            for (int shift = 0; shift < 32; shift += 8)
+                records += char((value >> shift) & 0xFF);
+        }
+    };
+    const qint64 colorRef = color.red() | (color.green() << 8) | (color.blue() << 16);
+    put({39, 24, 1, 0, colorRef, 0});  // CreateBrushIndirect 1, solid
+    put({37, 12, 1});                  // SelectObject 1
+    put({37, 12, 0x80000008});         // SelectObject the stock null pen
+    put({43, 24, 0, 0, width, height}); // Rectangle
+    put({14, 20, 0, 16, 20});          // EOF
+    const QByteArray body = records;
+    records.clear();
+    // The header: bounds in pixels, frame in hundredths of a millimetre, a 96 dpi device.
+    put({1, 88, 0, 0, width - 1, height - 1, 0, 0, width * 2540 / 96, height * 2540 / 96, 0x464D4520, 0x10000,
+         88 + body.size(), 6});
+    records += char(2); records += char(0); records += char(0); records += char(0); // handles, reserved
+    put({0, 0, 0, 960, 960, 254, 254});
+    return records + body;
+}

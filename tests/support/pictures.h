@@ -22,3 +22,5 @@ QImage VolcanoPhoto(int width, int height);
 // `height` units filled with `color`; with `placeable`, the header that .WMF files carry comes
 // first, at 96 units per inch.
 QByteArray SolidMetafile(int width, int height, const QColor& color, bool placeable);
+// An enhanced metafile (EMF) of `width` x `height` pixels at 96 dpi filled with `color`.
+QByteArray SolidEnhancedMetafile(int width, int height, const QColor& color);
