@@ -11,43 +11,16 @@
 namespace apps {
 
 CommandLineDialogs::CommandLineDialogs(platform::Dialogs& real, const QString& listFile)
-    : m_real(real), m_pending(listFile)
+    : ForwardingDialogs(real), m_pending(listFile)
 {
-}
-
-void CommandLineDialogs::showError(const QString& message) { m_real.showError(message); }
-void CommandLineDialogs::showInfo(const QString& message) { m_real.showInfo(message); }
-bool CommandLineDialogs::askYesNo(const QString& message) { return m_real.askYesNo(message); }
-platform::Answer CommandLineDialogs::askYesNoCancel(const QString& message) { return m_real.askYesNoCancel(message); }
-bool CommandLineDialogs::askYesNoHelp(const QString& message, int helpContext)
-{
-    return m_real.askYesNoHelp(message, helpContext);
 }
 
 QString CommandLineDialogs::openFileName(const platform::FileRequest& request)
 {
     if (m_pending.isEmpty())
-        return m_real.openFileName(request);
+        return m_next.openFileName(request);
     return std::exchange(m_pending, QString());
 }
-
-QString CommandLineDialogs::saveFileName(const platform::FileRequest& request) { return m_real.saveFileName(request); }
-std::optional<QColor> CommandLineDialogs::chooseColor(const QColor& initial) { return m_real.chooseColor(initial); }
-QStringList CommandLineDialogs::openFileNames(const platform::FileRequest& request)
-{
-    return m_real.openFileNames(request);
-}
-
-QString CommandLineDialogs::chooseFolder(const platform::FileRequest& request)
-{
-    return m_real.chooseFolder(request);
-}
-
-std::optional<platform::FontChoice> CommandLineDialogs::chooseFont(const QFont& initial, const QColor& initialColor)
-{
-    return m_real.chooseFont(initial, initialColor);
-}
-void CommandLineDialogs::beep() { m_real.beep(); }
 
 QString CommandLineFile(const QString& argument)
 {

@@ -14,26 +14,14 @@ namespace apps {
 // Study List chooser is answered with that file, every other box goes to the real dialogs. So
 // "quorvel LIST.SWJ" opens the list exactly as "&Select a Study List" does, the question of
 // converting an earlier version included.
-class CommandLineDialogs : public platform::Dialogs
+class CommandLineDialogs : public platform::ForwardingDialogs
 {
 public:
     CommandLineDialogs(platform::Dialogs& real, const QString& listFile);
 
-    void showError(const QString& message) override;
-    void showInfo(const QString& message) override;
-    bool askYesNo(const QString& message) override;
-    platform::Answer askYesNoCancel(const QString& message) override;
-    bool askYesNoHelp(const QString& message, int helpContext) override;
     QString openFileName(const platform::FileRequest& request) override;
-    QString saveFileName(const platform::FileRequest& request) override;
-    QStringList openFileNames(const platform::FileRequest& request) override;
-    QString chooseFolder(const platform::FileRequest& request) override;
-    std::optional<QColor> chooseColor(const QColor& initial) override;
-    std::optional<platform::FontChoice> chooseFont(const QFont& initial, const QColor& initialColor) override;
-    void beep() override;
 
 private:
-    platform::Dialogs& m_real;
     QString m_pending;
 };
 

@@ -70,6 +70,36 @@ public:
     virtual void beep() = 0;
 };
 
+// Dialogs that pass every call on to others: a base for those that answer a few questions
+// themselves, so each new question of the interface reaches the real dialogs without more code.
+class ForwardingDialogs : public Dialogs
+{
+public:
+    explicit ForwardingDialogs(Dialogs& next) : m_next(next) {}
+
+    void showError(const QString& message) override { m_next.showError(message); }
+    void showInfo(const QString& message) override { m_next.showInfo(message); }
+    bool askYesNo(const QString& message) override { return m_next.askYesNo(message); }
+    Answer askYesNoCancel(const QString& message) override { return m_next.askYesNoCancel(message); }
+    bool askYesNoHelp(const QString& message, int helpContext) override
+    {
+        return m_next.askYesNoHelp(message, helpContext);
+    }
+    QString openFileName(const FileRequest& request) override { return m_next.openFileName(request); }
+    QString saveFileName(const FileRequest& request) override { return m_next.saveFileName(request); }
+    QStringList openFileNames(const FileRequest& request) override { return m_next.openFileNames(request); }
+    QString chooseFolder(const FileRequest& request) override { return m_next.chooseFolder(request); }
+    std::optional<QColor> chooseColor(const QColor& initial) override { return m_next.chooseColor(initial); }
+    std::optional<FontChoice> chooseFont(const QFont& initial, const QColor& initialColor) override
+    {
+        return m_next.chooseFont(initial, initialColor);
+    }
+    void beep() override { m_next.beep(); }
+
+protected:
+    Dialogs& m_next;
+};
+
 // The process's dialogs. Installed once by each program's main() (or by a test) before any window
 // opens; the installer keeps ownership.
 Dialogs& dialogs();
