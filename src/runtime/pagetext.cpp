@@ -26,9 +26,16 @@ namespace runtime {
 
 void LoadPageText(QTextEdit* edit, const QStringList& lines)
 {
+    // The window's cursor stays at the start while the page is read in: set or moved there
+    // afterwards, it would have the whole page laid out at once, seconds for a long page. The
+    // page windows are read-only, so a cursor that keeps its place on insertion changes nothing.
+    // The page shown before goes first, so the cursor leaves no place in it to be found.
+    edit->document()->clear();
+    QTextCursor start(edit->document());
+    start.setKeepPositionOnInsert(true);
+    edit->setTextCursor(start);
     // Stored page lines are an RTF stream; text that is not RTF shows as it stands.
     platform::rtf::LoadRtfLines(lines, edit->document());
-    edit->moveCursor(QTextCursor::Start);
     edit->verticalScrollBar()->setValue(0);
 }
 

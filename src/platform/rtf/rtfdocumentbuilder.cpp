@@ -760,9 +760,9 @@ namespace {
 
 // Laying out a line that offers no break is quadratic in its length, and a paragraph is laid out
 // in one piece, so a page of megabytes without a blank or a paragraph end stops its window for
-// minutes. No word is this long and no paragraph that long: a longer run gets a zero-width break
+// minutes. No word is this long (a web address may be, and gains a place to wrap) and no paragraph that long: a longer run gets a zero-width break
 // opportunity, and a longer paragraph goes on in a new one of the same format after a break.
-constexpr qsizetype kLongestRun = 1000;
+constexpr qsizetype kLongestRun = 250;
 constexpr qsizetype kLongestParagraph = 50000;
 constexpr char16_t kZeroWidthSpace = 0x200b;
 

@@ -4,6 +4,7 @@
 #include "shell/boundedread.h"
 
 #include <QIODevice>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace platform::rtf {
@@ -43,9 +44,15 @@ bool RtfReader::read(const QByteArray& data, QTextDocument* document)
     RtfTokenizer tokenizer;
     bool ok = false;
     {
+        // One edit for the whole page: a document shown in a window is otherwise laid out again
+        // after every insertion, and as one change from empty it is laid out lazily, the visible
+        // part first.
+        QTextCursor editing(document);
+        editing.beginEditBlock();
         RtfDocumentBuilder builder(document);
         ok = tokenizer.tokenize(data, builder);
         builder.finish();
+        editing.endEditBlock();
     }
     document->setUndoRedoEnabled(undo);
     document->setModified(false);
