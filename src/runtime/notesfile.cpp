@@ -22,7 +22,7 @@ NotesText ReadNotesFile(const QString& path)
     const QByteArray bytes = shell::ReadAtMost(file, kMaxNotesFileSize);
     if (file.error() != QFileDevice::NoError)
         shell::ThrowFileError(QStringLiteral("Cannot read"), path, file.errorString());
-    if (bytes.size() > kMaxNotesFileSize)
+    if (bytes.size() > kMaxNotesFileSize || bytes.count('\n') > kMaxNotesLines)
         shell::ThrowFileError(QStringLiteral("Cannot read"), path,
                               QStringLiteral("the file is too large for the notes editor"));
 

@@ -16,9 +16,12 @@ struct NotesText
 
 // Notes files larger than this are refused rather than read into memory.
 constexpr qint64 kMaxNotesFileSize = 64 * 1024 * 1024;
+// And so are files of more lines than this: every line is a block of the editor, and a file of
+// millions of empty lines would hold its window for minutes.
+constexpr qint64 kMaxNotesLines = 1000 * 1000;
 
 // Reads a notes file (UTF-8, or Windows-1252 when it is not valid UTF-8). Throws shell::Error
-// naming the file when it cannot be read or is larger than kMaxNotesFileSize.
+// naming the file when it cannot be read or is larger than kMaxNotesFileSize or kMaxNotesLines.
 NotesText ReadNotesFile(const QString& path);
 
 // Writes the text as UTF-8, with CR LF line breaks when `crlf` is set, atomically: a failed write

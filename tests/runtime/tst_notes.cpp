@@ -336,6 +336,11 @@ void TestNotes::notesFile_oversizedFileIsRefused()
         QVERIFY(file.resize(runtime::kMaxNotesFileSize + 1)); // sparse: costs no disk space
     }
     QVERIFY_THROWS_EXCEPTION(shell::Error, runtime::ReadNotesFile(path));
+    const QString lines = QFileInfo(path).dir().filePath(QStringLiteral("LINES.TXT"));
+    WriteAll(lines, QByteArray(runtime::kMaxNotesLines + 1, '\n'));
+    QVERIFY_THROWS_EXCEPTION(shell::Error, runtime::ReadNotesFile(lines));
+    WriteAll(lines, QByteArray(runtime::kMaxNotesLines, '\n'));
+    QCOMPARE(runtime::ReadNotesFile(lines).text.size(), runtime::kMaxNotesLines);
 
     // The editor reports it and starts untitled, so a save cannot overwrite the big file.
     THNotesForm form;
