@@ -154,6 +154,81 @@ QList<HostileList> MakeHostileLists()
         add(QStringLiteral("store with flipped bytes %1").arg(i), good, flipped);
     }
 
+    for (int i = 0; i < 20; ++i) {
+        QByteArray flipped = good;
+        for (int n = 0; n < 16; ++n)
+            flipped[random.bounded(int(flipped.size()))] = char(random.bounded(256));
+        add(QStringLiteral("settings with flipped bytes %1").arg(i), flipped, kGoodStore);
+    }
+
+    // Pages whose rich text is hostile to a reader.
+    const QList<QPair<QString, QByteArray>> pages = {
+        {QStringLiteral("groups nested a million deep"), "{\\rtf1 " + QByteArray(1000 * 1000, '{') + "x"},
+        {QStringLiteral("binary run past the end"), "{\\rtf1 {\\pict\\pngblip\\bin2147483647 abc}}"},
+        {QStringLiteral("picture of impossible size"),
+         "{\\rtf1 {\\pict\\wmetafile8\\picw2147483647\\pich2147483647\\picwgoal2147483647"
+         "\\pichgoal-2147483648\\picscalex99999 0100090000}}"},
+        {QStringLiteral("picture of odd hex"), "{\\rtf1 {\\pict\\jpegblip ffd8ffe0zz0g}x}"},
+        {QStringLiteral("picture of noise"), "{\\rtf1 {\\pict\\emfblip " + Noise(random, 4096).toHex() + "}}"},
+        {QStringLiteral("a hundred thousand fonts"),
+         [] {
+             QByteArray fonts = "{\\rtf1{\\fonttbl";
+             for (int i = 0; i < 100000; ++i)
+                 fonts += "{\\f" + QByteArray::number(i) + "\\fcharset" + QByteArray::number(i % 256) + " F;}";
+             return fonts + "}\\f99999 x}";
+         }()},
+        {QStringLiteral("characters out of range"), "{\\rtf1\\uc2 \\u-99999??\\u2147483647 \\'zz\\'"},
+        {QStringLiteral("numbers past their words"),
+         "{\\rtf1\\fs-99999999999\\li2147483648\\fi-2147483649\\tx99999999999 \\tab x\\cell\\row}"},
+        {QStringLiteral("lists and tables without ends"),
+         "{\\rtf1{\\*\\listtable{\\list\\listid1{\\listlevel\\levelnfc0{\\leveltext\\'09}}}}"
+         "\\ls1\\ilvl99 x\\trowd\\cellx-5\\itap9999 y\\nestcell\\nestrow"},
+        {QStringLiteral("code pages unknown"), "{\\rtf1\\ansicpg99999{\\fonttbl{\\f0\\fcharset222 F;}}\\f0 \\'81\\'82}"},
+        {QStringLiteral("page of 20 MB"), "{\\rtf1 " + QByteArray(20 * 1024 * 1024, 'w') + "}"},
+    };
+    for (const auto& [what, text] : pages)
+        add(QStringLiteral("page: ") + what, good, Page("Page", 1, "", kNumbers, text) + Page("Designed", 5, "SKY.BMP", kNumbers, text));
+
+    // Media files that lie about themselves.
+    QByteArray bmp = QByteArray("BM", 2) + QByteArray(52, '\0');
+    qToLittleEndian(quint32(40), bmp.data() + 14);
+    qToLittleEndian(qint32(50000000), bmp.data() + 18);
+    qToLittleEndian(qint32(-50000000), bmp.data() + 22);
+    qToLittleEndian(quint16(1), bmp.data() + 26);
+    qToLittleEndian(quint16(24), bmp.data() + 28);
+    QByteArray wave = QByteArray("RIFF\xff\xff\xff\x7fWAVEfmt ", 16) + QByteArray(4, '\xff') + QByteArray(64, '\x01');
+    const QList<QPair<QString, QByteArray>> media = {
+        {QStringLiteral("a picture of 50 million rows"), bmp},
+        {QStringLiteral("a wave of endless chunks"), wave},
+        {QStringLiteral("a JPEG cut short"), QByteArray("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11)},
+        {QStringLiteral("an icon of noise"), QByteArray(6, '\0') + Noise(random, 512)},
+        {QStringLiteral("a metafile of noise"), QByteArray("\xd7\xcd\xc6\x9a", 4) + Noise(random, 2048)},
+        {QStringLiteral("empty media"), QByteArray("")},
+    };
+    for (const auto& [what, bytes] : media)
+        add(QStringLiteral("media: ") + what, good,
+            Command("Picture", 2, "M.BMP,5") + Command("Both", 6, "M.ICO,M.WAV,5") + Command("Wave", 3, "M.WAV") +
+                Command("Tune", 8, "M.MID") + Command("Film", 7, "M.AVI") + Command("Notes", 13, "M.TXT") +
+                Page("Designed", 5, "M.WMF", kNumbers, "{\\rtf1 x}"),
+            {{QStringLiteral("M.BMP"), bytes}, {QStringLiteral("M.ICO"), bytes}, {QStringLiteral("M.WAV"), bytes},
+             {QStringLiteral("M.MID"), bytes}, {QStringLiteral("M.AVI"), bytes}, {QStringLiteral("M.TXT"), bytes},
+             {QStringLiteral("M.WMF"), bytes}});
+    add(QStringLiteral("notes file of 50 MB"), good, Command("Notes", 13, "N.TXT"),
+        {{QStringLiteral("N.TXT"), QByteArray(50 * 1024 * 1024, '\n')}});
+    add(QStringLiteral("media that are folders"), good, Command("Picture", 2, "D.BMP,5") + Command("Notes", 13, "D.TXT"),
+        {{QStringLiteral("D.BMP/"), {}}, {QStringLiteral("D.TXT/"), {}}});
+
+    // Names no author could type.
+    add(QStringLiteral("names of markup"), good,
+        Command("<img src=x onerror=alert(1)>", 3, "\"><script>alert(1)</script>.WAV") +
+            Page("</script><script>alert(2)</script>", 1, "", kNumbers, "{\\rtf1 <b>x</b>}"));
+    add(QStringLiteral("names the same"), good, Command("Same", 3, "A.WAV") + Command("Same", 3, "B.WAV") + Command("SAME", 3, "C"));
+    add(QStringLiteral("names empty or of brackets"), good, Command("", 3, "A.WAV") + Command("]", 3, "") + Command("[[", 3, "]"));
+    add(QStringLiteral("names of paths"), good, Command("../../x", 3, "A.WAV") + Command("/etc/passwd", 13, "/etc/passwd"));
+    add(QStringLiteral("introductions damaged"), good,
+        "[^INTRODUCTION^]\r\nsource=INTRO\r\ntext=\r\n" + QByteArray(5 * 1024 * 1024, '{') +
+            "\r\n]\r\n\r\n[^INTRODUCTION^]\r\nsource=INTRO\r\n");
+
     // NAME.SWC and NAME.EXE whose counts, offsets and lengths point past their ends.
     const QByteArray fine = Body(1, 5 + 8 + 38, 13, 38);
     const QList<QPair<QString, QByteArray>> bodies = {
