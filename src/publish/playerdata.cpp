@@ -272,15 +272,69 @@ QByteArray ScriptJson(const QJsonValue& value)
     return json.replace('<', "\\u003c");
 }
 
-QByteArray DataScript(const QString& call, const QJsonValue& value, const QString& pageId)
+namespace {
+
+// The start of a data file up to the value: the call, or the queue when the player is not there yet.
+QByteArray ScriptPrelude(const QString& call)
 {
     const QByteArray name = call.toLatin1();
     QByteArray script = "window.QuorvelData=window.QuorvelData||{_q:[]};(QuorvelData." + name + "||function(";
     if (call == QLatin1String("page"))
-        script += "n,v){QuorvelData._q.push([\"page\",n,v]);})(" + ScriptJson(pageId) + ",";
-    else
-        script += "v){QuorvelData._q.push([\"" + name + "\",v]);})(";
+        return script + "n,v){QuorvelData._q.push([\"page\",n,v]);})(";
+    return script + "v){QuorvelData._q.push([\"" + name + "\",v]);})(";
+}
+
+
+// A JSON string as QJsonDocument writes it, but with "<" as \u003c.
+void AppendScriptString(QByteArray& out, const QString& text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    const QByteArray utf8 = text.toUtf8();
+    out.reserve(out.size() + utf8.size() + utf8.size() / 8 + 2);
+    out += '"';
+    for (const char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != '"' && u != '\\' && u != '<') {
+            out += c;
+            continue;
+        }
+        out += '\\';
+        switch (u) {
+        case '"': out += '"'; break;
+        case '\\': out += '\\'; break;
+        case '\b': out += 'b'; break;
+        case '\f': out += 'f'; break;
+        case '\n': out += 'n'; break;
+        case '\r': out += 'r'; break;
+        case '\t': out += 't'; break;
+        default:
+            out += "u00";
+            out += kHex[u >> 4];
+            out += kHex[u & 0xF];
+            break;
+        }
+    }
+    out += '"';
+}
+
+} // namespace
+
+QByteArray DataScript(const QString& call, const QJsonValue& value, const QString& pageId)
+{
+    QByteArray script = ScriptPrelude(call);
+    if (call == QLatin1String("page"))
+        script += ScriptJson(pageId) + ",";
     return script + ScriptJson(value) + ");\n";
+}
+
+QByteArray PageScript(const QString& pageId, const QString& html)
+{
+    QByteArray script = ScriptPrelude(QStringLiteral("page"));
+    AppendScriptString(script, pageId);
+    script += ",{\"html\":";
+    AppendScriptString(script, html);
+    script += "});\n";
+    return script;
 }
 
 } // namespace publish

@@ -48,4 +48,8 @@ QByteArray ScriptJson(const QJsonValue& value);
 // call with the value. `call` is "list", "search" or "page"; a page also passes its id.
 QByteArray DataScript(const QString& call, const QJsonValue& value, const QString& pageId = {});
 
+// DataScript("page", {"html": html}, pageId), written straight from the text: pages are most of
+// what a publication writes.
+QByteArray PageScript(const QString& pageId, const QString& html);
+
 } // namespace publish

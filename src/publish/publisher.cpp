@@ -439,8 +439,7 @@ private:
 
     void writePage(const QString& pageId, const QString& html)
     {
-        WriteBytes(m_root + QStringLiteral("/data/pages/P") + pageId + QStringLiteral(".js"),
-                   DataScript(QStringLiteral("page"), QJsonObject{{QStringLiteral("html"), html}}, pageId));
+        WriteBytes(m_root + QStringLiteral("/data/pages/P") + pageId + QStringLiteral(".js"), PageScript(pageId, html));
     }
 
     // The page's HTML with the addresses of its pictures, which are named and written here, in

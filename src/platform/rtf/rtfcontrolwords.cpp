@@ -246,4 +246,59 @@ const ControlWord* FindControlWord(QByteArrayView name)
     return found;
 }
 
+char16_t SymbolWordCharacter(Word id)
+{
+    switch (id) {
+    case W::Line: return u'\u2028';
+    case W::Tab: return u'\t';
+    case W::EmDash: return u'\u2014';
+    case W::EnDash: return u'\u2013';
+    case W::EmSpace: return u'\u2003';
+    case W::EnSpace: return u'\u2002';
+    case W::QmSpace: return u'\u2005';
+    case W::Bullet: return u'\u2022';
+    case W::LQuote: return u'\u2018';
+    case W::RQuote: return u'\u2019';
+    case W::LDblQuote: return u'\u201C';
+    case W::RDblQuote: return u'\u201D';
+    case W::Zwj: return u'\u200D';
+    case W::Zwnj: return u'\u200C';
+    case W::LtrMark: return u'\u200E';
+    case W::RtlMark: return u'\u200F';
+    default: return 0;
+    }
+}
+
+char16_t ControlSymbolCharacter(char symbol)
+{
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}': return char16_t(symbol);
+    case '~': return u'\u00A0';
+    case '-': return u'\u00AD';
+    case '_': return u'\u2011';
+    case '\t': return u'\t';
+    default: return 0;
+    }
+}
+
+int DocumentCodePage(Word id, int value)
+{
+    switch (id) {
+    case W::Ansi: return 1252;
+    case W::Mac: return 10000;
+    case W::Pc: return 437;
+    case W::Pca: return 850;
+    case W::AnsiCpg: return value > 0 && value < 100000 ? value : 0;
+    default: return 0;
+    }
+}
+
+int UnicodeSkipCount(int value)
+{
+    constexpr int kMaxUnicodeSkip = 16;
+    return std::clamp(value, 0, kMaxUnicodeSkip);
+}
+
 } // namespace platform::rtf
