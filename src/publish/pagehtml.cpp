@@ -43,6 +43,19 @@ bool IsDroppedCharacter(char16_t c)
            c == 0xFDD0 || c == 0xFDD1 || c == QChar::ParagraphSeparator;
 }
 
+bool NeedsEscape(char16_t c)
+{
+    return c == u'&' || c == u'<' || c == u'>' || c == u'"' || c == u'\'';
+}
+
+// Neither escaped, dropped, nor a tab or line break.
+bool IsTextAsItStands(char16_t c)
+{
+    if (c < 0x80)
+        return c >= 0x20 && c != 0x7F && !NeedsEscape(c);
+    return c != QChar::LineSeparator && !IsDroppedCharacter(c);
+}
+
 void AppendEscaped(QString& out, QChar c)
 {
     switch (c.unicode()) {
@@ -205,7 +218,7 @@ public:
             m_out += run.spanOpen;
         }
         m_out += run.open;
-        m_piece.clear(); // text since the last tab, for measuring
+        m_piece.resize(0); // text since the last tab, for measuring
         bool any = false;
         const auto flushPiece = [&] {
             if (m_measureTabs && !m_piece.isEmpty()) {
@@ -213,10 +226,24 @@ public:
                     run.metrics.emplace(run.font(), &measureDevice());
                 m_x += run.metrics->horizontalAdvance(m_piece) * kPointsPerUnit;
             }
-            m_piece.clear();
+            m_piece.resize(0);
         };
-        for (const QChar c : text) {
-            const char16_t u = c.unicode();
+        // Characters that are text as they stand go out a stretch at a time.
+        qsizetype stretch = 0;
+        const auto flushStretch = [&](qsizetype upTo) {
+            if (upTo > stretch) {
+                m_out += text.sliced(stretch, upTo - stretch);
+                if (m_measureTabs)
+                    m_piece += text.sliced(stretch, upTo - stretch);
+                any = true;
+            }
+            stretch = upTo + 1;
+        };
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t u = text[i].unicode();
+            if (IsTextAsItStands(u))
+                continue;
+            flushStretch(i);
             if (u == u'\t') {
                 flushPiece();
                 const double next = (std::floor(m_x / kDefaultTabPoints + 1e-6) + 1.0) * kDefaultTabPoints;
@@ -231,11 +258,12 @@ public:
                 any = true;
             } else if (!IsDroppedCharacter(u)) {
                 if (m_measureTabs)
-                    m_piece += c;
-                AppendEscaped(m_out, c);
+                    m_piece += text[i];
+                AppendEscaped(m_out, text[i]);
                 any = true;
             }
         }
+        flushStretch(text.size());
         flushPiece();
         if (!any) {
             m_out.truncate(mark);
@@ -468,7 +496,7 @@ public:
         }
         m_paragraphs.end(empty);
         m_items.clear();
-        m_text.clear();
+        m_text.resize(0); // keeps its room for the next paragraph
         m_tabs = false;
         m_lastBlock = block;
         m_plain += QLatin1Char('\n');
@@ -566,6 +594,11 @@ private:
     {
         if (m_lastStyle >= 0 && m_formats[m_lastStyle] == format)
             return m_lastStyle;
+        // Pages mostly switch among a few formats, which are quicker compared than hashed.
+        constexpr qsizetype kCompared = 8;
+        for (qsizetype i = 0; i < std::min(kCompared, m_formats.size()); ++i)
+            if (m_formats[i] == format)
+                return m_lastStyle = int(i);
         const size_t hash = qHashMulti(0, format.face, format.halfPoints, format.foreground.rgba(),
                                        format.foreground.isValid(), format.background.rgba(),
                                        format.background.isValid(), format.vertical, format.bold, format.italic,

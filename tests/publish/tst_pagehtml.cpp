@@ -5,10 +5,12 @@
 #include "testfiles.h"
 
 #include "publish/pagehtml.h"
+#include "publish/playerdata.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonObject>
 #include <QTest>
 #include <QTextDocument>
 
@@ -121,6 +123,13 @@ private Q_SLOTS:
         QCOMPARE(page.html.count(QLatin1String("<p ")), 100001);
         QVERIFY(page.html.contains(QLatin1String("<b>99999</b>")));
         QCOMPARE(page.plainText.count(QLatin1Char('\n')), 100000);
+    }
+
+    void pageScript_isTheDataScript()
+    {
+        const QString html = QString::fromUtf8("<p>\"a\\b\"</p>\t\n\r\x01\x1f é € 😀 </script>") + QChar(0x7F);
+        QCOMPARE(PageScript(QStringLiteral("12"), html),
+                 DataScript(QStringLiteral("page"), QJsonObject{{QStringLiteral("html"), html}}, QStringLiteral("12")));
     }
 
     void sharedSamples_matchTheDocumentPath_data()

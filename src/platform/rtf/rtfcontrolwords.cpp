@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <unordered_map>
 
 namespace platform::rtf {
 
@@ -12,7 +13,7 @@ namespace {
 using K = WordKind;
 using W = Word;
 
-// Kept in strict byte order of the names: looked up by binary search.
+// Kept in strict byte order of the names, so a name twice shows.
 constexpr ControlWord kWords[] = {
     {"annotation", K::Destination, W::Skip, 0},
     {"ansi", K::Flag, W::Ansi, 0},
@@ -235,15 +236,16 @@ static_assert(IsSorted(), "the control word table must stay sorted for binary se
 
 const ControlWord* FindControlWord(QByteArrayView name)
 {
-    const std::string_view key(name.data(), std::size_t(name.size()));
-    const auto* end = std::end(kWords);
-    const auto* found =
-        std::lower_bound(std::begin(kWords), end, key, [](const ControlWord& entry, std::string_view k) {
-            return std::string_view(entry.name) < k;
-        });
-    if (found == end || std::string_view(found->name) != key)
-        return nullptr;
-    return found;
+    // Every word of a document is looked up: a hash finds it quicker than a search of the names.
+    static const std::unordered_map<std::string_view, const ControlWord*> kByName = [] {
+        std::unordered_map<std::string_view, const ControlWord*> words;
+        words.reserve(std::size(kWords));
+        for (const ControlWord& word : kWords)
+            words.emplace(word.name, &word);
+        return words;
+    }();
+    const auto found = kByName.find(std::string_view(name.data(), std::size_t(name.size())));
+    return found == kByName.end() ? nullptr : found->second;
 }
 
 char16_t SymbolWordCharacter(Word id)

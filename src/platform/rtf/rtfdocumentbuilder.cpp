@@ -665,7 +665,8 @@ void RtfContentReader::flushText()
     if (m_pending.isEmpty())
         return;
     insertText(m_pending, m_pendingFormat);
-    m_pending.clear();
+    m_pending.resize(0); // keeps its room for the next run
+
 }
 
 void RtfContentReader::paragraphEnd()
