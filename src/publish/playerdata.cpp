@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace publish {
 
@@ -382,6 +383,21 @@ QByteArray PageScript(const QString& pageId, const QString& html)
     AppendScriptString(script, html);
     script += "});\n";
     return script;
+}
+
+void SearchScript::add(int topic, const QString& foldedName, const QString& foldedText)
+{
+    // Keys in the order QJsonDocument writes them.
+    m_entries += m_entries.isEmpty() ? "{\"n\":" : ",{\"n\":";
+    AppendScriptString(m_entries, foldedName);
+    m_entries += ",\"t\":" + QByteArray::number(topic) + ",\"x\":";
+    AppendScriptString(m_entries, foldedText);
+    m_entries += '}';
+}
+
+QByteArray SearchScript::finish()
+{
+    return ScriptPrelude(QStringLiteral("search")) + '[' + std::exchange(m_entries, {}) + "]);\n";
 }
 
 } // namespace publish

@@ -52,4 +52,16 @@ QByteArray DataScript(const QString& call, const QJsonValue& value, const QStrin
 // what a publication writes.
 QByteArray PageScript(const QString& pageId, const QString& html);
 
+// The search index's file written entry by entry, the same as DataScript("search", array) of
+// {"t": topic, "n": name, "x": text} objects: the index holds the text of every page.
+class SearchScript
+{
+public:
+    void add(int topic, const QString& foldedName, const QString& foldedText);
+    QByteArray finish();
+
+private:
+    QByteArray m_entries;
+};
+
 } // namespace publish

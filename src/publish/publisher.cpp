@@ -496,7 +496,7 @@ private:
 
     // One Topic, in list order. `converted` holds its page converted apart, or is null for a page
     // still to be converted.
-    void writeTopic(const QStringList& entry, ConvertedTopic* converted, QJsonArray& topics, QJsonArray& search)
+    void writeTopic(const QStringList& entry, ConvertedTopic* converted, QJsonArray& topics, SearchScript& search)
     {
         const int index = int(topics.size());
         const QString name = runtime::TopicTitle(entry);
@@ -520,15 +520,13 @@ private:
                 topic.insert(QStringLiteral("notes"), notesText(parts.value(QStringLiteral("file")).toString()));
         }
         topics.append(topic);
-        search.append(QJsonObject{{QStringLiteral("t"), index},
-                                  {QStringLiteral("n"), FoldForSearch(name)},
-                                  {QStringLiteral("x"), here.folded}});
+        search.add(index, FoldForSearch(name), here.folded);
     }
 
     // Reading the RTF into a document is most of the work of publishing, so with more than one
     // processor the pages are converted on the thread pool, a batch ahead of the Topics written
     // here in list order. The result is the same as converting each page in turn.
-    void writeTopicEntries(QJsonArray& topics, QJsonArray& search)
+    void writeTopicEntries(QJsonArray& topics, SearchScript& search)
     {
         if (QThreadPool::globalInstance()->maxThreadCount() <= 1) {
             m_source.topics([&](const QStringList& entry) { writeTopic(entry, nullptr, topics, search); });
@@ -569,7 +567,7 @@ private:
     void writeTopics()
     {
         QJsonArray topics;
-        QJsonArray search;
+        SearchScript search;
         writeTopicEntries(topics, search);
 
         QJsonValue intro = QJsonValue::Null;
@@ -588,7 +586,7 @@ private:
                                {QStringLiteral("intro"), intro},
                                {QStringLiteral("media"), media}};
         WriteBytes(m_root + QStringLiteral("/data/list.js"), DataScript(QStringLiteral("list"), list));
-        WriteBytes(m_root + QStringLiteral("/data/search.js"), DataScript(QStringLiteral("search"), search));
+        WriteBytes(m_root + QStringLiteral("/data/search.js"), search.finish());
     }
 
     void writePlayer()

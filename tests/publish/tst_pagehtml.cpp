@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QTest>
 #include <QTextDocument>
@@ -125,11 +126,20 @@ private Q_SLOTS:
         QCOMPARE(page.plainText.count(QLatin1Char('\n')), 100000);
     }
 
-    void pageScript_isTheDataScript()
+    void pageAndSearchScripts_areTheDataScripts()
     {
         const QString html = QString::fromUtf8("<p>\"a\\b\"</p>\t\n\r\x01\x1f é € 😀 </script>") + QChar(0x7F);
         QCOMPARE(PageScript(QStringLiteral("12"), html),
                  DataScript(QStringLiteral("page"), QJsonObject{{QStringLiteral("html"), html}}, QStringLiteral("12")));
+        SearchScript search;
+        QJsonArray entries;
+        for (int topic = 0; topic < 3; ++topic) {
+            search.add(topic, html.left(topic * 5), html.mid(topic));
+            entries.append(QJsonObject{{QStringLiteral("t"), topic},
+                                       {QStringLiteral("n"), html.left(topic * 5)},
+                                       {QStringLiteral("x"), html.mid(topic)}});
+        }
+        QCOMPARE(search.finish(), DataScript(QStringLiteral("search"), entries));
     }
 
     void sharedSamples_matchTheDocumentPath_data()
