@@ -45,11 +45,14 @@ int ArgumentAfter(const QStringList& arguments, const QString& option, int fallb
     return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1].toInt() : fallback;
 }
 
-qint64 FolderSize(const QString& folder)
+qint64 FolderSize(const QString& folder, int* files = nullptr)
 {
     qint64 size = 0;
-    for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+    int count = 0;
+    for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); ++count)
         size += QFileInfo(it.next()).size();
+    if (files)
+        *files = count;
     return size;
 }
 
@@ -89,7 +92,7 @@ int main(int argc, char* argv[])
 
     // Each contender is timed twice: on the clock, and by the processor time it used.
     std::vector<double> compileWall, compileCpu, publishWall, publishCpu, mediaWall, mediaCpu, readWall, readCpu,
-        pageReadWall, pageReadCpu, entriesWall, entriesCpu, convertWall, convertCpu;
+        pageReadWall, pageReadCpu, entriesWall, entriesCpu, convertWall, convertCpu, filesWall, filesCpu;
     const QString web = dir.filePath(QStringLiteral("web"));
     const auto timed = [](std::vector<double>& wall, std::vector<double>& cpu, const std::function<void()>& work) {
         double used = 0;
@@ -113,6 +116,18 @@ int main(int argc, char* argv[])
                   platform::rtf::LoadRtfLines(lines, document);
               }); });
         timed(pageReadWall, pageReadCpu, [&] { readEvery(publish::ReadPageDocument); });
+        // What the file system alone asks for a publication's files: as many empty files made in a
+        // new folder (on a disk that reuses freed inodes late, far more than writing their bytes).
+        int files = 0;
+        FolderSize(web, &files);
+        const QString empty = dir.filePath(QStringLiteral("files-%1").arg(r));
+        QDir().mkpath(empty);
+        timed(filesWall, filesCpu, [&] {
+            for (int f = 0; f < files; ++f) {
+                QFile file(empty + QStringLiteral("/F%1").arg(f));
+                file.open(QIODevice::WriteOnly);
+            }
+        });
         timed(entriesWall, entriesCpu, [&] { source.topics([](const QStringList&) {}); });
         timed(convertWall, convertCpu, [&] {
             source.topics([](const QStringList& entry) {
@@ -143,6 +158,7 @@ int main(int argc, char* argv[])
     row("publish web folder (Publish)", Median(publishWall), Median(publishCpu));
     row("  of which converting the pictures", media[0], media[1]);
     row("publish, media aside", data[0], data[1]);
+    row("  the floor: creating as many empty files", Median(filesWall), Median(filesCpu));
     row("reading every page into a QTextDocument", Median(readWall), Median(readCpu));
     row("  the same inside one edit block", Median(pageReadWall), Median(pageReadCpu));
     row("reading the store's entries", Median(entriesWall), Median(entriesCpu));

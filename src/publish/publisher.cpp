@@ -523,9 +523,9 @@ private:
         search.add(index, FoldForSearch(name), here.folded);
     }
 
-    // Reading the RTF into a document is most of the work of publishing, so with more than one
-    // processor the pages are converted on the thread pool, a batch ahead of the Topics written
-    // here in list order. The result is the same as converting each page in turn.
+    // Converting the pages and making their files is most of the work of publishing, so with more
+    // than one processor it is done on the thread pool, a batch ahead of the Topics written here in
+    // list order. The result is the same as converting each page in turn.
     void writeTopicEntries(QJsonArray& topics, SearchScript& search)
     {
         if (QThreadPool::globalInstance()->maxThreadCount() <= 1) {
