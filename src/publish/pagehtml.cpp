@@ -1,17 +1,21 @@
 #include "publish/pagehtml.h"
 
+#include "platform/rtf/rtfdocumentbuilder.h"
+#include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
 #include "shell/faces.h"
 
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
+#include <QSizeF>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -39,15 +43,17 @@ bool IsDroppedCharacter(char16_t c)
            c == 0xFDD0 || c == 0xFDD1 || c == QChar::ParagraphSeparator;
 }
 
-// A value inside a double-quoted attribute: the single quotes of font names may stay.
-QString AttributeEscaped(const QString& value)
+bool NeedsEscape(char16_t c)
 {
-    QString out = value;
-    out.replace(QLatin1Char('&'), QLatin1String("&amp;"))
-        .replace(QLatin1Char('"'), QLatin1String("&quot;"))
-        .replace(QLatin1Char('<'), QLatin1String("&lt;"))
-        .replace(QLatin1Char('>'), QLatin1String("&gt;"));
-    return out;
+    return c == u'&' || c == u'<' || c == u'>' || c == u'"' || c == u'\'';
+}
+
+// Neither escaped, dropped, nor a tab or line break.
+bool IsTextAsItStands(char16_t c)
+{
+    if (c < 0x80)
+        return c >= 0x20 && c != 0x7F && !NeedsEscape(c);
+    return c != QChar::LineSeparator && !IsDroppedCharacter(c);
 }
 
 void AppendEscaped(QString& out, QChar c)
@@ -62,15 +68,267 @@ void AppendEscaped(QString& out, QChar c)
     }
 }
 
+// A value inside a double-quoted attribute: the single quotes of font names may stay.
+QString AttributeEscaped(const QString& value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        if (c == QLatin1Char('\''))
+            out += c;
+        else
+            AppendEscaped(out, c);
+    }
+    return out;
+}
+
+// What a character format turns into, worked out once per distinct format of a page: pages
+// repeat a handful of formats over thousands of runs.
+struct RunStyle
+{
+    QString style;       // the span's inline style
+    QString spanOpen;    // "<span style=...>", or empty for a run without a style
+    QString open;        // "<b><i>"
+    QString close;       // "</i></b>"
+    std::function<QFont()> font;          // for tab stops: the face the text is measured in
+    std::optional<QFontMetricsF> metrics; // made when first needed
+};
+
+// The parts of a character format a page shows.
+struct RunLook
+{
+    QString face;
+    double points = 0;
+    QColor foreground; // invalid: none set
+    QColor background;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    int vertical = 0; // 1 superscript, -1 subscript
+};
+
+RunStyle MakeRunStyle(const RunLook& look, std::function<QFont()> font)
+{
+    RunStyle run;
+    if (!look.face.isEmpty())
+        run.style += QLatin1String("font-family:") + CssFontFamily(look.face) + QLatin1Char(';');
+    if (look.points > 0)
+        run.style += QLatin1String("font-size:") + Points(look.points) + QLatin1Char(';');
+    if (look.foreground.isValid())
+        run.style += QLatin1String("color:") + CssColor(look.foreground) + QLatin1Char(';');
+    if (look.background.isValid())
+        run.style += QLatin1String("background-color:") + CssColor(look.background) + QLatin1Char(';');
+    if (!run.style.isEmpty())
+        run.spanOpen = QLatin1String("<span style=\"") + AttributeEscaped(run.style) + QLatin1String("\">");
+    QList<QLatin1String> elements;
+    if (look.bold)
+        elements << QLatin1String("b");
+    if (look.italic)
+        elements << QLatin1String("i");
+    if (look.underline)
+        elements << QLatin1String("u");
+    if (look.strike)
+        elements << QLatin1String("s");
+    if (look.vertical > 0)
+        elements << QLatin1String("sup");
+    else if (look.vertical < 0)
+        elements << QLatin1String("sub");
+    for (const QLatin1String element : elements)
+        run.open += QLatin1Char('<') + element + QLatin1Char('>');
+    for (auto it = elements.crbegin(); it != elements.crend(); ++it)
+        run.close += QLatin1String("</") + *it + QLatin1Char('>');
+    run.font = std::move(font);
+    return run;
+}
+
+RunLook LookOf(const QTextCharFormat& format)
+{
+    RunLook look;
+    const QStringList families = format.fontFamilies().toStringList();
+    if (!families.isEmpty())
+        look.face = families.first();
+    look.points = format.fontPointSize();
+    if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
+        look.foreground = format.foreground().color();
+    if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
+        look.background = format.background().color();
+    look.bold = format.fontWeight() >= QFont::DemiBold;
+    look.italic = format.fontItalic();
+    look.underline = format.fontUnderline();
+    look.strike = format.fontStrikeOut();
+    look.vertical = format.verticalAlignment() == QTextCharFormat::AlignSuperScript ? 1
+                    : format.verticalAlignment() == QTextCharFormat::AlignSubScript ? -1
+                                                                                     : 0;
+    return look;
+}
+
+RunStyle StyleOf(const QTextCharFormat& format)
+{
+    return MakeRunStyle(LookOf(format), [format] { return format.font(); });
+}
+
+// A paragraph's format in points.
+struct BlockLook
+{
+    double top = 0, right = 0, bottom = 0, left = 0, indent = 0;
+    Qt::Alignment alignment = Qt::AlignLeft;
+};
+
+// Writes paragraphs: their runs, tabs placed from the measured text, pictures.
+class ParagraphWriter
+{
+public:
+    explicit ParagraphWriter(QString& out) : m_out(out) {}
+
+    void begin(const BlockLook& block, bool measureTabs)
+    {
+        // Most paragraphs have no spacing or indent: those get the short form.
+        m_out += QLatin1String("<p style=\"margin:");
+        if (block.top != 0 || block.right != 0 || block.bottom != 0 || block.left != 0)
+            m_out += Points(block.top) + QLatin1Char(' ') + Points(block.right) + QLatin1Char(' ') +
+                     Points(block.bottom) + QLatin1Char(' ') + Points(block.left);
+        else
+            m_out += QLatin1Char('0');
+        m_out += QLatin1String(";white-space:pre-wrap");
+        if (block.indent != 0)
+            m_out += QLatin1String(";text-indent:") + Points(block.indent);
+        const Qt::Alignment alignment = block.alignment & Qt::AlignHorizontal_Mask;
+        if (alignment & Qt::AlignHCenter)
+            m_out += QLatin1String(";text-align:center");
+        else if (alignment & Qt::AlignRight)
+            m_out += QLatin1String(";text-align:right");
+        else if (alignment & Qt::AlignJustify)
+            m_out += QLatin1String(";text-align:justify");
+        m_out += QLatin1String("\">");
+        // Tab stops are placed from the text's measured width; only paragraphs with tabs pay.
+        m_measureTabs = measureTabs;
+        m_x = block.indent;
+    }
+
+    // False when the run has nothing to show.
+    bool run(RunStyle& run, QStringView text)
+    {
+        const qsizetype mark = m_out.size();
+        // Runs that differ only in bold, italic and the like share one span.
+        const bool reopen = run.style != m_openStyle;
+        if (reopen) {
+            if (!m_openStyle.isEmpty())
+                m_out += QLatin1String("</span>");
+            m_out += run.spanOpen;
+        }
+        m_out += run.open;
+        m_piece.resize(0); // text since the last tab, for measuring
+        bool any = false;
+        const auto flushPiece = [&] {
+            if (m_measureTabs && !m_piece.isEmpty()) {
+                if (!run.metrics)
+                    run.metrics.emplace(run.font(), &measureDevice());
+                m_x += run.metrics->horizontalAdvance(m_piece) * kPointsPerUnit;
+            }
+            m_piece.resize(0);
+        };
+        // Characters that are text as they stand go out a stretch at a time.
+        qsizetype stretch = 0;
+        const auto flushStretch = [&](qsizetype upTo) {
+            if (upTo > stretch) {
+                m_out += text.sliced(stretch, upTo - stretch);
+                if (m_measureTabs)
+                    m_piece += text.sliced(stretch, upTo - stretch);
+                any = true;
+            }
+            stretch = upTo + 1;
+        };
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t u = text[i].unicode();
+            if (IsTextAsItStands(u))
+                continue;
+            flushStretch(i);
+            if (u == u'\t') {
+                flushPiece();
+                const double next = (std::floor(m_x / kDefaultTabPoints + 1e-6) + 1.0) * kDefaultTabPoints;
+                m_out += QLatin1String("<span class=\"tab\" style=\"display:inline-block;width:") + Points(next - m_x) +
+                         QLatin1String("\"></span>");
+                m_x = next;
+                any = true;
+            } else if (u == QChar::LineSeparator) {
+                flushPiece();
+                m_out += QLatin1String("<br>");
+                m_x = 0;
+                any = true;
+            } else if (!IsDroppedCharacter(u)) {
+                if (m_measureTabs)
+                    m_piece += text[i];
+                AppendEscaped(m_out, text[i]);
+                any = true;
+            }
+        }
+        flushStretch(text.size());
+        flushPiece();
+        if (!any) {
+            m_out.truncate(mark);
+            return false;
+        }
+        if (reopen)
+            m_openStyle = run.style;
+        m_out += run.close;
+        return true;
+    }
+
+    // False when the picture has no address.
+    bool picture(const QString& source, double width, double height)
+    {
+        closeSpan();
+        if (source.isEmpty())
+            return false;
+        m_out += QLatin1String("<img alt=\"\" src=\"") + HtmlEscaped(source) + QLatin1String("\" style=\"width:") +
+                 Points(width) + QLatin1String(";height:") + Points(height) + QLatin1String("\">");
+        m_x += width;
+        return true;
+    }
+
+    void end(bool empty)
+    {
+        closeSpan();
+        // An empty paragraph still takes a line, as it does in the reader's window.
+        if (empty)
+            m_out += QLatin1String("<br>");
+        m_out += QLatin1String("</p>");
+    }
+
+private:
+    void closeSpan()
+    {
+        if (!m_openStyle.isEmpty())
+            m_out += QLatin1String("</span>");
+        m_openStyle.clear();
+    }
+
+    // Text widths for the tab stops are measured at 96 dots an inch, whatever the screen is.
+    QPaintDevice& measureDevice()
+    {
+        if (m_measure.isNull()) {
+            m_measure = QImage(1, 1, QImage::Format_Mono);
+            m_measure.setDotsPerMeterX(3780);
+            m_measure.setDotsPerMeterY(3780);
+        }
+        return m_measure;
+    }
+
+    QString& m_out;
+    QImage m_measure;
+    QString m_piece;
+    QString m_openStyle; // the style of the span still open in the paragraph
+    double m_x = 0;      // points from the paragraph's left edge
+    bool m_measureTabs = false;
+};
+
 class HtmlWriter
 {
 public:
-    HtmlWriter(const QTextDocument& document, const PictureSink& pictures) : m_document(document), m_pictures(pictures)
+    HtmlWriter(const QTextDocument& document, const PictureSink& pictures)
+        : m_document(document), m_pictures(pictures), m_paragraphs(m_out)
     {
-        // Text widths for the tab stops are measured at 96 dots an inch, whatever the screen is.
-        m_measure = QImage(1, 1, QImage::Format_Mono);
-        m_measure.setDotsPerMeterX(3780);
-        m_measure.setDotsPerMeterY(3780);
     }
 
     QString write()
@@ -129,187 +387,247 @@ private:
     void writeBlock(const QTextBlock& block)
     {
         const QTextBlockFormat format = block.blockFormat();
-        // Most paragraphs have no spacing or indent: those get the short form.
-        const bool spaced = format.topMargin() != 0 || format.rightMargin() != 0 || format.bottomMargin() != 0 ||
-                            format.leftMargin() != 0;
-        m_out += QLatin1String("<p style=\"margin:");
-        if (spaced)
-            m_out += Points(format.topMargin() * kPointsPerUnit) + QLatin1Char(' ') +
-                     Points(format.rightMargin() * kPointsPerUnit) + QLatin1Char(' ') +
-                     Points(format.bottomMargin() * kPointsPerUnit) + QLatin1Char(' ') +
-                     Points(format.leftMargin() * kPointsPerUnit);
-        else
-            m_out += QLatin1Char('0');
-        m_out += QLatin1String(";white-space:pre-wrap");
-        if (format.textIndent() != 0)
-            m_out += QLatin1String(";text-indent:") + Points(format.textIndent() * kPointsPerUnit);
-        const Qt::Alignment alignment = format.alignment() & Qt::AlignHorizontal_Mask;
-        if (alignment & Qt::AlignHCenter)
-            m_out += QLatin1String(";text-align:center");
-        else if (alignment & Qt::AlignRight)
-            m_out += QLatin1String(";text-align:right");
-        else if (alignment & Qt::AlignJustify)
-            m_out += QLatin1String(";text-align:justify");
-        m_out += QLatin1String("\">");
-
-        // Tab stops are placed from the text's measured width; only blocks with tabs pay for it.
-        m_measureTabs = block.text().contains(QLatin1Char('\t'));
-        m_x = format.textIndent() * kPointsPerUnit;
+        BlockLook look;
+        look.top = format.topMargin() * kPointsPerUnit;
+        look.right = format.rightMargin() * kPointsPerUnit;
+        look.bottom = format.bottomMargin() * kPointsPerUnit;
+        look.left = format.leftMargin() * kPointsPerUnit;
+        look.indent = format.textIndent() * kPointsPerUnit;
+        look.alignment = format.alignment();
+        m_paragraphs.begin(look, block.text().contains(QLatin1Char('\t')));
         bool empty = true;
         for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
-            RunStyle& run = runStyle(fragment);
-            if (run.image) {
-                closeSpan();
-                empty = !writePicture(fragment.charFormat().toImageFormat()) && empty;
-            } else if (writeRun(fragment, run)) {
+            const QTextCharFormat format = fragment.charFormat();
+            if (format.isImageFormat())
+                empty = !writePicture(format.toImageFormat()) && empty;
+            else if (m_paragraphs.run(runStyle(fragment.charFormatIndex(), format), fragment.text()))
                 empty = false;
-            }
         }
-        closeSpan();
-        // An empty paragraph still takes a line, as it does in the reader's window.
-        if (empty)
-            m_out += QLatin1String("<br>");
-        m_out += QLatin1String("</p>");
+        m_paragraphs.end(empty);
     }
 
     bool writePicture(const QTextImageFormat& format)
     {
         const QVariant resource = m_document.resource(QTextDocument::ImageResource, QUrl(format.name()));
         const QImage image = resource.value<QImage>();
-        if (image.isNull() || !m_pictures)
-            return false;
-        const QString source = m_pictures(image);
-        if (source.isEmpty())
-            return false;
+        const QString source = image.isNull() || !m_pictures ? QString() : m_pictures(image);
         const double width = (format.width() > 0 ? format.width() : image.width()) * kPointsPerUnit;
         const double height = (format.height() > 0 ? format.height() : image.height()) * kPointsPerUnit;
-        m_out += QLatin1String("<img alt=\"\" src=\"") + HtmlEscaped(source) + QLatin1String("\" style=\"width:") +
-                 Points(width) + QLatin1String(";height:") + Points(height) + QLatin1String("\">");
-        m_x += width;
-        return true;
+        return m_paragraphs.picture(source, width, height);
     }
 
-    // What a character format turns into, worked out once per distinct format of the document:
-    // pages repeat a handful of formats over thousands of fragments.
-    struct RunStyle
+    RunStyle& runStyle(int index, const QTextCharFormat& format)
     {
-        bool image = false;
-        QString style;                        // the span's inline style
-        QString open;                         // "<b><i>"
-        QString close;                        // "</i></b>"
-        std::optional<QFontMetricsF> metrics; // for tab stops, made when first needed
-    };
-
-    RunStyle& runStyle(const QTextFragment& fragment)
-    {
-        const int index = fragment.charFormatIndex();
         auto known = m_styles.find(index);
-        if (known != m_styles.end())
-            return *known;
-        const QTextCharFormat format = fragment.charFormat();
-        RunStyle run;
-        run.image = format.isImageFormat();
-        const QStringList families = format.fontFamilies().toStringList();
-        if (!families.isEmpty() && !families.first().isEmpty())
-            run.style += QLatin1String("font-family:") + CssFontFamily(families.first()) + QLatin1Char(';');
-        if (format.fontPointSize() > 0)
-            run.style += QLatin1String("font-size:") + Points(format.fontPointSize()) + QLatin1Char(';');
-        if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
-            run.style += QLatin1String("color:") + CssColor(format.foreground().color()) + QLatin1Char(';');
-        if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
-            run.style += QLatin1String("background-color:") + CssColor(format.background().color()) + QLatin1Char(';');
-
-        QStringList elements;
-        if (format.fontWeight() >= QFont::DemiBold)
-            elements << QStringLiteral("b");
-        if (format.fontItalic())
-            elements << QStringLiteral("i");
-        if (format.fontUnderline())
-            elements << QStringLiteral("u");
-        if (format.fontStrikeOut())
-            elements << QStringLiteral("s");
-        if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
-            elements << QStringLiteral("sup");
-        else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
-            elements << QStringLiteral("sub");
-        for (const QString& element : elements)
-            run.open += QLatin1Char('<') + element + QLatin1Char('>');
-        for (auto it = elements.crbegin(); it != elements.crend(); ++it)
-            run.close += QLatin1String("</") + *it + QLatin1Char('>');
-        return *m_styles.insert(index, std::move(run));
-    }
-
-    bool writeRun(const QTextFragment& fragment, RunStyle& run)
-    {
-        const QString text = fragment.text();
-        m_body.clear();
-        m_piece.clear(); // text since the last tab, for measuring
-        bool any = false;
-        const auto flushPiece = [&] {
-            if (m_measureTabs && !m_piece.isEmpty()) {
-                if (!run.metrics)
-                    run.metrics.emplace(fragment.charFormat().font(), &m_measure);
-                m_x += run.metrics->horizontalAdvance(m_piece) * kPointsPerUnit;
-            }
-            m_piece.clear();
-        };
-        for (const QChar c : text) {
-            const char16_t u = c.unicode();
-            if (u == u'\t') {
-                flushPiece();
-                const double next = (std::floor(m_x / kDefaultTabPoints + 1e-6) + 1.0) * kDefaultTabPoints;
-                m_body += QLatin1String("<span class=\"tab\" style=\"display:inline-block;width:") +
-                          Points(next - m_x) + QLatin1String("\"></span>");
-                m_x = next;
-                any = true;
-            } else if (u == QChar::LineSeparator) {
-                flushPiece();
-                m_body += QLatin1String("<br>");
-                m_x = 0;
-                any = true;
-            } else if (!IsDroppedCharacter(u)) {
-                if (m_measureTabs)
-                    m_piece += c;
-                AppendEscaped(m_body, c);
-                any = true;
-            }
-        }
-        flushPiece();
-        if (!any)
-            return false;
-        // Runs that differ only in bold, italic and the like share one span.
-        if (run.style != m_openStyle) {
-            closeSpan();
-            if (!run.style.isEmpty())
-                m_out += QLatin1String("<span style=\"") + AttributeEscaped(run.style) + QLatin1String("\">");
-            m_openStyle = run.style;
-        }
-        m_out += run.open;
-        m_out += m_body;
-        m_out += run.close;
-        return true;
-    }
-
-    void closeSpan()
-    {
-        if (!m_openStyle.isEmpty())
-            m_out += QLatin1String("</span>");
-        m_openStyle.clear();
+        if (known == m_styles.end())
+            known = m_styles.insert(index, StyleOf(format));
+        return *known;
     }
 
     const QTextDocument& m_document;
     const PictureSink& m_pictures;
-    QImage m_measure;
     QString m_out;
+    ParagraphWriter m_paragraphs;
     QHash<int, RunStyle> m_styles; // by the document's character format index
-    QString m_body;                // the escaped text of the run being written
-    QString m_piece;
-    QString m_openStyle;                // the style of the span still open in the paragraph
-    double m_x = 0;      // points from the paragraph's left edge
-    bool m_measureTabs = false;
+};
+
+// A page put together paragraph by paragraph: the runs and pictures of the paragraph being read
+// wait for its end, where its format is known, and the page's text for the search index is
+// gathered on the way, as the document's plain text would read.
+class PageAssembler
+{
+public:
+    explicit PageAssembler(const PictureSink& pictures, qsizetype sizeHint) : m_pictures(pictures), m_paragraphs(m_html)
+    {
+        m_html.reserve(sizeHint * 2 + 64);
+        m_plain.reserve(sizeHint);
+        m_html += QLatin1String("<div class=\"rtf\">");
+    }
+
+    int addStyle(RunStyle style)
+    {
+        m_styles.append(std::move(style));
+        return int(m_styles.size() - 1);
+    }
+
+    // Text of one style; paragraph separators in it end the paragraph with the format the one
+    // before had, as a document's cursor splits its block.
+    void text(QStringView text, int style)
+    {
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t u = text[i].unicode();
+            if (u == u'\t') {
+                m_tabs = true;
+            } else if (IsBlockSeparator(u)) {
+                append(text.sliced(start, i - start), style);
+                endParagraph(m_lastBlock);
+                if (u == u'\r' && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                    ++i; // one break, as a cursor takes it
+                start = i + 1;
+            }
+        }
+        append(text.sliced(start), style);
+    }
+
+    void picture(const QImage& image, const QSizeF& size)
+    {
+        Item item;
+        item.picture = true;
+        item.source = image.isNull() || !m_pictures ? QString() : m_pictures(image);
+        item.width = (size.width() > 0 ? size.width() : image.width()) * kPointsPerUnit;
+        item.height = (size.height() > 0 ? size.height() : image.height()) * kPointsPerUnit;
+        m_items.append(item);
+        m_plain += QChar::ObjectReplacementCharacter;
+    }
+
+    void endParagraph(const BlockLook& block)
+    {
+        m_paragraphs.begin(block, m_tabs);
+        bool empty = true;
+        for (const Item& item : std::as_const(m_items)) {
+            if (item.picture)
+                empty = !m_paragraphs.picture(item.source, item.width, item.height) && empty;
+            else if (m_paragraphs.run(m_styles[item.style], QStringView(m_text).sliced(item.begin, item.end - item.begin)))
+                empty = false;
+        }
+        m_paragraphs.end(empty);
+        m_items.clear();
+        m_text.resize(0); // keeps its room for the next paragraph
+        m_tabs = false;
+        m_lastBlock = block;
+        m_plain += QLatin1Char('\n');
+    }
+
+    PageHtml finish(const BlockLook& block)
+    {
+        endParagraph(block);
+        m_plain.chop(1);
+        m_html += QLatin1String("</div>");
+        return {std::move(m_html), std::move(m_plain)};
+    }
+
+private:
+    struct Item
+    {
+        bool picture = false;
+        int style = 0;
+        qsizetype begin = 0, end = 0; // of the text in m_text
+        QString source;
+        double width = 0, height = 0;
+    };
+
+    static bool IsBlockSeparator(char16_t u)
+    {
+        return u == u'\n' || u == u'\r' || u == QChar::ParagraphSeparator || u == 0xFDD0 || u == 0xFDD1;
+    }
+
+    void append(QStringView text, int style)
+    {
+        if (text.isEmpty())
+            return;
+        if (m_items.isEmpty() || m_items.last().picture || m_items.last().style != style)
+            m_items.append(Item{false, style, m_text.size(), m_text.size(), {}, 0, 0});
+        m_text += text;
+        m_items.last().end = m_text.size();
+        // The document's plain text has blanks and new lines for these.
+        const qsizetype from = m_plain.size();
+        m_plain += text;
+        for (QChar* c = m_plain.data() + from, *end = m_plain.data() + m_plain.size(); c != end; ++c) {
+            if (*c == QChar::Nbsp)
+                *c = QLatin1Char(' ');
+            else if (*c == QChar::LineSeparator)
+                *c = QLatin1Char('\n');
+        }
+    }
+
+    const PictureSink& m_pictures;
+    QString m_html;
+    QString m_plain;
+    ParagraphWriter m_paragraphs;
+    QList<RunStyle> m_styles;
+    QList<Item> m_items; // of the paragraph being read
+    QString m_text;      // the paragraph's text so far
+    bool m_tabs = false;
+    BlockLook m_lastBlock;
+};
+
+BlockLook BlockLookOf(const platform::rtf::RtfContentReader::ParaState& para)
+{
+    // As a document would hold it: in its units, 96 an inch, then in points.
+    const auto points = [](int twips) { return twips / 15.0 * kPointsPerUnit; };
+    BlockLook look;
+    look.top = points(para.spaceBefore);
+    look.right = points(para.rightIndent);
+    look.bottom = points(para.spaceAfter);
+    look.left = points(para.leftIndent);
+    look.indent = points(para.firstIndent);
+    look.alignment = para.alignment;
+    return look;
+}
+
+// Reads a page's RTF straight into its HTML, with no document between.
+class PageHtmlReader final : public platform::rtf::RtfContentReader
+{
+public:
+    PageHtmlReader(const PictureSink& pictures, qsizetype sizeHint) : m_page(pictures, sizeHint) {}
+
+    PageHtml take()
+    {
+        return std::move(m_result);
+    }
+
+protected:
+    void insertText(const QString& text, const platform::rtf::RtfRunFormat& format) override
+    {
+        m_page.text(text, styleFor(format));
+    }
+    void insertPicture(const QImage& picture, const QSizeF& size) override { m_page.picture(picture, size); }
+    void endParagraph(const ParaState& para) override { m_page.endParagraph(BlockLookOf(para)); }
+    void endDocument(const ParaState& para) override { m_result = m_page.finish(BlockLookOf(para)); }
+
+private:
+    int styleFor(const platform::rtf::RtfRunFormat& format)
+    {
+        if (m_lastStyle >= 0 && m_formats[m_lastStyle] == format)
+            return m_lastStyle;
+        // Pages mostly switch among a few formats, which are quicker compared than hashed.
+        constexpr qsizetype kCompared = 8;
+        for (qsizetype i = 0; i < std::min(kCompared, m_formats.size()); ++i)
+            if (m_formats[i] == format)
+                return m_lastStyle = int(i);
+        const size_t hash = qHashMulti(0, format.face, format.halfPoints, format.foreground.rgba(),
+                                       format.foreground.isValid(), format.background.rgba(),
+                                       format.background.isValid(), format.vertical, format.bold, format.italic,
+                                       format.underline, format.strike, format.anchor);
+        for (auto it = m_byHash.constFind(hash); it != m_byHash.cend() && it.key() == hash; ++it)
+            if (m_formats[*it] == format)
+                return m_lastStyle = *it;
+        RunLook look;
+        look.face = format.face;
+        look.points = format.halfPoints / 2.0;
+        look.foreground = format.foreground;
+        look.background = format.background;
+        look.bold = format.bold;
+        look.italic = format.italic;
+        look.underline = format.underline;
+        look.strike = format.strike;
+        look.vertical = format.vertical;
+        m_formats.append(format);
+        m_byHash.insert(hash, int(m_formats.size() - 1));
+        m_lastStyle = m_page.addStyle(
+            MakeRunStyle(look, [format] { return platform::rtf::RtfCharFormat(format).font(); }));
+        return m_lastStyle;
+    }
+
+    PageAssembler m_page;
+    QList<platform::rtf::RtfRunFormat> m_formats; // what each style of m_page was made from
+    QMultiHash<size_t, int> m_byHash;             // indexes into m_formats
+    int m_lastStyle = -1;
+    PageHtml m_result;
 };
 
 } // namespace
@@ -362,9 +680,25 @@ void ReadPageDocument(const QStringList& lines, QTextDocument* document)
 
 PageHtml PageLinesToHtml(const QStringList& lines, const PictureSink& pictures)
 {
-    QTextDocument document;
-    ReadPageDocument(lines, &document);
-    return {DocumentToHtml(document, pictures), document.toPlainText()};
+    const QByteArray bytes = platform::rtf::RtfLinesBytes(lines);
+    if (!platform::rtf::LooksLikeRtf(bytes)) {
+        // A page of plain text: its lines in the face a new page has.
+        PageAssembler page(pictures, bytes.size());
+        const int style = page.addStyle(StyleOf(platform::rtf::DefaultPageCharFormat()));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                page.text(u"\n", style);
+            page.text(lines[i], style);
+        }
+        return page.finish({});
+    }
+    PageHtmlReader reader(pictures, bytes.size());
+    if (bytes.size() <= platform::rtf::RtfReader::kMaxInputBytes) {
+        platform::rtf::RtfTokenizer tokenizer;
+        tokenizer.tokenize(bytes, reader);
+    }
+    reader.finish();
+    return reader.take();
 }
 
 } // namespace publish

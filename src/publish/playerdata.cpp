@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace publish {
 
@@ -210,20 +211,23 @@ namespace {
 // FoldForSearch for text of ASCII characters only, which has nothing to decompose: most pages.
 QString FoldAscii(QStringView text)
 {
-    QString folded;
-    folded.reserve(text.size());
+    // Written through a pointer: every page's text comes through here.
+    QString folded(text.size(), Qt::Uninitialized);
+    char16_t* const start = reinterpret_cast<char16_t*>(folded.data());
+    char16_t* out = start;
     bool blank = false;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u == u' ' || (u >= u'\t' && u <= u'\r')) {
-            blank = !folded.isEmpty();
+            blank = out != start;
             continue;
         }
         if (blank)
-            folded += QLatin1Char(' ');
+            *out++ = u' ';
         blank = false;
-        folded += u >= u'A' && u <= u'Z' ? QChar(u + (u'a' - u'A')) : c;
+        *out++ = u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
     }
+    folded.truncate(out - start);
     return folded;
 }
 
@@ -272,15 +276,128 @@ QByteArray ScriptJson(const QJsonValue& value)
     return json.replace('<', "\\u003c");
 }
 
-QByteArray DataScript(const QString& call, const QJsonValue& value, const QString& pageId)
+namespace {
+
+// The start of a data file up to the value: the call, or the queue when the player is not there yet.
+QByteArray ScriptPrelude(const QString& call)
 {
     const QByteArray name = call.toLatin1();
     QByteArray script = "window.QuorvelData=window.QuorvelData||{_q:[]};(QuorvelData." + name + "||function(";
     if (call == QLatin1String("page"))
-        script += "n,v){QuorvelData._q.push([\"page\",n,v]);})(" + ScriptJson(pageId) + ",";
-    else
-        script += "v){QuorvelData._q.push([\"" + name + "\",v]);})(";
+        return script + "n,v){QuorvelData._q.push([\"page\",n,v]);})(";
+    return script + "v){QuorvelData._q.push([\"" + name + "\",v]);})(";
+}
+
+
+// A JSON string as QJsonDocument writes it, but with "<" as \u003c. Written in two passes over
+// the text, measuring then writing through a pointer: pages are most of what a publication writes.
+void AppendScriptString(QByteArray& out, QStringView text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    const auto needsEscape = [](char16_t u) { return u < 0x20 || u == u'"' || u == u'\\' || u == u'<'; };
+    // Most pages are ASCII with a few characters to escape: that count is quick to take.
+    qsizetype escapes = 0;
+    char16_t any = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        escapes += needsEscape(u);
+        any |= u;
+    }
+    qsizetype size = 2 + text.size() + 5 * escapes;
+    if (any >= 0x80) {
+        size = 2;
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            size += u < 0x80 ? (needsEscape(u) ? 6 : 1) : u < 0x800 ? 2 : 3; // a surrogate pair: 4 in all
+        }
+    }
+    const qsizetype start = out.size();
+    out.resize(start + size);
+    char* cursor = out.data() + start;
+    *cursor++ = '"';
+    const char16_t* const begin = text.utf16();
+    const char16_t* const end = begin + text.size();
+    for (const char16_t* p = begin; p != end; ++p) {
+        const char16_t u = *p;
+        if (u < 0x80 && !needsEscape(u)) {
+            *cursor++ = char(u);
+            continue;
+        }
+        if (u < 0x80) {
+            *cursor++ = '\\';
+            switch (u) {
+            case u'"': *cursor++ = '"'; break;
+            case u'\\': *cursor++ = '\\'; break;
+            case u'\b': *cursor++ = 'b'; break;
+            case u'\f': *cursor++ = 'f'; break;
+            case u'\n': *cursor++ = 'n'; break;
+            case u'\r': *cursor++ = 'r'; break;
+            case u'\t': *cursor++ = 't'; break;
+            default:
+                *cursor++ = 'u';
+                *cursor++ = '0';
+                *cursor++ = '0';
+                *cursor++ = kHex[u >> 4];
+                *cursor++ = kHex[u & 0xF];
+                break;
+            }
+            continue;
+        }
+        // Everything else as UTF-8; a lone surrogate half becomes U+FFFD, as toUtf8() has it.
+        char32_t code = u;
+        if (QChar::isHighSurrogate(u) && p + 1 != end && QChar::isLowSurrogate(p[1]))
+            code = QChar::surrogateToUcs4(u, *++p);
+        else if (QChar::isSurrogate(u))
+            code = 0xFFFD;
+        if (code < 0x800) {
+            *cursor++ = char(0xC0 | (code >> 6));
+        } else if (code < 0x10000) {
+            *cursor++ = char(0xE0 | (code >> 12));
+            *cursor++ = char(0x80 | ((code >> 6) & 0x3F));
+        } else {
+            *cursor++ = char(0xF0 | (code >> 18));
+            *cursor++ = char(0x80 | ((code >> 12) & 0x3F));
+            *cursor++ = char(0x80 | ((code >> 6) & 0x3F));
+        }
+        *cursor++ = char(0x80 | (code & 0x3F));
+    }
+    *cursor++ = '"';
+    out.truncate(cursor - out.constData());
+}
+
+} // namespace
+
+QByteArray DataScript(const QString& call, const QJsonValue& value, const QString& pageId)
+{
+    QByteArray script = ScriptPrelude(call);
+    if (call == QLatin1String("page"))
+        script += ScriptJson(pageId) + ",";
     return script + ScriptJson(value) + ");\n";
+}
+
+QByteArray PageScript(const QString& pageId, const QString& html)
+{
+    QByteArray script = ScriptPrelude(QStringLiteral("page"));
+    AppendScriptString(script, pageId);
+    script += ",{\"html\":";
+    AppendScriptString(script, html);
+    script += "});\n";
+    return script;
+}
+
+void SearchScript::add(int topic, const QString& foldedName, const QString& foldedText)
+{
+    // Keys in the order QJsonDocument writes them.
+    m_entries += m_entries.isEmpty() ? "{\"n\":" : ",{\"n\":";
+    AppendScriptString(m_entries, foldedName);
+    m_entries += ",\"t\":" + QByteArray::number(topic) + ",\"x\":";
+    AppendScriptString(m_entries, foldedText);
+    m_entries += '}';
+}
+
+QByteArray SearchScript::finish()
+{
+    return ScriptPrelude(QStringLiteral("search")) + '[' + std::exchange(m_entries, {}) + "]);\n";
 }
 
 } // namespace publish

@@ -48,4 +48,20 @@ QByteArray ScriptJson(const QJsonValue& value);
 // call with the value. `call` is "list", "search" or "page"; a page also passes its id.
 QByteArray DataScript(const QString& call, const QJsonValue& value, const QString& pageId = {});
 
+// DataScript("page", {"html": html}, pageId), written straight from the text: pages are most of
+// what a publication writes.
+QByteArray PageScript(const QString& pageId, const QString& html);
+
+// The search index's file written entry by entry, the same as DataScript("search", array) of
+// {"t": topic, "n": name, "x": text} objects: the index holds the text of every page.
+class SearchScript
+{
+public:
+    void add(int topic, const QString& foldedName, const QString& foldedText);
+    QByteArray finish();
+
+private:
+    QByteArray m_entries;
+};
+
 } // namespace publish

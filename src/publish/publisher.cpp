@@ -172,6 +172,14 @@ struct ConvertedTopic
     QString html;
     QString folded;         // the page text as the search index takes it
     QList<QImage> pictures; // when converted apart: the pictures the marks in html stand for
+    QByteArray script;      // when converted apart, for a page without pictures: its page file
+};
+
+// A Topic for a worker thread, with its place in the list, which names its page.
+struct TopicJob
+{
+    int index = 0;
+    QStringList entry;
 };
 
 ConvertedTopic ConvertTopic(const QStringList& entry, const PictureSink& pictures)
@@ -191,14 +199,18 @@ ConvertedTopic ConvertTopic(const QStringList& entry, const PictureSink& picture
 
 // A picture's file name depends on every page before it, so a page converted on a worker thread
 // keeps its pictures and a numbered mark for each in place of the address.
-ConvertedTopic ConvertTopicApart(const QStringList& entry)
+// A page without pictures is made into its page file there too, so writing it out is all that
+// is left for the publisher's thread.
+ConvertedTopic ConvertTopicApart(const TopicJob& job)
 {
     QList<QImage> pictures;
-    ConvertedTopic converted = ConvertTopic(entry, [&pictures](const QImage& picture) -> QString {
+    ConvertedTopic converted = ConvertTopic(job.entry, [&pictures](const QImage& picture) -> QString {
         pictures.append(picture);
         return QChar(kPictureMark) + QString::number(pictures.size() - 1) + QChar(kPictureMark);
     });
     converted.pictures = std::move(pictures);
+    if (converted.page && converted.pictures.isEmpty())
+        converted.script = PageScript(QString::number(job.index), std::exchange(converted.html, {}));
     return converted;
 }
 
@@ -439,8 +451,12 @@ private:
 
     void writePage(const QString& pageId, const QString& html)
     {
-        WriteBytes(m_root + QStringLiteral("/data/pages/P") + pageId + QStringLiteral(".js"),
-                   DataScript(QStringLiteral("page"), QJsonObject{{QStringLiteral("html"), html}}, pageId));
+        writePageScript(pageId, PageScript(pageId, html));
+    }
+
+    void writePageScript(const QString& pageId, const QByteArray& script)
+    {
+        WriteBytes(m_root + QStringLiteral("/data/pages/P") + pageId + QStringLiteral(".js"), script);
     }
 
     // The page's HTML with the addresses of its pictures, which are named and written here, in
@@ -480,7 +496,7 @@ private:
 
     // One Topic, in list order. `converted` holds its page converted apart, or is null for a page
     // still to be converted.
-    void writeTopic(const QStringList& entry, ConvertedTopic* converted, QJsonArray& topics, QJsonArray& search)
+    void writeTopic(const QStringList& entry, ConvertedTopic* converted, QJsonArray& topics, SearchScript& search)
     {
         const int index = int(topics.size());
         const QString name = runtime::TopicTitle(entry);
@@ -490,7 +506,10 @@ private:
         ConvertedTopic here = converted ? std::move(*converted) : ConvertTopic(entry, pictureSink(id));
         QJsonObject topic{{QStringLiteral("name"), name}, {QStringLiteral("type"), type}};
         if (here.page) {
-            writePage(id, placePictures(here, entry, id));
+            if (!here.script.isEmpty())
+                writePageScript(id, here.script);
+            else
+                writePage(id, placePictures(here, entry, id));
             topic.insert(QStringLiteral("page"), id);
             topic.insert(QStringLiteral("display"), WindowDesignToJson(here.display));
         } else {
@@ -501,55 +520,54 @@ private:
                 topic.insert(QStringLiteral("notes"), notesText(parts.value(QStringLiteral("file")).toString()));
         }
         topics.append(topic);
-        search.append(QJsonObject{{QStringLiteral("t"), index},
-                                  {QStringLiteral("n"), FoldForSearch(name)},
-                                  {QStringLiteral("x"), here.folded}});
+        search.add(index, FoldForSearch(name), here.folded);
     }
 
-    // Reading the RTF into a document is most of the work of publishing, so with more than one
-    // processor the pages are converted on the thread pool, a batch ahead of the Topics written
-    // here in list order. The result is the same as converting each page in turn.
-    void writeTopicEntries(QJsonArray& topics, QJsonArray& search)
+    // Converting the pages and making their files is most of the work of publishing, so with more
+    // than one processor it is done on the thread pool, a batch ahead of the Topics written here in
+    // list order. The result is the same as converting each page in turn.
+    void writeTopicEntries(QJsonArray& topics, SearchScript& search)
     {
         if (QThreadPool::globalInstance()->maxThreadCount() <= 1) {
             m_source.topics([&](const QStringList& entry) { writeTopic(entry, nullptr, topics, search); });
             return;
         }
-        QList<QStringList> batch;
-        QList<QStringList> convertingEntries;
+        QList<TopicJob> batch;
+        QList<TopicJob> convertingJobs;
         QFuture<ConvertedTopic> converting;
         // Work still queued is dropped when a cancel or an error ends the publication.
         const auto dropQueued = qScopeGuard([&] { converting.cancel(); });
-        const auto writeConverted = [&](QFuture<ConvertedTopic>& future, const QList<QStringList>& entries) {
-            if (entries.isEmpty())
+        const auto writeConverted = [&](QFuture<ConvertedTopic>& future, const QList<TopicJob>& jobs) {
+            if (jobs.isEmpty())
                 return;
             future.waitForFinished();
-            for (qsizetype i = 0; i < entries.size(); ++i) {
+            for (qsizetype i = 0; i < jobs.size(); ++i) {
                 ConvertedTopic converted = future.resultAt(int(i));
-                writeTopic(entries[i], &converted, topics, search);
+                writeTopic(jobs[i].entry, &converted, topics, search);
             }
         };
         // Starts the batch, then writes the one before it while the batch converts.
         const auto startBatch = [&] {
             QFuture<ConvertedTopic> earlier = QtConcurrent::mapped(batch, ConvertTopicApart);
             std::swap(earlier, converting);
-            const QList<QStringList> earlierEntries = std::exchange(convertingEntries, std::exchange(batch, {}));
-            writeConverted(earlier, earlierEntries);
+            const QList<TopicJob> earlierJobs = std::exchange(convertingJobs, std::exchange(batch, {}));
+            writeConverted(earlier, earlierJobs);
         };
+        int index = 0;
         m_source.topics([&](const QStringList& entry) {
-            batch.append(entry);
+            batch.append(TopicJob{index++, entry});
             if (batch.size() == kConversionBatch)
                 startBatch();
         });
         if (!batch.isEmpty())
             startBatch();
-        writeConverted(converting, convertingEntries);
+        writeConverted(converting, convertingJobs);
     }
 
     void writeTopics()
     {
         QJsonArray topics;
-        QJsonArray search;
+        SearchScript search;
         writeTopicEntries(topics, search);
 
         QJsonValue intro = QJsonValue::Null;
@@ -568,7 +586,7 @@ private:
                                {QStringLiteral("intro"), intro},
                                {QStringLiteral("media"), media}};
         WriteBytes(m_root + QStringLiteral("/data/list.js"), DataScript(QStringLiteral("list"), list));
-        WriteBytes(m_root + QStringLiteral("/data/search.js"), DataScript(QStringLiteral("search"), search));
+        WriteBytes(m_root + QStringLiteral("/data/search.js"), search.finish());
     }
 
     void writePlayer()

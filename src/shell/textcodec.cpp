@@ -50,13 +50,18 @@ std::optional<QByteArray> ToCp1252(const QString& text)
 
 QString DecodeText(QByteArrayView bytes)
 {
-    if (HasNonAscii(bytes) && bytes.isValidUtf8())
+    const bool nonAscii = HasNonAscii(bytes);
+    if (nonAscii && bytes.isValidUtf8())
         return QString::fromUtf8(bytes);
-    QString text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        text.append(b >= 0x80 && b < 0xA0 ? QChar(kCp1252High[b - 0x80]) : QChar(b));
+    // Windows-1252 is Latin-1 but for 0x80-0x9F: stores are read through here, so the bulk goes
+    // through the quick Latin-1 conversion and only those bytes are mended after.
+    QString text = QString::fromLatin1(bytes);
+    if (!nonAscii)
+        return text;
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 && u < 0xA0)
+            c = QChar(kCp1252High[u - 0x80]);
     }
     return text;
 }

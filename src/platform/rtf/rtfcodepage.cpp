@@ -251,4 +251,17 @@ void RtfCodePage::decode(QByteArrayView bytes, QString& out)
         target[i] = QChar(table[static_cast<unsigned char>(bytes[i])]);
 }
 
+void RtfCodePage::decodeText(QByteArrayView bytes, QString& out)
+{
+    const qsizetype start = out.size();
+    decode(bytes, out);
+    QChar* data = out.data();
+    qsizetype kept = start;
+    for (qsizetype i = start; i < out.size(); ++i) {
+        if (data[i].unicode() >= 0x20 || data[i].unicode() == u'\t')
+            data[kept++] = data[i];
+    }
+    out.truncate(kept);
+}
+
 } // namespace platform::rtf

@@ -28,6 +28,8 @@ public:
     int codePage() const { return m_codePage; }
     // Appends the decoded bytes to out.
     void decode(QByteArrayView bytes, QString& out);
+    // The same for the text of a page: control characters other than the tab are dropped.
+    void decodeText(QByteArrayView bytes, QString& out);
     // Encodes one character for the writer: the Windows-1252 byte, or -1 when it has none.
     static int EncodeWindows1252(char16_t c);
 

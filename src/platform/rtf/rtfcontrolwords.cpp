@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <unordered_map>
 
 namespace platform::rtf {
 
@@ -12,7 +13,7 @@ namespace {
 using K = WordKind;
 using W = Word;
 
-// Kept in strict byte order of the names: looked up by binary search.
+// Kept in strict byte order of the names, so a name twice shows.
 constexpr ControlWord kWords[] = {
     {"annotation", K::Destination, W::Skip, 0},
     {"ansi", K::Flag, W::Ansi, 0},
@@ -235,15 +236,71 @@ static_assert(IsSorted(), "the control word table must stay sorted for binary se
 
 const ControlWord* FindControlWord(QByteArrayView name)
 {
-    const std::string_view key(name.data(), std::size_t(name.size()));
-    const auto* end = std::end(kWords);
-    const auto* found =
-        std::lower_bound(std::begin(kWords), end, key, [](const ControlWord& entry, std::string_view k) {
-            return std::string_view(entry.name) < k;
-        });
-    if (found == end || std::string_view(found->name) != key)
-        return nullptr;
-    return found;
+    // Every word of a document is looked up: a hash finds it quicker than a search of the names.
+    static const std::unordered_map<std::string_view, const ControlWord*> kByName = [] {
+        std::unordered_map<std::string_view, const ControlWord*> words;
+        words.reserve(std::size(kWords));
+        for (const ControlWord& word : kWords)
+            words.emplace(word.name, &word);
+        return words;
+    }();
+    const auto found = kByName.find(std::string_view(name.data(), std::size_t(name.size())));
+    return found == kByName.end() ? nullptr : found->second;
+}
+
+char16_t SymbolWordCharacter(Word id)
+{
+    switch (id) {
+    case W::Line: return u'\u2028';
+    case W::Tab: return u'\t';
+    case W::EmDash: return u'\u2014';
+    case W::EnDash: return u'\u2013';
+    case W::EmSpace: return u'\u2003';
+    case W::EnSpace: return u'\u2002';
+    case W::QmSpace: return u'\u2005';
+    case W::Bullet: return u'\u2022';
+    case W::LQuote: return u'\u2018';
+    case W::RQuote: return u'\u2019';
+    case W::LDblQuote: return u'\u201C';
+    case W::RDblQuote: return u'\u201D';
+    case W::Zwj: return u'\u200D';
+    case W::Zwnj: return u'\u200C';
+    case W::LtrMark: return u'\u200E';
+    case W::RtlMark: return u'\u200F';
+    default: return 0;
+    }
+}
+
+char16_t ControlSymbolCharacter(char symbol)
+{
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}': return char16_t(symbol);
+    case '~': return u'\u00A0';
+    case '-': return u'\u00AD';
+    case '_': return u'\u2011';
+    case '\t': return u'\t';
+    default: return 0;
+    }
+}
+
+int DocumentCodePage(Word id, int value)
+{
+    switch (id) {
+    case W::Ansi: return 1252;
+    case W::Mac: return 10000;
+    case W::Pc: return 437;
+    case W::Pca: return 850;
+    case W::AnsiCpg: return value > 0 && value < 100000 ? value : 0;
+    default: return 0;
+    }
+}
+
+int UnicodeSkipCount(int value)
+{
+    constexpr int kMaxUnicodeSkip = 16;
+    return std::clamp(value, 0, kMaxUnicodeSkip);
 }
 
 } // namespace platform::rtf

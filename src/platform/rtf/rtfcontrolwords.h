@@ -56,4 +56,29 @@ struct ControlWord
 // The table entry for a word, or nullptr for a word the reader does not know.
 const ControlWord* FindControlWord(QByteArrayView name);
 
+// What the readers of RTF share about the meaning of words, so a page reads the same into a
+// document, into HTML and into the search index's text.
+
+// The character a symbol word stands for in a page's text ("\emdash", "\tab", "\line" as
+// U+2028), or 0 for a word that stands for none or for a break between paragraphs or cells.
+char16_t SymbolWordCharacter(Word id);
+
+// The character a control symbol stands for ("\~" a no-break space, "\{" a brace, "\-" a soft
+// hyphen), or 0 for one that stands for none. "\<CR>" and "\<LF>" end a paragraph instead.
+char16_t ControlSymbolCharacter(char symbol);
+
+// The code page a document word sets ("\ansi", "\mac", "\pc", "\pca", "\ansicpgN"), or 0
+// for another word or a page number out of range.
+int DocumentCodePage(Word id, int value);
+
+// The character of "\uN", whose parameter is a signed 16-bit number.
+inline char16_t UnicodeWordCharacter(int value)
+{
+    return char16_t(value < 0 ? value + 65536 : value);
+}
+
+// How many fallback characters follow each "\uN" after "\ucN": bounded, so a document cannot
+// make a reader drop the rest of its text.
+int UnicodeSkipCount(int value);
+
 } // namespace platform::rtf

@@ -23,7 +23,6 @@ constexpr int kMaxColors = 4096;
 constexpr int kMaxFontNameBytes = 256;
 constexpr int kMaxFieldInstruction = 4096;
 constexpr int kMaxIndentTwips = 31680; // 22 inches, the widest page RTF knows
-constexpr int kMaxUnicodeSkip = 16;
 constexpr int kMaxTabStops = 64;
 constexpr int kMaxTrailerBytes = 4096;
 
@@ -58,11 +57,8 @@ QString HyperlinkTarget(const QString& instruction)
 
 } // namespace
 
-RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document) : m_document(document)
+RtfContentReader::RtfContentReader()
 {
-    m_document->clear();
-    m_cursor = QTextCursor(m_document);
-    m_blockFormat = m_cursor.blockFormat();
     m_stack.reserve(RtfTokenizer::kMaxGroupDepth + 1);
     // The state outside the outermost group: whatever trails the document's closing brace is
     // not part of it, unless a second document follows.
@@ -70,26 +66,20 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document) : m_document(doc
     outside.destination = Destination::Trailer;
     m_stack.append(outside);
     m_codePage.setCodePage(m_documentCodePage);
-    setDefaultTab(kDefaultTabTwips);
 }
 
-void RtfDocumentBuilder::setDefaultTab(int twips)
-{
-    QTextOption option = m_document->defaultTextOption();
-    option.setTabStopDistance(TwipsToUnits(twips));
-    m_document->setDefaultTextOption(option);
-}
+RtfContentReader::~RtfContentReader() = default;
 
-RtfDocumentBuilder::~RtfDocumentBuilder() = default;
+void RtfContentReader::setDefaultTab(int) {}
 
-void RtfDocumentBuilder::groupStart()
+void RtfContentReader::groupStart()
 {
     m_ignorableNext = false;
     m_skipCount = 0;
     m_stack.append(m_stack.size() == 1 ? GroupState{} : m_stack.last());
 }
 
-void RtfDocumentBuilder::groupEnd()
+void RtfContentReader::groupEnd()
 {
     m_ignorableNext = false;
     m_skipCount = 0;
@@ -109,7 +99,7 @@ void RtfDocumentBuilder::groupEnd()
         m_finalPara = closed.para;
 }
 
-bool RtfDocumentBuilder::consumeSkip()
+bool RtfContentReader::consumeSkip()
 {
     if (m_skipCount <= 0)
         return false;
@@ -117,7 +107,7 @@ bool RtfDocumentBuilder::consumeSkip()
     return true;
 }
 
-void RtfDocumentBuilder::controlWord(QByteArrayView word, bool hasParameter, int parameter)
+void RtfContentReader::controlWord(QByteArrayView word, bool hasParameter, int parameter)
 {
     if (consumeSkip())
         return;
@@ -148,7 +138,7 @@ void RtfDocumentBuilder::controlWord(QByteArrayView word, bool hasParameter, int
     }
 }
 
-void RtfDocumentBuilder::enterDestination(Word id)
+void RtfContentReader::enterDestination(Word id)
 {
     GroupState& current = state();
     switch (id) {
@@ -236,37 +226,20 @@ void RtfDocumentBuilder::enterDestination(Word id)
     }
 }
 
-void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParameter, int parameter)
+void RtfContentReader::handleValueWord(const ControlWord& entry, bool hasParameter, int parameter)
 {
     GroupState& current = state();
     const int value = hasParameter ? parameter : entry.defaultValue;
     const bool on = !hasParameter || parameter != 0;
+    if (const int codePage = DocumentCodePage(entry.id, value)) {
+        m_documentCodePage = codePage;
+        applyCodePage();
+        return;
+    }
     CharState& chars = current.chars;
     ParaState& para = current.para;
     const auto indent = [](int twips) { return std::clamp(twips, -kMaxIndentTwips, kMaxIndentTwips); };
     switch (entry.id) {
-    case Word::Ansi:
-        m_documentCodePage = 1252;
-        applyCodePage();
-        break;
-    case Word::Mac:
-        m_documentCodePage = 10000;
-        applyCodePage();
-        break;
-    case Word::Pc:
-        m_documentCodePage = 437;
-        applyCodePage();
-        break;
-    case Word::Pca:
-        m_documentCodePage = 850;
-        applyCodePage();
-        break;
-    case Word::AnsiCpg:
-        if (value > 0 && value < 100000) {
-            m_documentCodePage = value;
-            applyCodePage();
-        }
-        break;
     case Word::Rtf:
         if (m_stack.size() == 2 && !m_trailer.isEmpty()) {
             const QByteArray trailer = std::exchange(m_trailer, {});
@@ -278,10 +251,10 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
         applyCodePage();
         break;
     case Word::Uc:
-        current.unicodeSkip = std::clamp(value, 0, kMaxUnicodeSkip);
+        current.unicodeSkip = UnicodeSkipCount(value);
         break;
     case Word::U: {
-        const char16_t c = char16_t(value < 0 ? value + 65536 : value);
+        const char16_t c = UnicodeWordCharacter(value);
         if (current.destination == Destination::Body) {
             appendChar(c);
         } else if (current.destination == Destination::FieldInst) {
@@ -498,7 +471,7 @@ void RtfDocumentBuilder::handleValueWord(const ControlWord& entry, bool hasParam
     }
 }
 
-void RtfDocumentBuilder::handleSymbolWord(Word id)
+void RtfContentReader::handleSymbolWord(Word id)
 {
     switch (id) {
     case Word::Par:
@@ -506,7 +479,7 @@ void RtfDocumentBuilder::handleSymbolWord(Word id)
     case Word::Sect:
     case Word::Row:
     case Word::NestRow:
-        endParagraph();
+        paragraphEnd();
         break;
     case Word::Cell:
     case Word::NestCell:
@@ -516,60 +489,14 @@ void RtfDocumentBuilder::handleSymbolWord(Word id)
             appendText(QString()); // the previous cell was empty: its separator still counts
         m_cellPending = true;
         break;
-    case Word::Line:
-        appendChar(u'\u2028');
-        break;
-    case Word::Tab:
-        appendChar(u'\t');
-        break;
-    case Word::EmDash:
-        appendChar(u'\u2014');
-        break;
-    case Word::EnDash:
-        appendChar(u'\u2013');
-        break;
-    case Word::EmSpace:
-        appendChar(u'\u2003');
-        break;
-    case Word::EnSpace:
-        appendChar(u'\u2002');
-        break;
-    case Word::QmSpace:
-        appendChar(u'\u2005');
-        break;
-    case Word::Bullet:
-        appendChar(u'\u2022');
-        break;
-    case Word::LQuote:
-        appendChar(u'\u2018');
-        break;
-    case Word::RQuote:
-        appendChar(u'\u2019');
-        break;
-    case Word::LDblQuote:
-        appendChar(u'\u201C');
-        break;
-    case Word::RDblQuote:
-        appendChar(u'\u201D');
-        break;
-    case Word::Zwj:
-        appendChar(u'\u200D');
-        break;
-    case Word::Zwnj:
-        appendChar(u'\u200C');
-        break;
-    case Word::LtrMark:
-        appendChar(u'\u200E');
-        break;
-    case Word::RtlMark:
-        appendChar(u'\u200F');
-        break;
     default:
+        if (const char16_t c = SymbolWordCharacter(id))
+            appendChar(c);
         break;
     }
 }
 
-void RtfDocumentBuilder::controlSymbol(char symbol)
+void RtfContentReader::controlSymbol(char symbol)
 {
     if (consumeSkip())
         return;
@@ -579,33 +506,14 @@ void RtfDocumentBuilder::controlSymbol(char symbol)
     }
     m_ignorableNext = false;
     const Destination destination = state().destination;
-    char16_t c = 0;
-    switch (symbol) {
-    case '\\':
-    case '{':
-    case '}':
-        c = char16_t(symbol);
-        break;
-    case '~':
-        c = u'\u00A0';
-        break;
-    case '-':
-        c = u'\u00AD';
-        break;
-    case '_':
-        c = u'\u2011';
-        break;
-    case '\r':
-    case '\n':
+    if (symbol == '\r' || symbol == '\n') {
         if (destination == Destination::Body)
-            endParagraph();
-        return;
-    case '\t':
-        c = u'\t';
-        break;
-    default:
+            paragraphEnd();
         return;
     }
+    const char16_t c = ControlSymbolCharacter(symbol);
+    if (c == 0)
+        return;
     if (destination == Destination::Body) {
         appendChar(c);
     } else if (destination == Destination::FontTable) {
@@ -617,7 +525,7 @@ void RtfDocumentBuilder::controlSymbol(char symbol)
     }
 }
 
-void RtfDocumentBuilder::hexByte(unsigned char byte)
+void RtfContentReader::hexByte(unsigned char byte)
 {
     if (consumeSkip())
         return;
@@ -649,7 +557,7 @@ void RtfDocumentBuilder::hexByte(unsigned char byte)
     }
 }
 
-void RtfDocumentBuilder::text(QByteArrayView bytes)
+void RtfContentReader::text(QByteArrayView bytes)
 {
     m_ignorableNext = false;
     if (m_skipCount > 0) {
@@ -705,7 +613,7 @@ void RtfDocumentBuilder::text(QByteArrayView bytes)
     }
 }
 
-void RtfDocumentBuilder::binary(QByteArrayView bytes)
+void RtfContentReader::binary(QByteArrayView bytes)
 {
     if (consumeSkip())
         return;
@@ -714,32 +622,23 @@ void RtfDocumentBuilder::binary(QByteArrayView bytes)
         m_picture.binary = bytes.toByteArray();
 }
 
-void RtfDocumentBuilder::bodyBytes(QByteArrayView bytes)
+void RtfContentReader::bodyBytes(QByteArrayView bytes)
 {
     if (state().chars.hidden)
         return;
     appendText(QString()); // settles the run's format and a pending cell separator
     const qsizetype start = m_pending.size();
-    m_codePage.decode(bytes, m_pending);
-    // Control characters other than the tab have no place in a paragraph.
-    QChar* data = m_pending.data();
-    qsizetype out = start;
-    for (qsizetype i = start; i < m_pending.size(); ++i) {
-        const QChar c = data[i];
-        if (c.unicode() >= 0x20 || c.unicode() == u'\t')
-            data[out++] = c;
-    }
-    m_pending.truncate(out);
+    m_codePage.decodeText(bytes, m_pending);
     boundPending(start);
 }
 
-void RtfDocumentBuilder::appendText(const QString& text)
+void RtfContentReader::appendText(const QString& text)
 {
     const CharState& chars = state().chars;
     if (!m_pendingValid || !(chars == m_pendingChars)) {
         flushText();
         m_pendingChars = chars;
-        m_pendingFormat = charFormat(chars);
+        m_pendingFormat = runFormat(chars);
         m_pendingValid = true;
     }
     if (m_cellPending) {
@@ -760,8 +659,9 @@ namespace {
 
 // Laying out a line that offers no break is quadratic in its length, and a paragraph is laid out
 // in one piece, so a page of megabytes without a blank or a paragraph end stops its window for
-// minutes. No word is this long (a web address may be, and gains a place to wrap) and no paragraph that long: a longer run gets a zero-width break
-// opportunity, and a longer paragraph goes on in a new one of the same format after a break.
+// minutes. No word is this long (a web address may be, and gains a place to wrap) and no
+// paragraph that long: a longer run gets a zero-width break opportunity, and a longer paragraph
+// goes on in a new one of the same format after a break.
 constexpr qsizetype kLongestRun = 250;
 constexpr qsizetype kLongestParagraph = 50000;
 constexpr char16_t kZeroWidthSpace = 0x200b;
@@ -773,7 +673,7 @@ bool IsBreak(QChar c)
 
 } // namespace
 
-void RtfDocumentBuilder::boundPending(qsizetype from)
+void RtfContentReader::boundPending(qsizetype from)
 {
     qsizetype run = m_runLength;
     qsizetype length = m_paragraphLength + (m_pending.size() - from);
@@ -805,19 +705,14 @@ void RtfDocumentBuilder::boundPending(qsizetype from)
     }
 }
 
-void RtfDocumentBuilder::continueParagraph()
+void RtfContentReader::continueParagraph()
 {
     flushText();
-    const QTextBlockFormat format = blockFormat(state().para);
-    if (format != m_blockFormat) {
-        m_cursor.setBlockFormat(format);
-        m_blockFormat = format;
-    }
-    m_cursor.insertBlock(m_blockFormat, m_pendingFormat);
+    endParagraph(state().para);
     m_paragraphLength = 0;
 }
 
-void RtfDocumentBuilder::appendChar(char16_t c)
+void RtfContentReader::appendChar(char16_t c)
 {
     if (state().chars.hidden)
         return;
@@ -826,41 +721,31 @@ void RtfDocumentBuilder::appendChar(char16_t c)
     appendText(QString(QChar(c)));
 }
 
-void RtfDocumentBuilder::flushText()
+void RtfContentReader::flushText()
 {
     if (m_pending.isEmpty())
         return;
-    m_cursor.insertText(m_pending, m_pendingFormat);
-    m_pending.clear();
+    insertText(m_pending, m_pendingFormat);
+    m_pending.resize(0); // keeps its room for the next run
+
 }
 
-void RtfDocumentBuilder::endParagraph()
+void RtfContentReader::paragraphEnd()
 {
     flushText();
     m_cellPending = false;
     m_paragraphStarted = m_listTextSeen = false;
     m_runLength = m_paragraphLength = 0;
-    const QTextBlockFormat format = blockFormat(state().para);
-    if (format != m_blockFormat) {
-        m_cursor.setBlockFormat(format);
-        m_blockFormat = format;
-    }
-    // The new block takes the character format of the paragraph's end, so an empty paragraph
-    // keeps the height of the text around it.
-    m_cursor.insertBlock(m_blockFormat, charFormat(state().chars));
+    endParagraph(state().para);
 }
 
-void RtfDocumentBuilder::finish()
+void RtfContentReader::finish()
 {
     flushText();
-    const QTextBlockFormat format = blockFormat(m_stack.size() > 1 ? state().para : m_finalPara);
-    if (format != m_blockFormat) {
-        m_cursor.setBlockFormat(format);
-        m_blockFormat = format;
-    }
+    endDocument(m_stack.size() > 1 ? state().para : m_finalPara);
 }
 
-void RtfDocumentBuilder::applyCodePage()
+void RtfContentReader::applyCodePage()
 {
     const int font = state().chars.font >= 0 ? state().chars.font : m_defaultFont;
     int codePage = m_documentCodePage;
@@ -870,36 +755,119 @@ void RtfDocumentBuilder::applyCodePage()
     m_codePage.setCodePage(codePage);
 }
 
-QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& chars) const
+RtfRunFormat RtfContentReader::runFormat(const CharState& chars) const
 {
-    QTextCharFormat format;
+    RtfRunFormat run;
     const int font = chars.font >= 0 ? chars.font : m_defaultFont;
     const auto it = m_fonts.constFind(font);
-    if (it != m_fonts.constEnd() && !it->name.isEmpty())
-        format.setFontFamilies(QStringList{it->name});
-    format.setFontPointSize(chars.halfPoints / 2.0);
-    format.setFontWeight(chars.bold ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(chars.italic);
-    format.setFontUnderline(chars.underline);
-    format.setFontStrikeOut(chars.strike);
-    if (chars.foreground > 0 && chars.foreground < m_colors.size() && m_colors[chars.foreground].isValid())
-        format.setForeground(m_colors[chars.foreground]);
-    if (chars.background > 0 && chars.background < m_colors.size() && m_colors[chars.background].isValid())
-        format.setBackground(m_colors[chars.background]);
+    if (it != m_fonts.constEnd())
+        run.face = it->name;
+    run.halfPoints = chars.halfPoints;
+    run.bold = chars.bold;
+    run.italic = chars.italic;
+    run.underline = chars.underline;
+    run.strike = chars.strike;
+    if (chars.foreground > 0 && chars.foreground < m_colors.size())
+        run.foreground = m_colors[chars.foreground];
+    if (chars.background > 0 && chars.background < m_colors.size())
+        run.background = m_colors[chars.background];
     // Index 0 is normally the automatic colour, but some writers put a real colour first.
-    if (chars.foreground == 0 && !m_colors.isEmpty() && m_colors[0].isValid())
-        format.setForeground(m_colors[0]);
-    if (chars.vertical != 0)
-        format.setVerticalAlignment(chars.vertical > 0 ? QTextCharFormat::AlignSuperScript
-                                                       : QTextCharFormat::AlignSubScript);
-    if (chars.anchor >= 0 && chars.anchor < m_anchors.size()) {
+    if (chars.foreground == 0 && !m_colors.isEmpty())
+        run.foreground = m_colors[0];
+    run.vertical = chars.vertical;
+    if (chars.anchor >= 0 && chars.anchor < m_anchors.size())
+        run.anchor = m_anchors[chars.anchor];
+    return run;
+}
+
+RtfRunFormat RtfContentReader::currentRunFormat() const
+{
+    return runFormat(m_stack.last().chars);
+}
+
+QTextCharFormat RtfCharFormat(const RtfRunFormat& run)
+{
+    QTextCharFormat format;
+    if (!run.face.isEmpty())
+        format.setFontFamilies(QStringList{run.face});
+    format.setFontPointSize(run.halfPoints / 2.0);
+    format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(run.italic);
+    format.setFontUnderline(run.underline);
+    format.setFontStrikeOut(run.strike);
+    if (run.foreground.isValid())
+        format.setForeground(run.foreground);
+    if (run.background.isValid())
+        format.setBackground(run.background);
+    if (run.vertical != 0)
+        format.setVerticalAlignment(run.vertical > 0 ? QTextCharFormat::AlignSuperScript
+                                                     : QTextCharFormat::AlignSubScript);
+    if (!run.anchor.isEmpty()) {
         format.setAnchor(true);
-        format.setAnchorHref(m_anchors[chars.anchor]);
+        format.setAnchorHref(run.anchor);
     }
     return format;
 }
 
-QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para) const
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document) : m_document(document)
+{
+    m_document->clear();
+    m_cursor = QTextCursor(m_document);
+    m_blockFormat = m_cursor.blockFormat();
+    setDefaultTab(kDefaultTabTwips);
+}
+
+void RtfDocumentBuilder::setDefaultTab(int twips)
+{
+    QTextOption option = m_document->defaultTextOption();
+    option.setTabStopDistance(TwipsToUnits(twips));
+    m_document->setDefaultTextOption(option);
+}
+
+void RtfDocumentBuilder::insertText(const QString& text, const RtfRunFormat& format)
+{
+    if (!m_charFormatValid || !(format == m_runFormat)) {
+        m_runFormat = format;
+        m_charFormat = RtfCharFormat(format);
+        m_charFormatValid = true;
+    }
+    m_cursor.insertText(text, m_charFormat);
+}
+
+void RtfDocumentBuilder::setBlockFormat(const ParaState& para)
+{
+    const QTextBlockFormat format = blockFormat(para);
+    if (format != m_blockFormat) {
+        m_cursor.setBlockFormat(format);
+        m_blockFormat = format;
+    }
+}
+
+void RtfDocumentBuilder::endParagraph(const ParaState& para)
+{
+    setBlockFormat(para);
+    // The new block takes the character format of the paragraph's end, so an empty paragraph
+    // keeps the height of the text around it.
+    m_cursor.insertBlock(m_blockFormat, RtfCharFormat(currentRunFormat()));
+}
+
+void RtfDocumentBuilder::endDocument(const ParaState& para)
+{
+    setBlockFormat(para);
+}
+
+void RtfDocumentBuilder::insertPicture(const QImage& picture, const QSizeF& size)
+{
+    const QString name = QStringLiteral("rtf-image-%1").arg(++m_pictureCount);
+    m_document->addResource(QTextDocument::ImageResource, QUrl(name), picture);
+    QTextImageFormat format;
+    format.setName(name);
+    format.setWidth(size.width());
+    format.setHeight(size.height());
+    m_cursor.insertImage(format);
+}
+
+QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para)
 {
     QTextBlockFormat format;
     if (para.alignment != Qt::AlignLeft)
@@ -952,7 +920,7 @@ void RtfDocumentBuilder::setTabs(const ParaState& para, QTextBlockFormat& format
         format.setProperty(TabLeadersProperty, leaders);
 }
 
-void RtfDocumentBuilder::finishListGroup(Destination closed)
+void RtfContentReader::finishListGroup(Destination closed)
 {
     switch (closed) {
     case Destination::LevelText:
@@ -1040,7 +1008,7 @@ QChar BulletChar(QChar c)
 
 } // namespace
 
-QString RtfDocumentBuilder::listMarker(int list, int level)
+QString RtfContentReader::listMarker(int list, int level)
 {
     const QList<ListLevel> levels = m_lists.value(m_listOverrides.value(list, -1));
     if (level >= levels.size())
@@ -1070,7 +1038,7 @@ QString RtfDocumentBuilder::listMarker(int list, int level)
     return marker;
 }
 
-void RtfDocumentBuilder::finishFontEntry()
+void RtfContentReader::finishFontEntry()
 {
     if (m_inFontEntry && m_fonts.size() < kMaxFonts) {
         RtfCodePage decoder;
@@ -1085,7 +1053,7 @@ void RtfDocumentBuilder::finishFontEntry()
     applyCodePage();
 }
 
-void RtfDocumentBuilder::finishColorEntry()
+void RtfContentReader::finishColorEntry()
 {
     if (m_colors.size() < kMaxColors) {
         if (m_red < 0 && m_green < 0 && m_blue < 0)
@@ -1113,7 +1081,7 @@ QImage Placeholder(QSize size)
 
 } // namespace
 
-void RtfDocumentBuilder::finishPicture()
+void RtfContentReader::finishPicture()
 {
     Picture picture = std::move(m_picture);
     m_picture = Picture{};
@@ -1156,15 +1124,9 @@ void RtfDocumentBuilder::finishPicture()
     }
     if (size.isEmpty())
         size = image.size();
-    const QString name = QStringLiteral("rtf-image-%1").arg(++m_pictureCount);
-    m_document->addResource(QTextDocument::ImageResource, QUrl(name), image);
-    QTextImageFormat format;
-    format.setName(name);
-    format.setWidth(size.width());
-    format.setHeight(size.height());
     appendText(QString());
     flushText();
-    m_cursor.insertImage(format);
+    insertPicture(image, size);
 }
 
 } // namespace platform::rtf

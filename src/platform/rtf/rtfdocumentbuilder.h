@@ -13,21 +13,41 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+class QImage;
+class QSizeF;
 class QTextDocument;
 
 namespace platform::rtf {
 
-// The meaning layer of the RTF reader: listens to the tokenizer and builds a QTextDocument through
-// a QTextCursor, keeping one state per group on an explicit stack. Text is gathered into runs of
-// one character format and inserted a run at a time. Tables become paragraphs with the cells
-// separated by tabs; pictures in PNG or JPEG become images; every other picture, object and
-// unknown "\*" destination is skipped.
-class RtfDocumentBuilder : public RtfListener
+// A run's character format with the font and colour tables looked up.
+struct RtfRunFormat
+{
+    QString face; // empty when the run names no font of the table
+    int halfPoints = 24;
+    QColor foreground; // invalid: the automatic colour
+    QColor background; // invalid: none
+    qint8 vertical = 0; // 1 superscript, -1 subscript
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    QString anchor; // the target of the hyperlink the run belongs to, empty for none
+    bool operator==(const RtfRunFormat&) const = default;
+};
+
+// The format a document gives a run of that format.
+QTextCharFormat RtfCharFormat(const RtfRunFormat& run);
+
+// The meaning layer of the RTF reader: listens to the tokenizer, keeps one state per group on an
+// explicit stack, and hands what the page holds to the output in order: runs of text of one
+// format, pictures, ends of paragraphs with their formats. Tables come as paragraphs with the
+// cells separated by tabs; pictures in PNG or JPEG as images, metafiles drawn, every other
+// picture as a placeholder of its size; objects and unknown "\*" destinations are skipped.
+// A document, a page's HTML and the like are outputs of this one reading.
+class RtfContentReader : public RtfListener
 {
 public:
-    // Builds into document, which is cleared first. The document must outlive the builder.
-    explicit RtfDocumentBuilder(QTextDocument* document);
-    ~RtfDocumentBuilder() override;
+    ~RtfContentReader() override;
 
     void groupStart() override;
     void groupEnd() override;
@@ -37,11 +57,52 @@ public:
     void text(QByteArrayView bytes) override;
     void binary(QByteArrayView bytes) override;
 
-    // Inserts what is still pending; call once after the tokenizer is done.
+    // Hands out what is still pending; call once after the tokenizer is done.
     void finish();
 
     // Pictures larger than this many pixels are not decoded.
     static constexpr qint64 kMaxPicturePixels = 40'000'000;
+
+    struct TabStop
+    {
+        int twips = 0; // from the left edge of the text column, as RTF measures
+        quint8 kind = 0; // QTextOption::TabType
+        char16_t leader = 0;
+        bool operator==(const TabStop&) const = default;
+    };
+
+    struct ParaState
+    {
+        Qt::Alignment alignment = Qt::AlignLeft;
+        int leftIndent = 0; // twips
+        int rightIndent = 0;
+        int firstIndent = 0;
+        int spaceBefore = 0;
+        int spaceAfter = 0;
+        QList<TabStop> tabs;
+        int list = 0; // \ls: the list override the paragraph belongs to
+        int listLevel = 0;
+        TabStop nextTab; // the kind and leader words seen since the last \tx
+        bool operator==(const ParaState&) const = default;
+    };
+
+protected:
+    RtfContentReader();
+
+    // The output, called in document order. A run of text; the format stays the same object
+    // while the run's format does not change.
+    virtual void insertText(const QString& text, const RtfRunFormat& format) = 0;
+    // A picture at the size the writer asked for, in document units (96 an inch).
+    virtual void insertPicture(const QImage& picture, const QSizeF& size) = 0;
+    // The paragraph ends with these properties; the next one starts.
+    virtual void endParagraph(const ParaState& para) = 0;
+    // The last paragraph ends with these properties.
+    virtual void endDocument(const ParaState& para) = 0;
+    // "\deftabN": the distance of the default tab stops.
+    virtual void setDefaultTab(int twips);
+
+    // The format of a run in the character state of the current group.
+    RtfRunFormat currentRunFormat() const;
 
 private:
     enum class Destination : quint8
@@ -76,29 +137,6 @@ private:
         bool hidden = false;
         int anchor = -1; // index into m_anchors
         bool operator==(const CharState&) const = default;
-    };
-
-    struct TabStop
-    {
-        int twips = 0; // from the left edge of the text column, as RTF measures
-        quint8 kind = 0; // QTextOption::TabType
-        char16_t leader = 0;
-        bool operator==(const TabStop&) const = default;
-    };
-
-    struct ParaState
-    {
-        Qt::Alignment alignment = Qt::AlignLeft;
-        int leftIndent = 0; // twips
-        int rightIndent = 0;
-        int firstIndent = 0;
-        int spaceBefore = 0;
-        int spaceAfter = 0;
-        QList<TabStop> tabs;
-        int list = 0; // \ls: the list override the paragraph belongs to
-        int listLevel = 0;
-        TabStop nextTab; // the kind and leader words seen since the last \tx
-        bool operator==(const ParaState&) const = default;
     };
 
     struct GroupState
@@ -146,19 +184,14 @@ private:
     void appendChar(char16_t c);
     void bodyBytes(QByteArrayView bytes);
     void flushText();
-    void endParagraph();
+    void paragraphEnd();
     void applyCodePage();
-    QTextCharFormat charFormat(const CharState& chars) const;
-    QTextBlockFormat blockFormat(const ParaState& para) const;
-    static void setTabs(const ParaState& para, QTextBlockFormat& format);
-    void setDefaultTab(int twips);
+    RtfRunFormat runFormat(const CharState& chars) const;
     void finishFontEntry();
     void finishColorEntry();
     void finishPicture();
     bool consumeSkip();
 
-    QTextDocument* m_document;
-    QTextCursor m_cursor;
     QList<GroupState> m_stack;
     RtfCodePage m_codePage;
     int m_documentCodePage = 1252;
@@ -180,14 +213,12 @@ private:
     int m_red = -1, m_green = -1, m_blue = -1;
 
     Picture m_picture;
-    int m_pictureCount = 0;
     QString m_fieldInstruction;
 
     QString m_pending;
-    QTextCharFormat m_pendingFormat;
+    RtfRunFormat m_pendingFormat;
     CharState m_pendingChars;
     bool m_pendingValid = false;
-    QTextBlockFormat m_blockFormat;
     ParaState m_finalPara; // the paragraph format in force when the outermost group closed
     bool m_cellPending = false;
     // Text after the document's closing brace: kept only when another document follows, as when
@@ -209,6 +240,36 @@ private:
     // The paragraph's characters so far and those since its last break opportunity.
     qsizetype m_paragraphLength = 0;
     qsizetype m_runLength = 0;
+};
+
+// Builds a QTextDocument through a QTextCursor from what the content reader reads, a run of one
+// character format at a time.
+class RtfDocumentBuilder final : public RtfContentReader
+{
+public:
+    // Builds into document, which is cleared first. The document must outlive the builder.
+    explicit RtfDocumentBuilder(QTextDocument* document);
+
+protected:
+    void insertText(const QString& text, const RtfRunFormat& format) override;
+    void insertPicture(const QImage& picture, const QSizeF& size) override;
+    void endParagraph(const ParaState& para) override;
+    void endDocument(const ParaState& para) override;
+    void setDefaultTab(int twips) override;
+
+private:
+    static QTextBlockFormat blockFormat(const ParaState& para);
+    static void setTabs(const ParaState& para, QTextBlockFormat& format);
+    void setBlockFormat(const ParaState& para);
+
+    QTextDocument* m_document;
+    QTextCursor m_cursor;
+    QTextBlockFormat m_blockFormat;
+    // The last run's format and what it became: runs mostly come in a handful of formats.
+    RtfRunFormat m_runFormat;
+    QTextCharFormat m_charFormat;
+    bool m_charFormatValid = false;
+    int m_pictureCount = 0;
 };
 
 } // namespace platform::rtf

@@ -13,7 +13,25 @@ namespace platform::rtf {
 
 namespace {
 
-constexpr int kMaxUnicodeSkip = 16;
+// The search takes the characters a page shows in their plain forms: spaces as blanks, a line
+// break as a new line, and leaves out the marks that only steer how text is set. 0 for none.
+char16_t PlainForm(char16_t c)
+{
+    switch (c) {
+    case u'\u2028': return u'\n';
+    case u'\u00A0':
+    case u'\u2002':
+    case u'\u2003':
+    case u'\u2005': return u' ';
+    case u'\u2011': return u'-';
+    case u'\u00AD':
+    case u'\u200C':
+    case u'\u200D':
+    case u'\u200E':
+    case u'\u200F': return 0;
+    default: return c;
+    }
+}
 
 // Collects the readable text of the body, group by group; a group either reads its text or
 // skips it with everything nested inside.
@@ -56,6 +74,10 @@ public:
             return;
         }
         const int value = hasParameter ? parameter : entry->defaultValue;
+        if (const int codePage = DocumentCodePage(entry->id, value)) {
+            m_codePage.setCodePage(codePage);
+            return;
+        }
         switch (entry->id) {
         case Word::FontTable:
         case Word::ColorTable:
@@ -65,68 +87,29 @@ public:
         case Word::Skip:
             group.skip = true;
             break;
-        case Word::AnsiCpg:
-            if (value > 0 && value < 100000)
-                m_codePage.setCodePage(value);
-            break;
-        case Word::Mac:
-            m_codePage.setCodePage(10000);
-            break;
-        case Word::Pc:
-            m_codePage.setCodePage(437);
-            break;
-        case Word::Pca:
-            m_codePage.setCodePage(850);
-            break;
         case Word::Uc:
-            group.unicodeSkip = std::clamp(value, 0, kMaxUnicodeSkip);
+            group.unicodeSkip = UnicodeSkipCount(value);
             break;
         case Word::U:
-            append(char16_t(value < 0 ? value + 65536 : value));
+            append(UnicodeWordCharacter(value));
             m_skipCount = group.unicodeSkip;
             break;
         case Word::Par:
-        case Word::Line:
         case Word::Page:
         case Word::Sect:
         case Word::Row:
         case Word::NestRow:
             append(u'\n');
             break;
-        case Word::Tab:
         case Word::Cell:
         case Word::NestCell:
             append(u'\t');
             break;
-        case Word::EmDash:
-            append(u'\u2014');
-            break;
-        case Word::EnDash:
-            append(u'\u2013');
-            break;
-        case Word::EmSpace:
-        case Word::EnSpace:
-        case Word::QmSpace:
-            append(u' ');
-            break;
-        case Word::Bullet:
-            append(u'\u2022');
-            break;
-        case Word::LQuote:
-            append(u'\u2018');
-            break;
-        case Word::RQuote:
-            append(u'\u2019');
-            break;
-        case Word::LDblQuote:
-            append(u'\u201C');
-            break;
-        case Word::RDblQuote:
-            append(u'\u201D');
-            break;
         default:
             // Formats are of no interest here; a field result, a shape's text and a list item's
             // number are read where they stand.
+            if (entry->kind == WordKind::Symbol)
+                append(PlainForm(SymbolWordCharacter(entry->id)));
             break;
         }
     }
@@ -139,28 +122,10 @@ public:
             return;
         }
         m_ignorableNext = false;
-        switch (symbol) {
-        case '\\':
-        case '{':
-        case '}':
-            append(char16_t(symbol));
-            break;
-        case '~':
-            append(u' ');
-            break;
-        case '_':
-            append(u'-');
-            break;
-        case '\r':
-        case '\n':
+        if (symbol == '\r' || symbol == '\n')
             append(u'\n');
-            break;
-        case '\t':
-            append(u'\t');
-            break;
-        default:
-            break;
-        }
+        else
+            append(PlainForm(ControlSymbolCharacter(symbol)));
     }
     void hexByte(unsigned char byte) override
     {
@@ -202,23 +167,13 @@ private:
     }
     void append(char16_t c)
     {
-        if (!m_stack.last().skip)
+        if (c != 0 && !m_stack.last().skip)
             m_out += QChar(c);
     }
     void bodyBytes(QByteArrayView bytes)
     {
-        if (bytes.isEmpty() || m_stack.last().skip)
-            return;
-        const qsizetype start = m_out.size();
-        m_codePage.decode(bytes, m_out);
-        // Control characters have no place in the text.
-        QChar* data = m_out.data();
-        qsizetype out = start;
-        for (qsizetype i = start; i < m_out.size(); ++i) {
-            if (data[i].unicode() >= 0x20 || data[i].unicode() == u'\t')
-                data[out++] = data[i];
-        }
-        m_out.truncate(out);
+        if (!bytes.isEmpty() && !m_stack.last().skip)
+            m_codePage.decodeText(bytes, m_out);
     }
 
     QString& m_out;
