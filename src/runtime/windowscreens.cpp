@@ -42,6 +42,7 @@ void WindowTopicScreens::showMedia(int /*type*/, const QString& value, const QSt
     context.studyListDirectory = m_state.WorkingDirectory;
     context.startPrompt = m_state.StartPrompt;
     context.parent = m_parent;
+    context.scale = m_state.designScale();
     ShowMedia(caption, value, context);
 }
 
@@ -59,7 +60,7 @@ void WindowTopicScreens::openDocument(const QString& file)
 
 void WindowTopicScreens::openNotes(const QString& file)
 {
-    OpenNotesEditor(file, m_state.WorkingDirectory, m_parent);
+    OpenNotesEditor(file, m_state.WorkingDirectory, m_parent, m_state.designScale());
 }
 
 void ViewEditedPage(int mode, const storage::TopicDisplayRecord& record, const QStringList& pageText,
