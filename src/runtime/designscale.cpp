@@ -1,10 +1,14 @@
 #include "runtime/designscale.h"
 
+#include "runtime/pagegeometry.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace runtime {
@@ -22,12 +26,44 @@ void ScaleWindowFont(QWidget* window, double scale)
     QFont font = QApplication::font();
     font.setPointSizeF(font.pointSizeF() * scale);
     window->setFont(font);
+    // The style keeps the menu bar's items a few fixed pixels apart, which a large font crowds.
+    for (QMenuBar* bar : window->findChildren<QMenuBar*>()) {
+        bar->setStyleSheet(scale == 1.0 ? QString()
+                                        : QStringLiteral("QMenuBar::item { padding: %1px %2px; }")
+                                              .arg(Scaled(2, scale))
+                                              .arg(Scaled(4, scale)));
+    }
 }
 
 void FrameForScale(QWidget* window, double scale)
 {
-    if ((scale > 1.0) != window->windowFlags().testFlag(Qt::FramelessWindowHint))
-        window->setWindowFlag(Qt::FramelessWindowHint, scale > 1.0);
+    const bool frameless = scale > 1.0;
+    if (frameless == window->windowFlags().testFlag(Qt::FramelessWindowHint))
+        return;
+    // Qt puts the frame back on a window that asks for a title bar or frame buttons, and X11
+    // window managers draw a title for one that asks for it; so the window gives them up with the
+    // frame and takes them back with it.
+    static constexpr char kFramed[] = "quorvelFramedFlags";
+    constexpr Qt::WindowFlags kFrameParts = Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
+                                            Qt::WindowContextHelpButtonHint;
+    Qt::WindowFlags flags = window->windowFlags();
+    if (frameless) {
+        window->setProperty(kFramed, int(flags & kFrameParts));
+        flags &= ~kFrameParts;
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags &= ~Qt::FramelessWindowHint;
+        flags |= Qt::WindowFlags(window->property(kFramed).toInt());
+    }
+    // A shown window is told through its platform window: setWindowFlags() would hide it first,
+    // and hiding a dialog ends its exec(), so Ctrl+0 would close the screen instead of redrawing it.
+    if (window->isVisible() && window->windowHandle()) {
+        window->overrideWindowFlags(flags);
+        window->windowHandle()->setFlags(flags);
+    } else {
+        window->setWindowFlags(flags);
+    }
 }
 
 void CentreOnScreen(QWidget* window)

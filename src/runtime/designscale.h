@@ -12,8 +12,8 @@ class QWidget;
 namespace runtime {
 
 // The application font at `scale` times its size for the window and every control without a font
-// of its own, its menus and sub-dialogs made so far among them; at 1 a window that was scaled goes
-// back to the application font.
+// of its own, its menus and sub-dialogs made so far among them, with its menu bars' items spaced to
+// match; at 1 a window that was scaled goes back to the application font.
 void ScaleWindowFont(QWidget* window, double scale);
 
 // A screen that fills the height of the monitor has no room for a window frame: a window drawn

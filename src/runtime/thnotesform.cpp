@@ -95,6 +95,8 @@ THNotesForm::THNotesForm(QWidget* parent, double scale) : QDialog(parent)
     createLayout();
     ScaleWindowFont(this, scale);
     resize(ScaledSize(QSize(435, 300), scale));
+    // Placed by the program: a window manager would put it where it likes.
+    CentreOnScreen(this);
     m_directory = QDir::currentPath();
     setCaptionName(QStringLiteral("Untitled"));
 }

@@ -103,7 +103,8 @@ void TMediaPlayForm::createControls()
     auto* buttons = new QHBoxLayout(MediaPlayer1);
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->setSpacing(0);
-    const QSize buttonSize = ScaledSize(QSize(kPlayerButtons.width() / 4, kPlayerButtons.height()), m_scale);
+    // The four buttons share the scaled strip, so rounding cannot push the last one out of it.
+    const QSize buttonSize(MediaPlayer1->width() / 4, MediaPlayer1->height());
     const int iconSide = Scaled(kIconSide, m_scale);
     const auto addButton = [&](const char* name, MediaSymbol symbol, const QString& tip) {
         auto* button = new QToolButton(MediaPlayer1);
@@ -248,7 +249,8 @@ void TMediaPlayForm::keyPressEvent(QKeyEvent* event)
 void TMediaPlayForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!m_started && !parentWidget())
+    // Placed by the program once its size is known: a window manager would put it where it likes.
+    if (!m_started)
         CentreOnScreen(this);
     PlayBtn->setFocus(Qt::OtherFocusReason);
     if (m_started || !m_opened)

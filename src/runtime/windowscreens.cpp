@@ -9,6 +9,8 @@
 #include "shell/utilities.h"
 #include "storage/topicstore.h"
 
+#include <QWidget>
+
 namespace runtime {
 
 namespace {
@@ -19,6 +21,12 @@ void ParsePage(const QStringList& entry, storage::TopicDisplayRecord& record, QS
 }
 
 } // namespace
+
+WindowTopicScreens::~WindowTopicScreens()
+{
+    if (m_parent && m_parent->isVisible())
+        m_parent->activateWindow();
+}
 
 void WindowTopicScreens::showTextPage(const QStringList& entry)
 {

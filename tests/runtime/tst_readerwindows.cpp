@@ -434,6 +434,9 @@ private Q_SLOTS:
 
         runtime::TShowMultForm show(runtime::PictureShow{QStringLiteral("Etna"), picture.fileName(), {}, 0, scale});
         QCOMPARE(show.size(), QSize(1440, 1080));
+        // As high as the screen: no frame, and no title bar that a window manager would add.
+        QVERIFY(show.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(!show.windowFlags().testFlag(Qt::WindowTitleHint));
         QCOMPARE(Child<QLabel>(show, "Image1")->pixmap().size(), QSize(1440, 1080));
 
         runtime::TMediaPlayForm player(QStringLiteral("Press the Start button"), nullptr, scale);
@@ -445,6 +448,29 @@ private Q_SLOTS:
         QCOMPARE(notes.size(), QSize(979, 675));
         QCOMPARE(notes.memo()->font().pointSizeF(), font);
         QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    // Ctrl+0 redraws a screen shown modally at the other size; it must not end the screen.
+    void ctrlZero_inModalScreen_keepsItOpen()
+    {
+        ScriptedDialogs dialogs;
+        shell::AppState state;
+        state.ScreenFit = 2.25;
+        runtime::TTxtVPDispForm page(Placed(), {kEtna}, state);
+        bool escaped = false;
+        QSize designSize;
+        ModalDriver driver([&](QWidget* modal) {
+            QTest::keyClick(modal, Qt::Key_0, Qt::ControlModifier);
+            QTimer::singleShot(100, modal, [&, modal] {
+                designSize = modal->size();
+                escaped = true;
+                QTest::keyClick(modal, Qt::Key_Escape);
+            });
+        });
+        page.exec();
+        QVERIFY(driver.opened && !driver.stuck);
+        QVERIFY(escaped);
+        QCOMPARE(designSize, runtime::kDesignSize);
     }
 
     void accessibleNames_everyReaderControl()
