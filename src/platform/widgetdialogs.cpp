@@ -31,6 +31,8 @@ int Run(QMessageBox::Icon icon, const QString& message, QMessageBox::StandardBut
 {
     QMessageBox box(icon, QApplication::applicationName(), ForDisplay(message), buttons, DialogParent());
     box.setEscapeButton(escape);
+    // Asked over a window the reader draws larger, the box takes that window's font.
+    box.setAttribute(Qt::WA_WindowPropagation);
     return box.exec();
 }
 

@@ -1,6 +1,7 @@
 #include "runtime/introscreen.h"
 
 #include "runtime/backgroundview.h"
+#include "runtime/designscale.h"
 #include "runtime/menulayout.h"
 #include "runtime/pagegeometry.h"
 #include "runtime/pagetext.h"
@@ -63,6 +64,7 @@ IntroScreenParts BuildIntroScreen(QWidget* window)
 
     parts.RichEdit1 = new QTextEdit(parts.TextPnl);
     parts.RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    parts.RichEdit1->setAccessibleName(QStringLiteral("Introduction text"));
     parts.RichEdit1->setReadOnly(true);
     parts.RichEdit1->setFrameStyle(QFrame::NoFrame);
     parts.RichEdit1->document()->setDocumentMargin(kTextBorder);
@@ -82,14 +84,26 @@ IntroScreenParts BuildIntroScreen(QWidget* window)
     return parts;
 }
 
+void ScaleIntroScreen(IntroScreenParts& parts, QWidget* window, double scale)
+{
+    parts.scale = scale;
+    ScaleWindowFont(window, scale);
+    FrameForScale(window, scale);
+    parts.RichEdit1->document()->setDocumentMargin(Scaled(kTextBorder, scale));
+    const int bevel = Scaled(2, scale);
+    parts.TextPnl->setLineWidth(bevel);
+    parts.TextPnl->layout()->setContentsMargins(bevel, bevel, bevel, bevel);
+    window->setFixedSize(ScaledSize(kDesignSize, scale));
+}
+
 void FillIntroScreen(const IntroScreenParts& parts, const storage::PresentationBlock& presentation,
                      const storage::ProgramSettings& program, const storage::WindowDesign& design,
                      const QString& directory)
 {
     const storage::ScreenDesign& screen = presentation.IntroScreen;
     const storage::ViewerCaptions& captions = presentation.Captions;
-    ShowTextBar(parts.TitlePnl, screen.TitleBar);
-    ShowTextBar(parts.StatusPnl, screen.StatusBar);
+    ShowTextBar(parts.TitlePnl, screen.TitleBar, parts.scale);
+    ShowTextBar(parts.StatusPnl, screen.StatusBar, parts.scale);
 
     parts.MQuit->setVisible(false);
     parts.MHelp->setVisible(false);
@@ -122,8 +136,11 @@ void PlaceIntroText(const IntroScreenParts& parts, const storage::WindowDesign& 
                     const QStringList& text)
 {
     parts.TextPnl->hide();
-    parts.TextPnl->setGeometry(DesignedTextRect(design, parts.ScreenPnl->size()));
+    parts.TextPnl->setGeometry(design.FullScreen ? QRect(QPoint(), parts.ScreenPnl->size())
+                                                 : ScaledRect(StoredTextRect(design), parts.scale));
     LoadPageText(parts.RichEdit1, text);
+    if (parts.scale != 1.0)
+        ScaleTextSize(parts.RichEdit1->document(), parts.scale);
     parts.RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     parts.TextPnl->show();
 }

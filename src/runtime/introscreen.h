@@ -31,12 +31,19 @@ struct IntroScreenParts
     BackgroundView* ScreenPnl = nullptr;
     QFrame* TextPnl = nullptr;
     QTextEdit* RichEdit1 = nullptr;
+    // The factor the design is drawn at (see ScaleIntroScreen); the adjuster keeps 1.
+    double scale = 1.0;
 };
 
 // Builds the parts into `window` and lays them out over its whole client area; `window` gets the
 // 640 x 480 design size. The menu items, the menu bar, the bars and the text window start hidden;
 // the items do nothing until the window connects them.
 IntroScreenParts BuildIntroScreen(QWidget* window);
+
+// Draws the screen at `scale` (1: the design size): the window's size, font and frame; the bars,
+// the text window's place, its margin and its text follow when FillIntroScreen and
+// PlaceIntroText run next.
+void ScaleIntroScreen(IntroScreenParts& parts, QWidget* window, double scale);
 
 // Shows what the introduction design asks for: the title and status bars, the menu items
 // captioned from the list when `UseMenuBar` is set (Help with `UseHelpFile`, About with

@@ -10,7 +10,7 @@ namespace runtime {
 
 void PlayInMediaPlayer(const QString& path, const MediaContext& context)
 {
-    TMediaPlayForm form(context.startPrompt, context.parent);
+    TMediaPlayForm form(context.startPrompt, context.parent, context.scale);
     if (!form.openMedia(path)) {
         shell::ShowError(form.errorString());
         return;
@@ -32,7 +32,7 @@ void ShowMedia(const QString& caption, const QString& commandText, const MediaCo
         PlayInMediaPlayer(action.mediaPath, context);
         return;
     case MediaActionKind::ShowPicture: {
-        TShowMultForm form(PictureShow{caption, action.picturePath, action.soundPath, action.displayTime},
+        TShowMultForm form(PictureShow{caption, action.picturePath, action.soundPath, action.displayTime, context.scale},
                            context.parent);
         // Reported like a missing file: the message alone, no empty window and no sound.
         if (!form.hasPicture()) {

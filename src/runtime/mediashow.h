@@ -14,6 +14,8 @@ struct MediaContext
     // Caption of the media player window (AppState::StartPrompt).
     QString startPrompt = QStringLiteral("Press the Start button");
     QWidget* parent = nullptr;
+    // The factor the reader draws its design at (AppState::designScale); the windows grow with it.
+    double scale = 1.0;
 };
 
 // The media show of Topic types 2, 3, 6, 7 and 8, of the opening and closing commands and of the

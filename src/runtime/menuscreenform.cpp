@@ -3,6 +3,7 @@
 #include "platform/helpengine.h"
 #include "runtime/authorpanel.h"
 #include "runtime/backgroundview.h"
+#include "runtime/designscale.h"
 #include "runtime/menulayout.h"
 #include "runtime/pagegeometry.h"
 #include "runtime/taboutbox.h"
@@ -15,12 +16,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -129,12 +128,8 @@ void MenuScreenForm::setDesignScale(double scale)
     if (scale == m_scale)
         return;
     m_scale = scale;
-    // Controls without a font of their own draw at the scaled size, so text stays sharp.
-    QFont font = QApplication::font();
-    font.setPointSizeF(font.pointSizeF() * m_scale);
-    setFont(font);
-    // A screen that fills the height of the monitor has no room for a window frame.
-    setWindowFlag(Qt::FramelessWindowHint, m_scale > 1.0);
+    ScaleWindowFont(this, m_scale);
+    FrameForScale(this, m_scale);
     placeCommandButtons();
 }
 
@@ -148,18 +143,7 @@ void MenuScreenForm::rescale(double scale)
         placePanels();
     if (shown) {
         show();
-        centreOnScreen();
-    }
-}
-
-void MenuScreenForm::centreOnScreen()
-{
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        QRect place = frameGeometry();
-        place.moveCenter(screen->availableGeometry().center());
-        // A screen as high as the monitor starts at its top, not above it.
-        place.moveTop(std::max(place.top(), screen->geometry().top()));
-        move(place.topLeft());
+        CentreOnScreen(this);
     }
 }
 
@@ -263,13 +247,13 @@ void MenuScreenForm::showEvent(QShowEvent* event)
     if (m_placed)
         return;
     m_placed = true;
-    centreOnScreen();
+    CentreOnScreen(this);
     placePanels();
 }
 
 void MenuScreenForm::showAbout()
 {
-    ShowAboutBox(m_presentation.AboutBox, AboutMode::Designed, m_directory, this);
+    ShowAboutBox(m_presentation.AboutBox, AboutMode::Designed, m_directory, this, m_scale);
 }
 
 void MenuScreenForm::showHelp()

@@ -93,7 +93,6 @@ private:
     void layoutMenuPanel();
     void placeAuthorPanel();
     void placeCommandButtons();
-    void centreOnScreen();
 
     QList<QPushButton*> m_commandButtons;
     QWidget* m_content = nullptr;

@@ -10,6 +10,8 @@ namespace runtime {
 
 TFindReplaceForm::TFindReplaceForm(Mode mode, QWidget* parent) : QDialog(parent), m_mode(mode)
 {
+    // Drawn in the font of the window it searches, which may be scaled for the reader.
+    setAttribute(Qt::WA_WindowPropagation);
     setObjectName(mode == Mode::Find ? QStringLiteral("FindDialog") : QStringLiteral("ReplaceDialog"));
     setWindowTitle(mode == Mode::Find ? QStringLiteral("Find") : QStringLiteral("Replace"));
     createControls();

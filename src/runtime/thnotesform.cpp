@@ -1,7 +1,9 @@
 #include "runtime/thnotesform.h"
 
 #include "platform/dialogs.h"
+#include "runtime/designscale.h"
 #include "runtime/notesfile.h"
+#include "runtime/pagegeometry.h"
 #include "runtime/textsearch.h"
 #include "runtime/tfindreplaceform.h"
 #include "shell/draft.h"
@@ -84,14 +86,17 @@ void PrintPlainText(QPrinter& printer, const QString& text, const QFont& font)
 
 } // namespace
 
-THNotesForm::THNotesForm(QWidget* parent) : QDialog(parent)
+THNotesForm::THNotesForm(QWidget* parent, double scale) : QDialog(parent)
 {
     setObjectName(QStringLiteral("HNotesForm"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     createControls();
     createActions();
     createLayout();
-    resize(435, 300);
+    ScaleWindowFont(this, scale);
+    resize(ScaledSize(QSize(435, 300), scale));
+    // Placed by the program: a window manager would put it where it likes.
+    CentreOnScreen(this);
     m_directory = QDir::currentPath();
     setCaptionName(QStringLiteral("Untitled"));
 }
@@ -108,6 +113,7 @@ void THNotesForm::createControls()
 {
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(QStringLiteral("Notes"));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
@@ -395,9 +401,9 @@ void THNotesForm::ReplaceDialogReplace(const QString& what, const QString& with,
     Memo1->setFocus();
 }
 
-void OpenNotesEditor(const QString& fileName, const QString& directory, QWidget* parent)
+void OpenNotesEditor(const QString& fileName, const QString& directory, QWidget* parent, double scale)
 {
-    THNotesForm form(parent);
+    THNotesForm form(parent, scale);
     const QString trimmed = fileName.trimmed();
     form.startOn(trimmed, trimmed.isEmpty() ? QString() : shell::ResolveName(directory, trimmed));
     new shell::DraftKeeper(&form, directory, QStringLiteral("notes"), [&form] { return form.fileName(); },

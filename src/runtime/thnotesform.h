@@ -20,7 +20,8 @@ class THNotesForm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit THNotesForm(QWidget* parent = nullptr);
+    // At a `scale` other than 1 the window and its fonts grow with the reader's design.
+    explicit THNotesForm(QWidget* parent = nullptr, double scale = 1.0);
     ~THNotesForm() override;
 
     // Starts on the file at `path`, captioned with `shownName` as the Study List names it. A file
@@ -95,6 +96,7 @@ private:
 
 // Opens the notes editor on a notes file named by a Study List (the name is looked up in
 // `directory` without regard to letter case) and returns when the editor closes.
-void OpenNotesEditor(const QString& fileName, const QString& directory, QWidget* parent = nullptr);
+void OpenNotesEditor(const QString& fileName, const QString& directory, QWidget* parent = nullptr,
+                     double scale = 1.0);
 
 } // namespace runtime

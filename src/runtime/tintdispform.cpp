@@ -2,14 +2,14 @@
 
 #include "platform/helpengine.h"
 #include "runtime/backgroundview.h"
+#include "runtime/designscale.h"
 #include "runtime/taboutbox.h"
 #include "shell/appstate.h"
 #include "shell/filenames.h"
 
 #include <QAction>
 #include <QEvent>
-#include <QGuiApplication>
-#include <QScreen>
+#include <QTextEdit>
 
 namespace runtime {
 
@@ -18,11 +18,27 @@ TIntDispForm::TIntDispForm(const storage::PresentationBlock& presentation,
                            const shell::AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_presentation(presentation),
       m_program(program), m_window(presentation.IntroScreen.Window), m_text(text),
-      m_directory(state.WorkingDirectory)
+      m_directory(state.WorkingDirectory), m_screenFit(state.ScreenFit)
 {
     setObjectName(QStringLiteral("TIntDispForm"));
     createControls();
+    AddDesignSizeKey(this, [this] {
+        applyScale(m_parts.scale == 1.0 ? m_screenFit : 1.0);
+        FormActivate();
+    });
+    applyScale(state.designScale());
+}
+
+void TIntDispForm::applyScale(double scale)
+{
+    const bool shown = isVisible();
+    ScaleIntroScreen(m_parts, this, scale);
+    // The background is decoded again for the size it is shown at.
     fill();
+    if (shown) {
+        show();
+        CentreOnScreen(this);
+    }
 }
 
 void TIntDispForm::createControls()
@@ -32,7 +48,7 @@ void TIntDispForm::createControls()
     connect(m_parts.MHelp, &QAction::triggered, this,
             [this] { platform::help().showHelp(m_program.HelpStartTopic); });
     connect(m_parts.MAbout, &QAction::triggered, this,
-            [this] { ShowAboutBox(m_presentation.AboutBox, AboutMode::Designed, m_directory, this); });
+            [this] { ShowAboutBox(m_presentation.AboutBox, AboutMode::Designed, m_directory, this, m_parts.scale); });
     connect(m_parts.ScreenPnl, &BackgroundView::backgroundPressed, this, &QDialog::reject);
 }
 
@@ -49,11 +65,7 @@ void TIntDispForm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!m_centred) {
         m_centred = true;
-        if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-            QRect place = frameGeometry();
-            place.moveCenter(screen->availableGeometry().center());
-            move(place.topLeft());
-        }
+        CentreOnScreen(this);
     }
     FormActivate();
 }
@@ -68,6 +80,8 @@ void TIntDispForm::changeEvent(QEvent* event)
 void TIntDispForm::FormActivate()
 {
     PlaceIntroText(m_parts, m_window, m_text);
+    // The arrows scroll the text from the start, without a click into it first.
+    m_parts.RichEdit1->setFocus();
 }
 
 void ShowIntroduction(const storage::PresentationBlock& presentation, const storage::ProgramSettings& program,

@@ -15,7 +15,8 @@ namespace runtime {
 // background, with its title bar, status bar and menu bar ("&Close", "&Help", "&About", captioned
 // from the Study List) when the design asks for them. Esc, the close item or a left press on the
 // background closes it. The text is loaded again, from the top, each time the window becomes
-// active.
+// active. The screen is drawn at the state's design scale; Ctrl+0 switches between that and the
+// design size.
 class TIntDispForm : public QDialog
 {
     Q_OBJECT
@@ -33,6 +34,8 @@ protected:
 private:
     void createControls();
     void fill();
+    // Draws the screen at `scale` (1: the design size), centred.
+    void applyScale(double scale);
     // Places the text window and loads the text again.
     void FormActivate();
 
@@ -42,6 +45,7 @@ private:
     storage::WindowDesign m_window;
     QStringList m_text;
     QString m_directory;
+    double m_screenFit = 1.0;
     bool m_centred = false;
 
     IntroScreenParts m_parts;

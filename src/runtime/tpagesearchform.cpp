@@ -1,5 +1,8 @@
 #include "runtime/tpagesearchform.h"
 
+#include "runtime/designscale.h"
+#include "runtime/pagegeometry.h"
+
 #include "runtime/windowscreens.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
@@ -85,12 +88,10 @@ TPageSearchForm::TPageSearchForm(TopicSearch& search, QWidget* parent) : QDialog
     createLayout();
     // Drawn at the scale of the screens it is opened from.
     const double scale = m_search.designScale();
-    if (scale != 1.0) {
-        QFont font = QApplication::font();
-        font.setPointSizeF(font.pointSizeF() * scale);
-        setFont(font);
-    }
-    resize(int(520 * scale), int(420 * scale));
+    ScaleWindowFont(this, scale);
+    resize(ScaledSize(QSize(520, 420), scale));
+    // Placed by the program: a window manager would put it in a corner.
+    CentreOnScreen(this);
 }
 
 void TPageSearchForm::createControls()

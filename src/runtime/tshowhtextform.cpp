@@ -1,12 +1,12 @@
 #include "runtime/tshowhtextform.h"
 
+#include "runtime/designscale.h"
 #include "runtime/pagegeometry.h"
 #include "runtime/pagetext.h"
 #include "shell/appstate.h"
 #include "shell/colorref.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -43,14 +43,10 @@ TShowHTextForm::TShowHTextForm(const storage::TopicDisplayRecord& record, const 
     createLayout();
     SetTextWindowColor(m_text, shell::ColorRefToQColor(m_record.TextWindowColor));
     LoadPageText(m_text.edit, pageText);
-    auto* designSize = new QAction(this);
-    designSize->setObjectName(QStringLiteral("MDesignSize"));
-    designSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    connect(designSize, &QAction::triggered, this, [this] {
+    AddDesignSizeKey(this, [this] {
         m_scale = m_scale == 1.0 ? m_screenFit : 1.0;
         placeWindow();
     });
-    addAction(designSize);
 }
 
 void TShowHTextForm::setMarkedWords(const QStringList& words)
@@ -102,11 +98,7 @@ void TShowHTextForm::showEvent(QShowEvent* event)
 
 void TShowHTextForm::placeWindow()
 {
-    if (m_scale != 1.0 || testAttribute(Qt::WA_SetFont)) {
-        QFont font = QApplication::font();
-        font.setPointSizeF(font.pointSizeF() * m_scale);
-        setFont(font);
-    }
+    ScaleWindowFont(this, m_scale);
     m_tools->setDesignScale(m_scale);
     const int strip = Scaled(kStripHeight, m_scale);
     Panel1->setFixedHeight(strip);

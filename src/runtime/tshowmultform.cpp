@@ -3,14 +3,14 @@
 #include "platform/waveplayer.h"
 #include "runtime/mediacommand.h"
 #include "runtime/mediapicture.h"
+#include "runtime/designscale.h"
+#include "runtime/pagegeometry.h"
 
 #include <QAudioOutput>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMediaPlayer>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 
@@ -18,8 +18,6 @@ namespace runtime {
 
 namespace {
 
-constexpr int kShowWidth = 640;
-constexpr int kShowHeight = 480;
 constexpr int kSoundStartMs = 10;
 
 } // namespace
@@ -33,13 +31,13 @@ TShowMultForm::TShowMultForm(const PictureShow& show, QWidget* parent, WavePlaye
     setWindowTitle(show.caption);
     createControls();
 
-    setFixedSize(kShowWidth, kShowHeight);
-    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(kShowWidth / 2, kShowHeight / 2));
-    }
+    const QSize size = ScaledSize(kDesignSize, show.scale);
+    FrameForScale(this, show.scale);
+    setFixedSize(size);
+    Image1->setGeometry(QRect(QPoint(), size));
+    CentreOnScreen(this);
 
-    const QImage picture = LoadMediaPicture(show.picturePath, QSize(kShowWidth, kShowHeight));
+    const QImage picture = LoadMediaPicture(show.picturePath, size);
     m_hasPicture = !picture.isNull();
     Image1->setPixmap(QPixmap::fromImage(picture));
 }
@@ -54,7 +52,6 @@ void TShowMultForm::createControls()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
-    Image1->setGeometry(0, 0, kShowWidth, kShowHeight);
     // Clicks on the picture close the window like clicks on the window itself.
     Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
 

@@ -18,6 +18,8 @@ struct PictureShow
     QString picturePath;
     QString soundPath;
     int displayTime = 0;
+    // The factor the 640 x 480 window is drawn at; the picture is decoded for that size.
+    double scale = 1.0;
 };
 
 // The picture show window: a 640 x 480 window centred on the screen with the picture stretched

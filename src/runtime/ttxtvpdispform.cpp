@@ -2,6 +2,7 @@
 
 #include "platform/helpengine.h"
 #include "runtime/backgroundview.h"
+#include "runtime/designscale.h"
 #include "runtime/pagegeometry.h"
 #include "runtime/pagetext.h"
 #include "runtime/taboutbox.h"
@@ -10,14 +11,11 @@
 #include "shell/colorref.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -33,14 +31,10 @@ TTxtVPDispForm::TTxtVPDispForm(const storage::TopicDisplayRecord& record, const 
     createControls();
     createLayout();
 
-    auto* designSize = new QAction(this);
-    designSize->setObjectName(QStringLiteral("MDesignSize"));
-    designSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    connect(designSize, &QAction::triggered, this, [this] {
+    AddDesignSizeKey(this, [this] {
         applyScale(m_scale == 1.0 ? m_state.ScreenFit : 1.0);
         FormActivate();
     });
-    addAction(designSize);
     applyScale(m_state.designScale());
 
     setWindowTitle(m_state.CurrentTopicTitle);
@@ -59,7 +53,8 @@ void TTxtVPDispForm::createActions()
     MAbout = new QAction(QStringLiteral("&About"), this);
     MAbout->setObjectName(QStringLiteral("MAbout"));
     connect(MAbout, &QAction::triggered, this, [this] {
-        ShowAboutBox(m_state.Settings.Presentation.AboutBox, AboutMode::Designed, m_state.WorkingDirectory, this);
+        ShowAboutBox(m_state.Settings.Presentation.AboutBox, AboutMode::Designed, m_state.WorkingDirectory, this,
+                     m_scale);
     });
     // The preview shows none of the menu items; the reader program may.
     for (QAction* action : {MQuit, MHelp, MAbout})
@@ -118,26 +113,15 @@ void TTxtVPDispForm::applyScale(double scale)
 {
     const bool shown = isVisible();
     m_scale = scale;
-    if (m_scale != 1.0 || testAttribute(Qt::WA_SetFont)) {
-        QFont font = QApplication::font();
-        font.setPointSizeF(font.pointSizeF() * m_scale);
-        setFont(font);
-    }
-    // A screen that fills the height of the monitor has no room for a window frame.
-    if ((m_scale > 1.0) != windowFlags().testFlag(Qt::FramelessWindowHint))
-        setWindowFlag(Qt::FramelessWindowHint, m_scale > 1.0);
+    ScaleWindowFont(this, m_scale);
+    FrameForScale(this, m_scale);
     ScreenPnl->setFixedSize(ScaledSize(kDesignSize, m_scale));
     m_tools->setDesignScale(m_scale);
     // Decoded again for the size it is shown at, so a picture stays sharp.
     ShowBackground(ScreenPnl, BackgroundOf(m_record), m_state.WorkingDirectory, ColourRule::ColourByKind);
     if (layout())
         layout()->activate();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect place(QPoint(), sizeHint());
-        place.moveCenter(screen->availableGeometry().center());
-        place.moveTop(std::max(place.top(), screen->geometry().top()));
-        move(place.topLeft());
-    }
+    CentreOnScreen(this);
     if (shown)
         show();
 }

@@ -72,6 +72,7 @@ void WindowPreviewScreens::runCommand(int type, const QString& commandLine, cons
         context.studyListDirectory = m_state.WorkingDirectory;
         context.startPrompt = m_state.StartPrompt;
         context.parent = owner();
+        context.scale = m_state.designScale();
         ShowMedia(caption, commandLine, context);
         break;
     }
@@ -93,7 +94,7 @@ void WindowPreviewScreens::openDocument(const QString& file)
 
 void WindowPreviewScreens::showAboutBox(const storage::AboutBoxSettings& box)
 {
-    ShowAboutBox(box, AboutMode::Designed, m_state.WorkingDirectory, owner());
+    ShowAboutBox(box, AboutMode::Designed, m_state.WorkingDirectory, owner(), m_state.designScale());
 }
 
 void WindowPreviewScreens::showIntroduction(const storage::SettingsRecord& record, const QStringList& text)

@@ -9,6 +9,8 @@
 #include "shell/utilities.h"
 #include "storage/topicstore.h"
 
+#include <QWidget>
+
 namespace runtime {
 
 namespace {
@@ -19,6 +21,12 @@ void ParsePage(const QStringList& entry, storage::TopicDisplayRecord& record, QS
 }
 
 } // namespace
+
+WindowTopicScreens::~WindowTopicScreens()
+{
+    if (m_parent && m_parent->isVisible())
+        m_parent->activateWindow();
+}
 
 void WindowTopicScreens::showTextPage(const QStringList& entry)
 {
@@ -42,6 +50,7 @@ void WindowTopicScreens::showMedia(int /*type*/, const QString& value, const QSt
     context.studyListDirectory = m_state.WorkingDirectory;
     context.startPrompt = m_state.StartPrompt;
     context.parent = m_parent;
+    context.scale = m_state.designScale();
     ShowMedia(caption, value, context);
 }
 
@@ -59,7 +68,7 @@ void WindowTopicScreens::openDocument(const QString& file)
 
 void WindowTopicScreens::openNotes(const QString& file)
 {
-    OpenNotesEditor(file, m_state.WorkingDirectory, m_parent);
+    OpenNotesEditor(file, m_state.WorkingDirectory, m_parent, m_state.designScale());
 }
 
 void ViewEditedPage(int mode, const storage::TopicDisplayRecord& record, const QStringList& pageText,

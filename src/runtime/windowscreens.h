@@ -19,6 +19,10 @@ class WindowTopicScreens : public TopicRunnerScreens
 {
 public:
     WindowTopicScreens(shell::AppState& state, QWidget* parent) : m_state(state), m_parent(parent) {}
+    // The window the Topic ran over takes the keys back: a window manager may leave them with
+    // none when a Topic's window and a box over it close one after the other, and a reader
+    // without a mouse would be stuck.
+    ~WindowTopicScreens() override;
 
     void showTextPage(const QStringList& entry) override;
     void showDesignedPage(const QStringList& entry) override;
@@ -29,7 +33,6 @@ public:
 
     // Pages shown from now on mark these words (folded search words).
     void setMarkedWords(const QStringList& words) { m_marked = words; }
-
 
 private:
     shell::AppState& m_state;

@@ -4,6 +4,11 @@
 // of every control of the reader's windows.
 #include "runtime/pagesearch.h"
 #include "runtime/pagetext.h"
+#include "runtime/taboutbox.h"
+#include "runtime/thnotesform.h"
+#include "runtime/tintdispform.h"
+#include "runtime/tmediaplayform.h"
+#include "runtime/tshowmultform.h"
 #include "runtime/tmenudisplayform.h"
 #include "runtime/tpagesearchform.h"
 #include "runtime/tshowhtextform.h"
@@ -24,6 +29,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
@@ -83,6 +92,29 @@ QStringList Unnamed(QWidget* window)
             unnamed << widget->objectName() + QLatin1Char(':') + QString::fromLatin1(widget->metaObject()->className());
     }
     return unnamed;
+}
+
+// An introduction with its menu bar, title bar and a placed text window, and an about box.
+storage::PresentationBlock Presentation()
+{
+    storage::PresentationBlock presentation;
+    presentation.UseAboutBox = true;
+    presentation.AboutBox.Caption = QStringLiteral("About Volcanoes");
+    presentation.AboutBox.ProgramName = QStringLiteral("Volcanoes of the World");
+    presentation.AboutBox.VersionText = QStringLiteral("Version 1.0");
+    presentation.AboutBox.Comments = {QStringLiteral("A course on the volcanoes of the earth."), {}, {}, {}};
+    presentation.IntroScreen.UseMenuBar = true;
+    presentation.IntroScreen.TitleBar = {true, QStringLiteral("Welcome"), QStringLiteral("16 0 1 Times New Roman"), 0};
+    presentation.IntroScreen.Window.FullScreen = false;
+    return presentation;
+}
+
+QStringList LongIntro()
+{
+    QString rtf = QStringLiteral("{\\rtf1 ");
+    for (int i = 0; i < 60; ++i)
+        rtf += QStringLiteral("Line %1 of the introduction.\\par ").arg(i);
+    return {rtf + QLatin1Char('}')};
 }
 
 const QString kEtna = QStringLiteral("{\\rtf1 Lava flows from the crater of Etna. More lava at night.}");
@@ -255,6 +287,56 @@ private Q_SLOTS:
         QVERIFY(form.isVisible());
     }
 
+    void keyboardOnly_introAboutMediaNotes()
+    {
+        ScriptedDialogs dialogs;
+        runtime::TIntDispForm intro(Presentation(), storage::ProgramSettings(), LongIntro(), m_state);
+        intro.show();
+        QVERIFY(QTest::qWaitForWindowActive(&intro));
+        auto* text = Child<QTextEdit>(intro, "RichEdit1");
+        QVERIFY(text->hasFocus());
+        QTest::keyClick(text, Qt::Key_Down);
+        QVERIFY(text->verticalScrollBar()->value() > 0);
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(!intro.isVisible());
+
+        runtime::TAboutBox about(Presentation().AboutBox, runtime::AboutMode::Designed, {});
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(about.result(), int(QDialog::Accepted));
+
+        runtime::TMediaPlayForm player(QStringLiteral("Press the Start button"));
+        player.show();
+        QVERIFY(QTest::qWaitForWindowActive(&player));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("PlayBtn"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // wraps to the last button
+        auto* previous = Child<QToolButton>(player, "PrevBtn");
+        QVERIFY(previous->hasFocus());
+        QSignalSpy pressed(previous, &QToolButton::clicked);
+        QTest::keyClick(previous, Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
+        QTest::keyClick(previous, Qt::Key_Right);
+        QVERIFY(Child<QToolButton>(player, "PlayBtn")->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(Child<QToolButton>(player, "PauseBtn")->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!player.isVisible());
+
+        QTemporaryDir dir;
+        runtime::THNotesForm notes;
+        notes.startOn(QStringLiteral("NOTES.TXT"), dir.filePath(QStringLiteral("NOTES.TXT")));
+        notes.show();
+        QVERIFY(QTest::qWaitForWindowActive(&notes));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Basalt"));
+        QTest::keyClick(&notes, Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        dialogs.yesNoCancelAnswers.enqueue(platform::Answer::No);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X); // "E&xit"
+        QTRY_VERIFY(!notes.isVisible());
+        QCOMPARE(dialogs.questions, QStringList{runtime::THNotesForm::ChangedQuestion(QStringLiteral("NOTES.TXT"))});
+    }
+
     void fitScale_keepsProportions_data()
     {
         QTest::addColumn<QSize>("screen");
@@ -319,6 +401,78 @@ private Q_SLOTS:
         QVERIFY(dialogs.errors.isEmpty());
     }
 
+    // Every window of the reader grows with the design: its size, its font, and what it draws.
+    void scaledWindows_growWithTheDesign()
+    {
+        ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        QFile picture(dir.filePath(QStringLiteral("ETNA.JPG")));
+        QVERIFY(picture.open(QIODevice::WriteOnly));
+        picture.write(EncodeImage(VolcanoPhoto(1600, 1200), "jpg"));
+        picture.close();
+        constexpr double scale = 2.25;
+        shell::AppState state;
+        state.ScreenFit = scale;
+        const double font = QApplication::font().pointSizeF() * scale;
+
+        runtime::TIntDispForm intro(Presentation(), storage::ProgramSettings(), LongIntro(), state);
+        intro.show();
+        QVERIFY(QTest::qWaitForWindowActive(&intro));
+        QCOMPARE(intro.size(), QSize(1440, 1080));
+        QCOMPARE(Child<QFrame>(intro, "TextPnl")->geometry(), QRect(270, 180, 900, 450));
+        QCOMPARE(Child<QLabel>(intro, "TitlePnl")->height(), 72);
+        SaveShot(&intro, QStringLiteral("reader-intro-scaled"));
+        QTest::keyClick(&intro, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(intro.size(), runtime::kDesignSize);
+        QCOMPARE(Child<QFrame>(intro, "TextPnl")->geometry(), QRect(120, 80, 400, 200));
+
+        runtime::TAboutBox about(Presentation().AboutBox, runtime::AboutMode::Own, {}, nullptr, scale);
+        QCOMPARE(Child<QFrame>(about, "Panel1")->size(), QSize(668, 362));
+        QCOMPARE(Child<QLabel>(about, "ProgramIcon")->pixmap().size(), QSize(74, 74));
+        QCOMPARE(Child<QLabel>(about, "Version")->font().pointSizeF(), font);
+        SaveShot(&about, QStringLiteral("reader-about-scaled"));
+
+        runtime::TShowMultForm show(runtime::PictureShow{QStringLiteral("Etna"), picture.fileName(), {}, 0, scale});
+        QCOMPARE(show.size(), QSize(1440, 1080));
+        // As high as the screen: no frame, and no title bar that a window manager would add.
+        QVERIFY(show.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(!show.windowFlags().testFlag(Qt::WindowTitleHint));
+        QCOMPARE(Child<QLabel>(show, "Image1")->pixmap().size(), QSize(1440, 1080));
+
+        runtime::TMediaPlayForm player(QStringLiteral("Press the Start button"), nullptr, scale);
+        QCOMPARE(player.width(), 761);
+        QCOMPARE(Child<QProgressBar>(player, "Gauge1")->geometry(), QRect(306, 36, 362, 38));
+        QCOMPARE(Child<QToolButton>(player, "PlayBtn")->iconSize(), QSize(36, 36));
+
+        runtime::THNotesForm notes(nullptr, scale);
+        QCOMPARE(notes.size(), QSize(979, 675));
+        QCOMPARE(notes.memo()->font().pointSizeF(), font);
+        QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    // Ctrl+0 redraws a screen shown modally at the other size; it must not end the screen.
+    void ctrlZero_inModalScreen_keepsItOpen()
+    {
+        ScriptedDialogs dialogs;
+        shell::AppState state;
+        state.ScreenFit = 2.25;
+        runtime::TTxtVPDispForm page(Placed(), {kEtna}, state);
+        bool escaped = false;
+        QSize designSize;
+        ModalDriver driver([&](QWidget* modal) {
+            QTest::keyClick(modal, Qt::Key_0, Qt::ControlModifier);
+            QTimer::singleShot(100, modal, [&, modal] {
+                designSize = modal->size();
+                escaped = true;
+                QTest::keyClick(modal, Qt::Key_Escape);
+            });
+        });
+        page.exec();
+        QVERIFY(driver.opened && !driver.stuck);
+        QVERIFY(escaped);
+        QCOMPARE(designSize, runtime::kDesignSize);
+    }
+
     void accessibleNames_everyReaderControl()
     {
         ScriptedDialogs dialogs;
@@ -328,7 +482,13 @@ private Q_SLOTS:
         runtime::TShowHTextForm textPage(Placed(), {kEtna}, m_state);
         runtime::TTxtVPDispForm designedPage(Placed(), {kEtna}, m_state);
         runtime::TPageSearchForm searchWindow(search);
-        for (QWidget* window : std::initializer_list<QWidget*>{&menu, &list, &textPage, &designedPage, &searchWindow}) {
+        runtime::TIntDispForm intro(Presentation(), storage::ProgramSettings(), LongIntro(), m_state);
+        runtime::TAboutBox about(Presentation().AboutBox, runtime::AboutMode::Designed, {});
+        runtime::TShowMultForm picture(runtime::PictureShow{QStringLiteral("Etna"), {}, {}, 0});
+        runtime::TMediaPlayForm player(QStringLiteral("Press the Start button"));
+        runtime::THNotesForm notes;
+        for (QWidget* window : std::initializer_list<QWidget*>{&menu, &list, &textPage, &designedPage, &searchWindow,
+                                                               &intro, &about, &picture, &player, &notes}) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
             QCOMPARE(Unnamed(window), QStringList());
