@@ -23,7 +23,7 @@ packages=(
   # Windows metafiles and documents brought in from word processors
   libwmf-dev libemf2svg-dev qt6-svg-dev pandoc
   # icons, desktop files and the Debian packages: rendering, checking, building
-  librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian libglib2.0-bin xdg-utils shared-mime-info xdotool
 )
 
 SUDO=""
