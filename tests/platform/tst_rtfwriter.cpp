@@ -403,7 +403,9 @@ void TestRtfWriter::lines_neverStartWithBracket()
         QVERIFY2(lines[i].startsWith(QLatin1Char('\\')), qPrintable(lines[i]));
     QTextDocument copy;
     QVERIFY(LoadRtfLines(lines, &copy));
-    QCOMPARE(RawText(copy), RawText(document));
+    // Runs this long get zero-width breaks on reading, which are not written back.
+    QCOMPARE(RawText(copy).remove(QChar(0x200b)), RawText(document));
+    QCOMPARE(RtfLines(copy), lines);
 }
 
 void TestRtfWriter::lines_longParagraphIsSplitBeforeControlWords()

@@ -688,7 +688,8 @@ void RtfContentReader::boundPending(qsizetype from)
     m_pending.truncate(from);
     for (const QChar c : text) {
         if (!IsBreak(c) && m_runLength >= kLongestRun) {
-            m_pending += QChar(kZeroWidthSpace);
+            flushText();
+            insertBreak(m_pendingFormat);
             m_runLength = 0;
             if (m_paragraphLength >= kLongestParagraph)
                 continueParagraph();
@@ -703,6 +704,11 @@ void RtfContentReader::boundPending(qsizetype from)
                 continueParagraph();
         }
     }
+}
+
+void RtfContentReader::insertBreak(const RtfRunFormat& format)
+{
+    insertText(QString(QChar(kZeroWidthSpace)), format);
 }
 
 void RtfContentReader::continueParagraph()
@@ -832,6 +838,13 @@ void RtfDocumentBuilder::insertText(const QString& text, const RtfRunFormat& for
         m_charFormatValid = true;
     }
     m_cursor.insertText(text, m_charFormat);
+}
+
+void RtfDocumentBuilder::insertBreak(const RtfRunFormat& format)
+{
+    QTextCharFormat marked = RtfCharFormat(format);
+    marked.setProperty(InsertedBreakProperty, true);
+    m_cursor.insertText(QString(QChar(kZeroWidthSpace)), marked);
 }
 
 void RtfDocumentBuilder::setBlockFormat(const ParaState& para)

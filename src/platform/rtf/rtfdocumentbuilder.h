@@ -96,6 +96,8 @@ protected:
     virtual void insertPicture(const QImage& picture, const QSizeF& size) = 0;
     // The paragraph ends with these properties; the next one starts.
     virtual void endParagraph(const ParaState& para) = 0;
+    // A zero-width break the reader puts into an overlong run; by default an ordinary character.
+    virtual void insertBreak(const RtfRunFormat& format);
     // The last paragraph ends with these properties.
     virtual void endDocument(const ParaState& para) = 0;
     // "\deftabN": the distance of the default tab stops.
@@ -254,6 +256,7 @@ protected:
     void insertText(const QString& text, const RtfRunFormat& format) override;
     void insertPicture(const QImage& picture, const QSizeF& size) override;
     void endParagraph(const ParaState& para) override;
+    void insertBreak(const RtfRunFormat& format) override;
     void endDocument(const ParaState& para) override;
     void setDefaultTab(int twips) override;
 

@@ -13,6 +13,14 @@ enum RtfBlockProperty
     TabLeadersProperty = QTextFormat::UserProperty + 0x1500,
 };
 
+// Properties of the character format.
+enum RtfCharProperty
+{
+    // bool: the zero-width spaces of this run were put in by the reader, to give an overlong run
+    // a place to wrap; the writer leaves them out, so the page is written as it was read.
+    InsertedBreakProperty = QTextFormat::UserProperty + 0x1501,
+};
+
 inline constexpr char16_t kLeaderNone = u' ';
 inline constexpr char16_t kLeaderDot = u'.';
 inline constexpr char16_t kLeaderMiddleDot = u'm';

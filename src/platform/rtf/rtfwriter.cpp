@@ -301,7 +301,9 @@ private:
                 writeImages(charFormat.toImageFormat(), fragment.length());
                 continue;
             }
-            writeText(fragment.text());
+            // Text typed after a reader's break takes its format: only the breaks are left out.
+            writeText(charFormat.boolProperty(InsertedBreakProperty) ? fragment.text().remove(QChar(0x200b))
+                                                                     : fragment.text());
         }
     }
 
