@@ -1,14 +1,14 @@
 #include "runtime/tstudytopicsform.h"
 
+#include "runtime/designscale.h"
+#include "runtime/pagegeometry.h"
 #include "runtime/tpagesearchform.h"
 #include "shell/tgetinputtextform.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -32,6 +32,10 @@ TStudyTopicsForm::TStudyTopicsForm(const QStringList& names, int startIndex, con
         ListBox1->setCurrentRow(-1);
     }
     m_find = shell::FindState();
+    // Drawn at the scale of the screens it is shown among.
+    const double scale = m_search ? m_search->designScale() : 1.0;
+    ScaleWindowFont(this, scale);
+    ListBox1->setMinimumSize(ScaledSize(QSize(300, 260), scale));
     setFixedSize(sizeHint());
 }
 
@@ -113,11 +117,7 @@ bool TStudyTopicsForm::eventFilter(QObject* watched, QEvent* event)
 void TStudyTopicsForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        QRect place = frameGeometry();
-        place.moveCenter(screen->availableGeometry().center());
-        move(place.topLeft());
-    }
+    CentreOnScreen(this);
     ListBox1->setFocus();
 }
 

@@ -447,6 +447,11 @@ private Q_SLOTS:
         runtime::THNotesForm notes(nullptr, scale);
         QCOMPARE(notes.size(), QSize(979, 675));
         QCOMPARE(notes.memo()->font().pointSizeF(), font);
+
+        runtime::TopicSearch search(m_source, state);
+        runtime::TStudyTopicsForm list(m_source.order, 0, QStringLiteral("Volcanoes"), nullptr, &search);
+        QVERIFY(Child<QListWidget>(list, "ListBox1")->width() >= 675);
+        QCOMPARE(Child<QListWidget>(list, "ListBox1")->font().pointSizeF(), font);
         QVERIFY(dialogs.errors.isEmpty());
     }
 
