@@ -1040,10 +1040,23 @@
     });
   }
 
+  // A data: URI (the publisher writes them in base64) as a blob: address. Browsers open no data:
+  // address in a tab of its own, and a single page holds its web pages as data: URIs.
+  function tabUrl(url) {
+    if (!/^data:/.test(url)) return url;
+    var comma = url.indexOf(",");
+    var head = url.slice(5, comma);
+    var body = atob(url.slice(comma + 1));
+    var bytes = new Uint8Array(body.length);
+    for (var i = 0; i < body.length; ++i) bytes[i] = body.charCodeAt(i);
+    return URL.createObjectURL(new Blob([bytes], { type: head.split(";")[0] }));
+  }
+
   // Type 10: the page opens in a new tab. A browser that refuses the tab gets a link to press.
   function openDocument(name) {
     var url = mediaUrl(list.media, name);
     if (!url) return message("The file " + name + " is missing");
+    url = tabUrl(url);
     var tab = window.open(url, "_blank");
     if (tab) {
       try { tab.opener = null; } catch (e) { /* another origin */ }
