@@ -33,6 +33,13 @@ test("every Topic type works by keyboard alone: menu, Topic, back", { skip }, as
   await page.locator(".textpage").waitFor();
   assert.match(await top(page).locator(".pagetext").innerText(), /magma rises/);
   assert.equal(await top(page).locator(".caption-text").innerText(), "Volcanoes");
+  assert.deepEqual(await top(page).locator(".strip .btn").allInnerTexts(), ["Find", "OK", "Print"]);
+  await page.keyboard.press("Alt+F");
+  await page.locator(".finddlg").waitFor();
+  await page.keyboard.type("MAGMA");
+  await page.keyboard.press("Enter");
+  await page.locator(".textpage .pagetext mark").first().waitFor();
+  assert.deepEqual(await top(page).locator(".pagetext mark").allInnerTexts(), ["magma", "magma"]);
   await page.keyboard.press("Escape");
   await back();
 
