@@ -100,7 +100,8 @@ QString DataUri(const QString& file, const QByteArray& bytes)
         {QStringLiteral(".WAV"), QStringLiteral("audio/wav")},  {QStringLiteral(".OGG"), QStringLiteral("audio/ogg")},
         {QStringLiteral(".WEBM"), QStringLiteral("video/webm")}, {QStringLiteral(".HTM"), QStringLiteral("text/html")},
         {QStringLiteral(".HTML"), QStringLiteral("text/html")}, {QStringLiteral(".TXT"), QStringLiteral("text/plain")},
-        {QStringLiteral(".HLP"), QStringLiteral("text/html")}};
+        {QStringLiteral(".HLP"), QStringLiteral("text/html")},  {QStringLiteral(".CSS"), QStringLiteral("text/css")},
+        {QStringLiteral(".BMP"), QStringLiteral("image/bmp")}};
     const QString type = kTypes.value(shell::ExtensionOf(file).toUpper(), QStringLiteral("application/octet-stream"));
     return QStringLiteral("data:") + type + QStringLiteral(";base64,") + QString::fromLatin1(bytes.toBase64());
 }
@@ -408,32 +409,50 @@ private:
         const QString file = uniqueMediaName(stored, PublishedExtension(stored));
         QDir().mkpath(m_root + QStringLiteral("/media"));
         ConvertMedia(source, m_root + QStringLiteral("/media/") + file, [this] { return keepGoing(); });
+        if (IsWebPage(stored))
+            addPageCompanions(source, m_root + QStringLiteral("/media/") + file);
         m_media.insert(stored.toUpper(), mediaAddress(file));
-        if (m_form != PublishForm::SinglePage && IsWebPage(stored))
-            addPageCompanions(source);
         step(stored, kMediaWeight);
     }
 
     // The files a web page of the list names beside itself (pictures, style sheets, other pages),
-    // copied under the names the page uses so its links still work from media/.
-    void addPageCompanions(const QString& page)
+    // copied under the names the page uses so its links still work from media/. A single page has
+    // no files beside it: there the published page gets each one as a data: URI in its place.
+    void addPageCompanions(const QString& page, const QString& published)
     {
-        const QString text = QString::fromUtf8(ReadBounded(page, kMaxScannedPageBytes));
+        // Latin-1 maps every byte to one character and back, so the page's own encoding survives.
+        const QString text = QString::fromLatin1(ReadBounded(page, kMaxScannedPageBytes));
+        const bool inlining = m_form == PublishForm::SinglePage && QFileInfo(page).size() <= kMaxScannedPageBytes;
         static const QRegularExpression reference(
             QStringLiteral("(?:src|href)\\s*=\\s*[\"']?([A-Za-z0-9._-]{1,100})[\"'\\s>]"),
             QRegularExpression::CaseInsensitiveOption);
+        QString inlined;
+        qsizetype at = 0;
         for (QRegularExpressionMatchIterator it = reference.globalMatch(text); it.hasNext();) {
-            const QString name = it.next().captured(1);
-            if (name.startsWith(QLatin1Char('.')) || m_usedNames.contains(name))
-                continue;
+            const QRegularExpressionMatch match = it.next();
+            const QString name = match.captured(1);
             const QString source = shell::ResolveName(m_source.directory, name);
-            if (!QFileInfo(source).isFile() || QFileInfo(source).size() > kMaxMediaFileBytes)
+            if (name.startsWith(QLatin1Char('.')) || !QFileInfo(source).isFile() ||
+                QFileInfo(source).size() > kMaxMediaFileBytes)
+                continue;
+            if (inlining) {
+                const QByteArray bytes = ReadBounded(source, kMaxSinglePageMediaBytes + 1);
+                m_singleMediaBytes += bytes.size();
+                if (m_singleMediaBytes > kMaxSinglePageMediaBytes)
+                    throw TooMuchMedia(m_singleMediaBytes);
+                inlined.append(QStringView(text).mid(at, match.capturedStart(1) - at)).append(DataUri(name, bytes));
+                at = match.capturedEnd(1);
+                continue;
+            }
+            if (m_form == PublishForm::SinglePage || m_usedNames.contains(name))
                 continue;
             m_usedNames.insert(name);
             if (!QFile::copy(source, m_root + QStringLiteral("/media/") + name))
                 shell::ThrowFileError(QStringLiteral("Cannot write file"), m_root + QStringLiteral("/media/") + name,
                                       QStringLiteral("copy failed"));
         }
+        if (inlining && at > 0)
+            WriteBytes(published, inlined.append(QStringView(text).mid(at)).toLatin1());
     }
 
     PictureSink pictureSink(const QString& pageId)

@@ -425,7 +425,9 @@ private Q_SLOTS:
 
     void singlePage_inlinesEverything()
     {
-        const QString list = makeList(m_dir.filePath(QStringLiteral("single")));
+        const QString list = makeList(m_dir.filePath(QStringLiteral("single")), CommandEntryText("Page", 10, "page.htm"));
+        Write(m_dir.filePath(QStringLiteral("single/PAGE.HTM")), "<img src=\"side.png\">");
+        Write(m_dir.filePath(QStringLiteral("single/side.png")), SolidPicture(2, 2, Qt::green, "PNG"));
         const QString page = Publish(PublishSource::fromFile(list), PublishForm::SinglePage, m_dir.filePath(QStringLiteral("single-out")));
         QCOMPARE(QFileInfo(page).fileName(), QStringLiteral("LIST.html"));
         const QByteArray html = Read(page);
@@ -434,6 +436,10 @@ private Q_SLOTS:
         QVERIFY(html.contains("\"PIC.BMP\":\"data:image/png;base64,"));
         QVERIFY(html.contains("QuorvelData.page||function(n,v)"));
         QVERIFY(!html.contains(kHostile));
+        // A single page has no files beside it: the picture a web page names goes into that page.
+        const QString webPage = QRegularExpression(QStringLiteral("\"PAGE.HTM\":\"data:text/html;base64,([^\"]+)"))
+                                    .match(QString::fromLatin1(html)).captured(1);
+        QVERIFY(QByteArray::fromBase64(webPage.toLatin1()).startsWith("<img src=\"data:image/png;base64,"));
         QCOMPARE(QDir(m_dir.filePath(QStringLiteral("single-out"))).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 

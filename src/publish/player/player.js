@@ -839,7 +839,7 @@
     scroller.appendChild(inner);
     panel.appendChild(scroller);
     if (words && words.length) markWords(inner, words);
-    return { panel: panel, scroller: scroller };
+    return { panel: panel, scroller: scroller, inner: inner };
   }
 
   function markWords(rootEl, words) {
@@ -877,6 +877,7 @@
         var d = topic.display || {};
         var w = openWindow({ caption: title, cls: "textpage", rect: textPageRect(d), onClosed: resolve,
                              onKey: function (e) {
+                               if (e.defaultPrevented) return; // the Enter that closed the Find box
                                if (e.key === "Escape" || (e.key === "Enter" && e.target.tagName !== "BUTTON")) {
                                  e.preventDefault();
                                  w.close();
@@ -884,7 +885,31 @@
                              } });
         var text = textWindow(d.TextWindowColor, page, words);
         w.client.appendChild(text.panel);
-        w.client.appendChild(h("div", { class: "strip" }, [button("&OK", function () { w.close(); }, { class: "btn ok" })]));
+        var caps = (settings.Presentation || {}).Captions || {};
+        var findState = { text: (words || []).join(" ") };
+        // Find marks the words in the page as the search does; Print prints this page alone.
+        var find = function () {
+          askFindText(findState.text).then(function (r) {
+            if (!r) return;
+            findState.text = r.text;
+            text.inner.querySelectorAll("mark").forEach(function (m) { m.replaceWith.apply(m, Array.from(m.childNodes)); });
+            text.inner.normalize();
+            markWords(text.inner, queryWords(r.text));
+            scrollToMark(text.scroller);
+            text.scroller.focus();
+          });
+        };
+        var print = function () {
+          document.body.classList.add("printing-page");
+          root.print();
+          document.body.classList.remove("printing-page");
+        };
+        var ok = button("&OK", function () { w.close(); }, { class: "btn ok" });
+        // As in the reader, a text window too narrow for three buttons keeps OK alone.
+        var roomy = textPageRect(d).width >= 3 * 75 + 2 * 4;
+        w.client.appendChild(h("div", { class: "strip" }, roomy ? [
+          button(caps.FindCaption || "&Find", find, { class: "btn page-find" }), ok,
+          button(caps.PrintCaption || "&Print", print, { class: "btn page-print" })] : [ok]));
         text.scroller.focus();
         scrollToMark(text.scroller);
       });
@@ -1040,10 +1065,23 @@
     });
   }
 
+  // A data: URI (the publisher writes them in base64) as a blob: address. Browsers open no data:
+  // address in a tab of its own, and a single page holds its web pages as data: URIs.
+  function tabUrl(url) {
+    if (!/^data:/.test(url)) return url;
+    var comma = url.indexOf(",");
+    var head = url.slice(5, comma);
+    var body = atob(url.slice(comma + 1));
+    var bytes = new Uint8Array(body.length);
+    for (var i = 0; i < body.length; ++i) bytes[i] = body.charCodeAt(i);
+    return URL.createObjectURL(new Blob([bytes], { type: head.split(";")[0] }));
+  }
+
   // Type 10: the page opens in a new tab. A browser that refuses the tab gets a link to press.
   function openDocument(name) {
     var url = mediaUrl(list.media, name);
     if (!url) return message("The file " + name + " is missing");
+    url = tabUrl(url);
     var tab = window.open(url, "_blank");
     if (tab) {
       try { tab.opener = null; } catch (e) { /* another origin */ }

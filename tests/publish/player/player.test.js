@@ -3,8 +3,6 @@
 
 const test = require("node:test");
 const assert = require("node:assert/strict");
-const fs = require("node:fs");
-const path = require("node:path");
 const fx = require("./fixtures.js");
 const br = require("./browser.js");
 
@@ -15,42 +13,9 @@ let browser;
 test.before(async () => { if (!skip) browser = await br.launch(); });
 test.after(async () => { if (browser) await browser.close(); });
 
-async function open(dir, viewport) {
-  const page = await browser.context.newPage();
-  if (viewport) await page.setViewportSize(viewport);
-  const dialogs = br.watchDialogs(page);
-  const errors = [];
-  page.on("pageerror", (e) => errors.push(e.message));
-  await page.goto(br.fileUrl(dir));
-  return { page, dialogs, errors };
-}
-
-// Media elements do not bubble "ended"; a capturing listener on the document sees every one.
-// Windows that close by themselves are recorded as they open, however short they stay.
-async function recordEnded(page) {
-  await page.evaluate(() => {
-    window.endedMedia = [];
-    document.addEventListener("ended", (e) => window.endedMedia.push(e.target.currentSrc.split("/").pop()), true);
-    window.openedWindows = [];
-    new MutationObserver((changes) => changes.forEach((c) => c.addedNodes.forEach((n) => {
-      if (n.classList && n.classList.contains("win")) window.openedWindows.push(n.className.replace("win ", ""));
-    }))).observe(document.getElementById("box"), { childList: true });
-  });
-}
-const lastOpened = (page) => page.evaluate(() => window.openedWindows[window.openedWindows.length - 1]);
-
+const open = (dir, viewport) => br.openPage(browser.context, br.fileUrl(dir), viewport);
+const { recordEnded, lastOpened, activeRole, toMenu } = br;
 const top = (page) => page.locator("section.win").last();
-const activeRole = (page) => page.evaluate(() => document.activeElement && document.activeElement.getAttribute("role"));
-
-// About box (OK has the focus), then the introduction (Esc), then the menu with the list focused.
-async function toMenu(page) {
-  await page.locator(".aboutbox").waitFor();
-  await page.keyboard.press("Enter");
-  await page.locator(".intro").waitFor();
-  await page.keyboard.press("Escape");
-  await page.locator(".menuscreen").waitFor();
-  assert.equal(await activeRole(page), "listbox");
-}
 
 test("every Topic type works by keyboard alone: menu, Topic, back", { skip }, async () => {
   const dir = fx.writeFolder(fx.everyTypeList());
@@ -68,6 +33,13 @@ test("every Topic type works by keyboard alone: menu, Topic, back", { skip }, as
   await page.locator(".textpage").waitFor();
   assert.match(await top(page).locator(".pagetext").innerText(), /magma rises/);
   assert.equal(await top(page).locator(".caption-text").innerText(), "Volcanoes");
+  assert.deepEqual(await top(page).locator(".strip .btn").allInnerTexts(), ["Find", "OK", "Print"]);
+  await page.keyboard.press("Alt+F");
+  await page.locator(".finddlg").waitFor();
+  await page.keyboard.type("MAGMA");
+  await page.keyboard.press("Enter");
+  await page.locator(".textpage .pagetext mark").first().waitFor();
+  assert.deepEqual(await top(page).locator(".pagetext mark").allInnerTexts(), ["magma", "magma"]);
   await page.keyboard.press("Escape");
   await back();
 
@@ -244,32 +216,15 @@ test("the Topic menu of 10,000 Topics is on screen within 1 s", { skip }, async 
   await page.close();
 });
 
-// A learning platform's launch page: scorm-again's API in the parent, the package in a frame.
-function launchPage(dir, edition, state) {
-  fs.copyFileSync(require.resolve("scorm-again"), path.join(dir, "scorm-again.js"));
-  const api = edition === "1.2" ? "window.API = new Scorm12API(settings);" : "window.API_1484_11 = new Scorm2004API(settings);";
-  const load = state ? (edition === "1.2" ? "API" : "API_1484_11") + ".loadFromJSON(" + JSON.stringify(state) + ");" : "";
-  const name = "launch-" + edition + (state ? "-again" : "") + ".html";
-  fs.writeFileSync(path.join(dir, name), `<!DOCTYPE html><html><head><script src="scorm-again.js"></script><script>
-    var settings = { autocommit: false, lmsCommitUrl: false, logLevel: 5 };
-    ${api} ${load}
-    window.setValues = {};
-    var setter = ${JSON.stringify(edition === "1.2" ? "LMSSetValue" : "SetValue")};
-    (window.API || window.API_1484_11).on(setter + ".cmi.*", function (el, v) { window.setValues[el] = v; });
-    </script></head><body style="margin:0"><iframe src="index.html" style="width:800px;height:640px;border:0"></iframe></body></html>`);
-  return br.fileUrl(dir, name);
-}
-
 for (const edition of ["1.2", "2004"]) {
   test(`SCORM ${edition}: completed once every Topic was opened; a second launch resumes at the bookmark`, { skip }, async () => {
     const dir = fx.writeFolder(fx.bigList(3), edition);
     const page = await browser.context.newPage();
-    await page.goto(launchPage(dir, edition, null));
+    await page.goto(br.launchPage(dir, edition, null));
     const frame = page.frameLocator("iframe");
     await frame.locator(".menuscreen").waitFor();
     const cmi = (expr) => page.evaluate(expr);
-    const status = edition === "1.2" ? "API.cmi.core.lesson_status" : "API_1484_11.cmi.completion_status";
-    assert.equal(await cmi(status), "incomplete");
+    assert.equal(await br.scormStatus(page, edition), "incomplete");
     const list = frame.locator(".menuscreen .listbox");
     for (const key of ["Enter", "ArrowDown", "Enter", "ArrowUp"]) {
       await list.press(key);
@@ -278,27 +233,25 @@ for (const edition of ["1.2", "2004"]) {
         await frame.locator(".textpage").press("Escape");
       }
     }
-    assert.equal(await cmi(status), "incomplete");
+    assert.equal(await br.scormStatus(page, edition), "incomplete");
     if (edition === "2004") assert.equal(await cmi("API_1484_11.cmi.progress_measure"), "0.6667");
     await list.press("End");
     await list.press("Enter");
     await frame.locator(".textpage").press("Escape");
-    assert.equal(await cmi(status), "completed");
-    const saved = await cmi(edition === "1.2"
-      ? "({ core: { lesson_location: API.cmi.core.lesson_location, lesson_status: API.cmi.core.lesson_status }, suspend_data: API.cmi.suspend_data })"
-      : "({ location: API_1484_11.cmi.location, completion_status: API_1484_11.cmi.completion_status, suspend_data: API_1484_11.cmi.suspend_data })");
+    assert.equal(await br.scormStatus(page, edition), "completed");
+    const saved = await br.scormState(page, edition);
     await list.press("Alt+Q");
     await frame.locator(".ended").waitFor();
     assert.equal(await cmi(edition === "1.2" ? "API.isTerminated()" : "API_1484_11.isTerminated()"), true);
     assert.equal(await cmi(edition === "1.2" ? "setValues['cmi.core.exit']" : "setValues['cmi.exit']"), "suspend");
 
     // Second launch: the bookmarked Topic (the third) opens on top of its menu, which has it selected.
-    await page.goto(launchPage(dir, edition, saved));
+    await page.goto(br.launchPage(dir, edition, saved));
     await frame.locator(".textpage").waitFor();
     assert.equal(await frame.locator(".textpage .caption-text").innerText(), "Topic 00003");
     await frame.locator(".textpage").press("Escape");
     assert.equal(await frame.locator(".menuscreen .lb-row.sel").innerText(), "Topic 00003");
-    assert.equal(await cmi(status), "completed");
+    assert.equal(await br.scormStatus(page, edition), "completed");
     await page.close();
   });
 }
