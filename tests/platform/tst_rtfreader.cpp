@@ -875,6 +875,9 @@ void TestRtfReader::hostile_overlongRunsAndParagraphs_getBreaks()
     text.remove(QChar(0x200b)).remove(QChar::ParagraphSeparator);
     QCOMPARE(text, word + QStringLiteral(" end"));
 
+    // A cell's end is a break as a written tab is, so the text reads the same written back.
+    QVERIFY(!ReadText("{\\rtf1 " + QByteArray(200, 'x') + "\\cell " + QByteArray(100, 'y') + "}").contains(QChar(0x200b)));
+
     const QString prose = QStringLiteral("Lava flows downhill. ").repeated(2000);
     QCOMPARE(ReadText("{\\rtf1 " + prose.toLatin1() + "}"), prose);
 }

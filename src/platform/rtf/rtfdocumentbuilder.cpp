@@ -641,6 +641,9 @@ void RtfContentReader::appendText(const QString& text)
         m_pendingFormat = runFormat(chars);
         m_pendingValid = true;
     }
+    // The cell separator and the list number count towards the run as the text does, so a page
+    // read, written and read again gets its breaks in the same places.
+    const qsizetype start = m_pending.size();
     if (m_cellPending) {
         m_cellPending = false;
         m_pending += QLatin1Char('\t');
@@ -650,7 +653,6 @@ void RtfContentReader::appendText(const QString& text)
         if (!m_listTextSeen && state().para.list > 0)
             m_pending += listMarker(state().para.list, state().para.listLevel);
     }
-    const qsizetype start = m_pending.size();
     m_pending += text;
     boundPending(start);
 }
