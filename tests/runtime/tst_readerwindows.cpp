@@ -452,6 +452,7 @@ private Q_SLOTS:
         runtime::TStudyTopicsForm list(m_source.order, 0, QStringLiteral("Volcanoes"), nullptr, &search);
         QVERIFY(Child<QListWidget>(list, "ListBox1")->width() >= 675);
         QCOMPARE(Child<QListWidget>(list, "ListBox1")->font().pointSizeF(), font);
+        SaveShot(&list, QStringLiteral("reader-list-scaled"));
         QVERIFY(dialogs.errors.isEmpty());
     }
 
