@@ -41,7 +41,8 @@ int CentredLeft(int panelWidth, int childWidth)
 int BarHeight(const QString& fontText)
 {
     const shell::FontSpec font = shell::TextToFont(fontText);
-    return std::clamp(2 * font.size, 0, runtime::kDesignSize.height());
+    // In 64 bits: a stored size near the integer limit must not overflow on doubling.
+    return int(std::clamp<qint64>(2 * qint64(font.size), 0, runtime::kDesignSize.height()));
 }
 
 void StoreMenuLayout(storage::MenuScreenDesign& menu, const QRect& listWindow, const QRect& authorBox)

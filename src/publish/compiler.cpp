@@ -113,6 +113,8 @@ public:
 
     void write(QByteArrayView bytes)
     {
+        if (bytes.isEmpty()) // an empty view may hold no address, which memcpy must not get
+            return;
         if (m_used + bytes.size() > kWriteChunk) {
             flush();
             if (bytes.size() > kWriteChunk) {

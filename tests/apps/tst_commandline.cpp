@@ -80,6 +80,9 @@ private Q_SLOTS:
 
     void oneTopicExecutable_isSmall()
     {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("a sanitizer build's stub is instrumented, not the release stub that is measured");
+#endif
         const qint64 stub = QFileInfo(BinDir() + QStringLiteral("/quorvela.bin")).size();
         QVERIFY2(stub > 0 && stub <= kMaxStubBytes, qPrintable(QString::number(stub)));
 
