@@ -195,11 +195,12 @@ public:
     IndexRecord(QByteArrayView headLine, QByteArrayView kind, qint64 start) : m_bytes(kIndexRecordSize, '\0')
     {
         const QByteArrayView name = CutBytes(headLine, kIndexNameWidth);
+        // replace() rather than memcpy: an empty name or kind may come without an address.
         m_bytes[0] = char(name.size());
-        std::memcpy(m_bytes.data() + 1, name.data(), size_t(name.size()));
+        m_bytes.replace(1, name.size(), name);
         qToLittleEndian<qint32>(qint32(start), m_bytes.data() + kIndexBlockOffsetAt);
         m_bytes[kIndexKindLengthAt] = char(kind.size());
-        std::memcpy(m_bytes.data() + kIndexKindAt, kind.data(), size_t(kind.size()));
+        m_bytes.replace(kIndexKindAt, kind.size(), kind);
         m_start = start;
     }
 
