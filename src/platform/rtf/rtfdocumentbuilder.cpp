@@ -666,7 +666,6 @@ namespace {
 // goes on in a new one of the same format after a break.
 constexpr qsizetype kLongestRun = 250;
 constexpr qsizetype kLongestParagraph = 50000;
-constexpr char16_t kZeroWidthSpace = 0x200b;
 
 bool IsBreak(QChar c)
 {

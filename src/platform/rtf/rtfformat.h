@@ -21,6 +21,9 @@ enum RtfCharProperty
     InsertedBreakProperty = QTextFormat::UserProperty + 0x1501,
 };
 
+// The zero-width space the reader puts into an overlong run.
+inline constexpr char16_t kZeroWidthSpace = 0x200b;
+
 inline constexpr char16_t kLeaderNone = u' ';
 inline constexpr char16_t kLeaderDot = u'.';
 inline constexpr char16_t kLeaderMiddleDot = u'm';

@@ -302,7 +302,7 @@ private:
                 continue;
             }
             // Text typed after a reader's break takes its format: only the breaks are left out.
-            writeText(charFormat.boolProperty(InsertedBreakProperty) ? fragment.text().remove(QChar(0x200b))
+            writeText(charFormat.boolProperty(InsertedBreakProperty) ? fragment.text().remove(QChar(kZeroWidthSpace))
                                                                      : fragment.text());
         }
     }
