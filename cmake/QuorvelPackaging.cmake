@@ -49,9 +49,9 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_DEBIAN_READER_PACKAGE_NAME quorvel-reader)
 set(CPACK_DEBIAN_READER_PACKAGE_SECTION education)
 # Sound and video go through GStreamer; MIDI needs a soundfont; lists name faces that Liberation
-# stands in for.
+# stands in for; libwmf draws no Windows metafile without the URW faces.
 set(CPACK_DEBIAN_READER_PACKAGE_DEPENDS
-  "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, timgm6mb-soundfont, fonts-liberation")
+  "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, timgm6mb-soundfont, fonts-liberation, fonts-urw-base35")
 # What a desktop uses to open the file types by double click and to show the icons; the platform
 # themes let Qt take the desktop's colours, fonts and file choosers (GNOME, Xfce, MATE, Cinnamon and
 # the portals of sandboxed or Wayland sessions), and the Wayland plugin runs it natively there.

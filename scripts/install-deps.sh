@@ -22,6 +22,8 @@ packages=(
   fonts-liberation fonts-dejavu-core fonts-crosextra-carlito fonts-crosextra-caladea
   # Windows metafiles and documents brought in from word processors
   libwmf-dev libemf2svg-dev qt6-svg-dev pandoc
+  # the faces libwmf draws with: without them it draws no metafile at all
+  fonts-urw-base35
   # icons, desktop files and the Debian packages: rendering, checking, building
   librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian libglib2.0-bin xdg-utils shared-mime-info xdotool
 )

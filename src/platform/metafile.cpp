@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtEndian>
+#include <algorithm>
 #include <cstdlib>
 
 #include <emf2svg.h>
@@ -17,6 +18,11 @@ constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
 constexpr quint32 kEmfSignature = 0x464D4520; // " EMF"
 // The two libraries hold the whole drawing as text; a stranger's metafile stays below this.
 constexpr qsizetype kMaxMetafileBytes = 32 * 1024 * 1024;
+// A placeable metafile's own header comes first; the metafile header states the largest record,
+// in 16-bit words, 12 bytes in.
+constexpr qsizetype kPlaceableSize = 22;
+constexpr qsizetype kWmfHeaderSize = 18;
+constexpr qsizetype kMaxRecordOffset = 12;
 
 QByteArray WmfToSvg(QByteArrayView data)
 {
@@ -31,6 +37,15 @@ QByteArray WmfToSvg(QByteArrayView data)
         return {};
     }
     QByteArray copy = data.toByteArray(); // libwmf wants a writable buffer
+    // libwmf takes a buffer for the largest record as the header states it, and a stranger's
+    // header can state gigabytes. No record is longer than the file, so no more is ever needed.
+    const qsizetype header = qFromLittleEndian<quint32>(copy.constData()) == kPlaceableKey ? kPlaceableSize : 0;
+    if (copy.size() < header + kWmfHeaderSize)
+        return {};
+    char* const maxRecord = copy.data() + header + kMaxRecordOffset;
+    const quint32 fileWords = quint32(std::min<qsizetype>(copy.size() / 2, kMaxMetafileBytes / 2));
+    if (qFromLittleEndian<quint32>(maxRecord) > fileWords)
+        qToLittleEndian<quint32>(fileWords, maxRecord);
     QByteArray svg;
     wmfD_Rect box{};
     if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(copy.data()), long(copy.size())) == wmf_E_None &&

@@ -171,7 +171,8 @@ QList<HostileList> MakeHostileLists()
         {QStringLiteral("picture of odd hex"), "{\\rtf1 {\\pict\\jpegblip ffd8ffe0zz0g}x}"},
         {QStringLiteral("picture of noise"), "{\\rtf1 {\\pict\\emfblip " + Noise(random, 4096).toHex() + "}}"},
         {QStringLiteral("a hundred thousand fonts"),
-         [] {
+         // A QByteArray, not the string builder that would refer to the lambda's own variable.
+         []() -> QByteArray {
              QByteArray fonts = "{\\rtf1{\\fonttbl";
              for (int i = 0; i < 100000; ++i)
                  fonts += "{\\f" + QByteArray::number(i) + "\\fcharset" + QByteArray::number(i % 256) + " F;}";
