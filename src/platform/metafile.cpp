@@ -26,6 +26,17 @@ constexpr qsizetype kMaxRecordOffset = 12;
 
 QByteArray WmfToSvg(QByteArrayView data)
 {
+    QByteArray copy = data.toByteArray(); // libwmf wants a writable buffer
+    // libwmf takes a buffer for the largest record as the header states it, and a stranger's
+    // header can state gigabytes. No record is longer than the file, so no more is ever needed.
+    const qsizetype header =
+        copy.size() >= 4 && qFromLittleEndian<quint32>(copy.constData()) == kPlaceableKey ? kPlaceableSize : 0;
+    if (copy.size() < header + kWmfHeaderSize)
+        return {};
+    char* const maxRecord = copy.data() + header + kMaxRecordOffset;
+    const quint32 fileWords = quint32(std::min<qsizetype>(copy.size() / 2, kMaxMetafileBytes / 2));
+    if (qFromLittleEndian<quint32>(maxRecord) > fileWords)
+        qToLittleEndian<quint32>(fileWords, maxRecord);
     wmfAPI* api = nullptr;
     wmfAPI_Options options{};
     options.function = wmf_svg_function;
@@ -36,16 +47,6 @@ QByteArray WmfToSvg(QByteArrayView data)
             wmf_api_destroy(api);
         return {};
     }
-    QByteArray copy = data.toByteArray(); // libwmf wants a writable buffer
-    // libwmf takes a buffer for the largest record as the header states it, and a stranger's
-    // header can state gigabytes. No record is longer than the file, so no more is ever needed.
-    const qsizetype header = qFromLittleEndian<quint32>(copy.constData()) == kPlaceableKey ? kPlaceableSize : 0;
-    if (copy.size() < header + kWmfHeaderSize)
-        return {};
-    char* const maxRecord = copy.data() + header + kMaxRecordOffset;
-    const quint32 fileWords = quint32(std::min<qsizetype>(copy.size() / 2, kMaxMetafileBytes / 2));
-    if (qFromLittleEndian<quint32>(maxRecord) > fileWords)
-        qToLittleEndian<quint32>(fileWords, maxRecord);
     QByteArray svg;
     wmfD_Rect box{};
     if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(copy.data()), long(copy.size())) == wmf_E_None &&
