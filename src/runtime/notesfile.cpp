@@ -10,6 +10,30 @@
 
 namespace runtime {
 
+namespace {
+
+// Every carriage return just before a line feed belongs to the line end (CR LF, or the CR CR LF
+// some programs leave), so none stays behind to make a line end of its own when written back.
+QString WithLfLineEnds(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    qsizetype returns = 0;
+    for (const QChar c : text) {
+        if (c == u'\r') {
+            ++returns;
+            continue;
+        }
+        if (c != u'\n')
+            out.append(QString(returns, u'\r'));
+        returns = 0;
+        out += c;
+    }
+    return out.append(QString(returns, u'\r'));
+}
+
+} // namespace
+
 NotesText ReadNotesFile(const QString& path)
 {
     QFile file(path);
@@ -33,7 +57,7 @@ NotesText ReadNotesFile(const QString& path)
     const qsizetype pairs = notes.text.count(QStringLiteral("\r\n"));
     notes.crlf = pairs > 0 && pairs == notes.text.count(QLatin1Char('\n'));
     if (pairs > 0)
-        notes.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        notes.text = WithLfLineEnds(notes.text);
     return notes;
 }
 

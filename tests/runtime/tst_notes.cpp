@@ -313,6 +313,18 @@ void TestNotes::notesFile_mixedLineBreaksComeBackAsLf()
     QVERIFY(!notes.crlf);
     runtime::WriteNotesFile(path, notes);
     QCOMPARE(ReadAll(path), QByteArray("one\ntwo\nthree\n"));
+
+    // Carriage returns piled before a line end belong to it: none is left to become a line end of
+    // its own when the text is written back, which would change the text read the next time.
+    for (const QByteArray& bytes : {QByteArray("a\r\r\nb\n\xff"), QByteArray("a\r\r\r\nb\r\nc\rd")}) {
+        WriteAll(path, bytes);
+        const runtime::NotesText first = runtime::ReadNotesFile(path);
+        QVERIFY(!first.text.contains(QStringLiteral("\r\n")));
+        runtime::WriteNotesFile(path, first);
+        const runtime::NotesText second = runtime::ReadNotesFile(path);
+        QCOMPARE(second.text, first.text);
+        QCOMPARE(second.crlf, first.crlf);
+    }
 }
 
 void TestNotes::notesFile_windows1252IsDecoded()
