@@ -5,6 +5,16 @@ function(quorvel_add_test name)
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests-bin)
   target_link_libraries(${name} PRIVATE quorvel_test_support Qt6::Test ${ARG_LIBS})
+  # Qt Test and the widgets a test drives are most of what a test file compiles. The first test of
+  # a folder precompiles them and the folder's other tests reuse that: Qt Test names the folder in
+  # a macro, so a header precompiled in one folder is not taken in another.
+  get_directory_property(pch_owner QUORVEL_TEST_PCH_OWNER)
+  if(pch_owner)
+    target_precompile_headers(${name} REUSE_FROM ${pch_owner})
+  else()
+    target_precompile_headers(${name} PRIVATE <QtTest> <QtWidgets>)
+    set_directory_properties(PROPERTIES QUORVEL_TEST_PCH_OWNER ${name})
+  endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_SHARED_DIR=${PROJECT_SOURCE_DIR}/../shared;QUORVEL_BIN_DIR=${QUORVEL_BIN_DIR}"

@@ -8,6 +8,7 @@
 #include "runtime/notesfile.h"
 #include "runtime/topicrunner.h"
 #include "shell/appstate.h"
+#include "shell/boundedread.h"
 #include "shell/error.h"
 #include "shell/filenames.h"
 #include "shell/utilities.h"
@@ -69,12 +70,14 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
         shell::ThrowFileError(QStringLiteral("Cannot write file"), path, file.errorString());
 }
 
+// At most `limit` bytes. Not QFile::read(limit), which sets the whole limit aside for every small
+// file first: a single page reads each of its scripts with a limit of a gigabyte.
 QByteArray ReadBounded(const QString& path, qint64 limit)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         shell::ThrowFileError(QStringLiteral("Cannot read file"), path, file.errorString());
-    return file.read(limit);
+    return shell::ReadAtMost(file, limit - 1);
 }
 
 // A published file name made only of characters every file system and URL takes as they are.

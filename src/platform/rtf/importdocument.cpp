@@ -2,6 +2,7 @@
 
 #include "platform/picture.h"
 #include "platform/rtf/rtfreader.h"
+#include "shell/boundedread.h"
 #include "shell/textcodec.h"
 
 #include <QDeadlineTimer>
@@ -37,7 +38,7 @@ QString ReadBytes(const QString& path, QByteArray* bytes)
         return file.errorString();
     if (file.size() > kMaxImportDocumentBytes)
         return QStringLiteral("the file is too large");
-    *bytes = file.read(kMaxImportDocumentBytes + 1);
+    *bytes = shell::ReadAtMost(file, kMaxImportDocumentBytes);
     if (file.error() != QFileDevice::NoError)
         return file.errorString();
     return {};
