@@ -6,6 +6,7 @@
 // Usage: kill_child FOLDER STEP
 #include "publish/compiler.h"
 #include "publish/executable.h"
+#include "publish/publisher.h"
 #include "shell/appstate.h"
 #include "shell/error.h"
 #include "storage/settings.h"
@@ -13,7 +14,7 @@
 #include "storage/topicorder.h"
 #include "storage/topicstore.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -44,7 +45,7 @@ void RunStep(shell::AppState& state, int step)
     QStringList names;
     if (QFileInfo::exists(store))
         storage::ListEntryNames(names, store, kind);
-    switch (step % 8) {
+    switch (step % 10) {
     case 0:
         state.Settings.Program.Title = QStringLiteral("Title of step %1").arg(step);
         storage::SaveSettings(state);
@@ -87,6 +88,14 @@ void RunStep(shell::AppState& state, int step)
     case 7:
         publish::BuildExecutable(state);
         break;
+    case 8:
+        publish::Publish(publish::PublishSource::fromState(state), publish::PublishForm::WebFolder,
+                         state.resolve(QStringLiteral("WEB")));
+        break;
+    case 9:
+        publish::Publish(publish::PublishSource::fromState(state), publish::PublishForm::Scorm2004,
+                         state.WorkingDirectory);
+        break;
     }
 }
 
@@ -94,7 +103,7 @@ void RunStep(shell::AppState& state, int step)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    QGuiApplication app(argc, argv); // publishing measures the faces of pages
     const QStringList args = app.arguments();
     if (args.size() != 3) {
         std::fputs("Usage: kill_child FOLDER STEP\n", stderr);
