@@ -1,9 +1,8 @@
 // libFuzzer target for one picture format: the input follows that format's signature
 // (QUORVEL_FUZZ_SIGNATURE), so every run reaches its decoder rather than being refused as unknown.
 // Like fuzz_picture it aborts when a decoded picture is larger than the limits allow.
+#include "fuzzgui.h"
 #include "platform/picture.h"
-
-#include <QGuiApplication>
 
 #include <cstddef>
 #include <cstdint>
@@ -12,8 +11,7 @@
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     // The ICO decoder is a plugin, found through the application.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
+    StartOffscreenApplication(argc, argv);
     return 0;
 }
 

@@ -3,11 +3,11 @@
 // data), and as a command value of every type. Beyond the sanitizers' checks it aborts when the
 // HTML holds an element or attribute the converter never writes, or when a data script holds a
 // "<" that could end its <script> element: either would let a list put markup into the page.
+#include "fuzzgui.h"
 #include "publish/pagehtml.h"
 #include "publish/playerdata.h"
 #include "storage/settingsrecord.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QRegularExpression>
 
@@ -47,8 +47,7 @@ void CheckScript(const QByteArray& script)
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     // Tab stops are measured in the page's faces, which needs the font database.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
+    StartOffscreenApplication(argc, argv);
     return 0;
 }
 

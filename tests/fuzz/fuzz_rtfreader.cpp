@@ -1,10 +1,10 @@
 // libFuzzer target for the RTF reader: any bytes are read into a document, which is then written
 // back and read again. Beyond the sanitizers' checks it aborts when the writer starts a line with
 // "[" or "]" or when a written document does not read back to the same text.
+#include "fuzzgui.h"
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
 
-#include <QGuiApplication>
 #include <QTextDocument>
 #include <cstdint>
 #include <cstdlib>
@@ -20,8 +20,7 @@ QString RawText(const QTextDocument& document)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
+    StartOffscreenApplication(argc, argv);
     return 0;
 }
 
