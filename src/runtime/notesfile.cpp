@@ -24,7 +24,7 @@ QString WithLfLineEnds(const QString& text)
             ++returns;
             continue;
         }
-        if (c != u'\n')
+        if (returns > 0 && c != u'\n')
             out.append(QString(returns, u'\r'));
         returns = 0;
         out += c;
