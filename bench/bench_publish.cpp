@@ -5,7 +5,9 @@
 // the time goes: reading the store's entries alone, converting every page on one thread, and, as
 // the converter once did, reading every page into a QTextDocument (alone and in one edit block).
 // The processor time counts every thread, so pages converted on two cores cost the same there
-// and take less on the clock.
+// and take less on the clock. Each run publishes into a new folder, as compiling writes a new
+// file; publishing again over an earlier publication, which then has its thousands of files
+// removed, is timed on its own.
 //
 // Usage: bench_publish [--topics N] [--repeat R]
 
@@ -91,9 +93,9 @@ int main(int argc, char* argv[])
     const publish::PublishSource source = publish::PublishSource::fromState(state);
 
     // Each contender is timed twice: on the clock, and by the processor time it used.
-    std::vector<double> compileWall, compileCpu, publishWall, publishCpu, mediaWall, mediaCpu, readWall, readCpu,
+    std::vector<double> compileWall, compileCpu, republishWall, republishCpu, publishWall, publishCpu, mediaWall, mediaCpu, readWall, readCpu,
         pageReadWall, pageReadCpu, entriesWall, entriesCpu, convertWall, convertCpu, filesWall, filesCpu;
-    const QString web = dir.filePath(QStringLiteral("web"));
+    QString web;
     const auto timed = [](std::vector<double>& wall, std::vector<double>& cpu, const std::function<void()>& work) {
         double used = 0;
         wall.push_back(Seconds([&] { used = CpuSeconds(work); }));
@@ -101,7 +103,12 @@ int main(int argc, char* argv[])
     };
     for (int r = 0; r < repeat; ++r) {
         timed(compileWall, compileCpu, [&] { publish::CompileStudyList(state); });
+        web = dir.filePath(QStringLiteral("web-%1").arg(r));
         timed(publishWall, publishCpu, [&] { publish::Publish(source, publish::PublishForm::WebFolder, web); });
+        if (r > 0)
+            timed(republishWall, republishCpu, [&] {
+                publish::Publish(source, publish::PublishForm::WebFolder, dir.filePath(QStringLiteral("web-0")));
+            });
         // The floor of any converter built on the RTF reader: every page read into a document once.
         const auto readEvery = [&](void (*read)(const QStringList&, QTextDocument*)) {
             source.topics([read](const QStringList& entry) {
@@ -156,6 +163,8 @@ int main(int argc, char* argv[])
     const double data[2] = {std::max(0.0, Median(publishWall) - media[0]), std::max(0.0, Median(publishCpu) - media[1])};
     row("compile NAME.SWC (CompileStudyList)", compile[0], compile[1]);
     row("publish web folder (Publish)", Median(publishWall), Median(publishCpu));
+    if (!republishWall.empty())
+        row("  again over an earlier publication", Median(republishWall), Median(republishCpu));
     row("  of which converting the pictures", media[0], media[1]);
     row("publish, media aside", data[0], data[1]);
     row("  the floor: creating as many empty files", Median(filesWall), Median(filesCpu));

@@ -82,18 +82,6 @@ QString AttributeEscaped(const QString& value)
     return out;
 }
 
-// What a character format turns into, worked out once per distinct format of a page: pages
-// repeat a handful of formats over thousands of runs.
-struct RunStyle
-{
-    QString style;       // the span's inline style
-    QString spanOpen;    // "<span style=...>", or empty for a run without a style
-    QString open;        // "<b><i>"
-    QString close;       // "</i></b>"
-    std::function<QFont()> font;          // for tab stops: the face the text is measured in
-    std::optional<QFontMetricsF> metrics; // made when first needed
-};
-
 // The parts of a character format a page shows.
 struct RunLook
 {
@@ -108,12 +96,61 @@ struct RunLook
     int vertical = 0; // 1 superscript, -1 subscript
 };
 
+// The face and size the page's text box is given, which runs in them need not repeat: most pages
+// write nearly every run in one face and size, and naming them on every paragraph made the HTML
+// several times the size of its text.
+struct PageBase
+{
+    QString face;
+    double points = 0;
+
+    bool covers(const RunLook& look) const
+    {
+        // A run with no face or size of its own would take the base's, not the reader's default.
+        return (face.isEmpty() || !look.face.isEmpty()) && (points <= 0 || look.points > 0);
+    }
+};
+
+// What a character format turns into, worked out once per distinct format of a page: pages
+// repeat a handful of formats over thousands of runs. The markup is made when the run is first
+// written, once the page's base is known.
+struct RunStyle
+{
+    RunLook look;
+    bool resolved = false;
+    QString style;       // the span's inline style
+    QString spanOpen;    // "<span style=...>", or empty for a run without a style
+    QString open;        // "<b><i>"
+    QString close;       // "</i></b>"
+    std::function<QFont()> font;          // for tab stops: the face the text is measured in
+    std::optional<QFontMetricsF> metrics; // made when first needed
+};
+
+QString BaseStyle(const PageBase& base)
+{
+    QString style;
+    if (!base.face.isEmpty())
+        style += QLatin1String("font-family:") + CssFontFamily(base.face) + QLatin1Char(';');
+    if (base.points > 0)
+        style += QLatin1String("font-size:") + Points(base.points) + QLatin1Char(';');
+    return style;
+}
+
 RunStyle MakeRunStyle(const RunLook& look, std::function<QFont()> font)
 {
     RunStyle run;
-    if (!look.face.isEmpty())
+    run.look = look;
+    run.font = std::move(font);
+    return run;
+}
+
+void ResolveRunStyle(RunStyle& run, const PageBase& base)
+{
+    const RunLook& look = run.look;
+    run.resolved = true;
+    if (!look.face.isEmpty() && look.face != base.face)
         run.style += QLatin1String("font-family:") + CssFontFamily(look.face) + QLatin1Char(';');
-    if (look.points > 0)
+    if (look.points > 0 && look.points != base.points)
         run.style += QLatin1String("font-size:") + Points(look.points) + QLatin1Char(';');
     if (look.foreground.isValid())
         run.style += QLatin1String("color:") + CssColor(look.foreground) + QLatin1Char(';');
@@ -138,8 +175,6 @@ RunStyle MakeRunStyle(const RunLook& look, std::function<QFont()> font)
         run.open += QLatin1Char('<') + element + QLatin1Char('>');
     for (auto it = elements.crbegin(); it != elements.crend(); ++it)
         run.close += QLatin1String("</") + *it + QLatin1Char('>');
-    run.font = std::move(font);
-    return run;
 }
 
 RunLook LookOf(const QTextCharFormat& format)
@@ -175,6 +210,8 @@ struct BlockLook
     Qt::Alignment alignment = Qt::AlignLeft;
 };
 
+const QLatin1String kPageOpen("<div class=\"rtf\">");
+
 // Writes paragraphs: their runs, tabs placed from the measured text, pictures.
 class ParagraphWriter
 {
@@ -183,24 +220,24 @@ public:
 
     void begin(const BlockLook& block, bool measureTabs)
     {
-        // Most paragraphs have no spacing or indent: those get the short form.
-        m_out += QLatin1String("<p style=\"margin:");
+        // The style sheet gives paragraphs no margin and keeps their blanks: most need nothing more.
+        QStringList declarations;
         if (block.top != 0 || block.right != 0 || block.bottom != 0 || block.left != 0)
-            m_out += Points(block.top) + QLatin1Char(' ') + Points(block.right) + QLatin1Char(' ') +
-                     Points(block.bottom) + QLatin1Char(' ') + Points(block.left);
-        else
-            m_out += QLatin1Char('0');
-        m_out += QLatin1String(";white-space:pre-wrap");
+            declarations << QLatin1String("margin:") + Points(block.top) + QLatin1Char(' ') + Points(block.right) +
+                                QLatin1Char(' ') + Points(block.bottom) + QLatin1Char(' ') + Points(block.left);
         if (block.indent != 0)
-            m_out += QLatin1String(";text-indent:") + Points(block.indent);
+            declarations << QLatin1String("text-indent:") + Points(block.indent);
         const Qt::Alignment alignment = block.alignment & Qt::AlignHorizontal_Mask;
         if (alignment & Qt::AlignHCenter)
-            m_out += QLatin1String(";text-align:center");
+            declarations << QStringLiteral("text-align:center");
         else if (alignment & Qt::AlignRight)
-            m_out += QLatin1String(";text-align:right");
+            declarations << QStringLiteral("text-align:right");
         else if (alignment & Qt::AlignJustify)
-            m_out += QLatin1String(";text-align:justify");
-        m_out += QLatin1String("\">");
+            declarations << QStringLiteral("text-align:justify");
+        if (declarations.isEmpty())
+            m_out += QLatin1String("<p>");
+        else
+            m_out += QLatin1String("<p style=\"") + declarations.join(QLatin1Char(';')) + QLatin1String("\">");
         // Tab stops are placed from the text's measured width; only paragraphs with tabs pay.
         m_measureTabs = measureTabs;
         m_x = block.indent;
@@ -209,7 +246,14 @@ public:
     // False when the run has nothing to show.
     bool run(RunStyle& run, QStringView text)
     {
-        const qsizetype mark = m_out.size();
+        if (std::all_of(text.begin(), text.end(), [](QChar c) { return IsDroppedCharacter(c.unicode()); }))
+            return false;
+        // The first run with something to show sets the page's base.
+        if (!m_base)
+            m_base = m_useBase ? PageBase{run.look.face, run.look.points} : PageBase{};
+        if (!run.resolved)
+            ResolveRunStyle(run, *m_base);
+        m_baseBroken = m_baseBroken || !m_base->covers(run.look);
         // Runs that differ only in bold, italic and the like share one span.
         const bool reopen = run.style != m_openStyle;
         if (reopen) {
@@ -219,7 +263,6 @@ public:
         }
         m_out += run.open;
         m_piece.resize(0); // text since the last tab, for measuring
-        bool any = false;
         const auto flushPiece = [&] {
             if (m_measureTabs && !m_piece.isEmpty()) {
                 if (!run.metrics)
@@ -235,7 +278,6 @@ public:
                 m_out += text.sliced(stretch, upTo - stretch);
                 if (m_measureTabs)
                     m_piece += text.sliced(stretch, upTo - stretch);
-                any = true;
             }
             stretch = upTo + 1;
         };
@@ -247,28 +289,21 @@ public:
             if (u == u'\t') {
                 flushPiece();
                 const double next = (std::floor(m_x / kDefaultTabPoints + 1e-6) + 1.0) * kDefaultTabPoints;
-                m_out += QLatin1String("<span class=\"tab\" style=\"display:inline-block;width:") + Points(next - m_x) +
+                m_out += QLatin1String("<span class=\"tab\" style=\"width:") + Points(next - m_x) +
                          QLatin1String("\"></span>");
                 m_x = next;
-                any = true;
             } else if (u == QChar::LineSeparator) {
                 flushPiece();
                 m_out += QLatin1String("<br>");
                 m_x = 0;
-                any = true;
             } else if (!IsDroppedCharacter(u)) {
                 if (m_measureTabs)
                     m_piece += text[i];
                 AppendEscaped(m_out, text[i]);
-                any = true;
             }
         }
         flushStretch(text.size());
         flushPiece();
-        if (!any) {
-            m_out.truncate(mark);
-            return false;
-        }
         if (reopen)
             m_openStyle = run.style;
         m_out += run.close;
@@ -296,6 +331,19 @@ public:
         m_out += QLatin1String("</p>");
     }
 
+    // Ends the page begun with kPageOpen, giving its box the base face and size.
+    void finishPage()
+    {
+        const QString style = m_base ? BaseStyle(*m_base) : QString();
+        if (!style.isEmpty())
+            m_out.insert(kPageOpen.size() - 1, QLatin1String(" style=\"") + AttributeEscaped(style) + QLatin1Char('"'));
+        m_out += QLatin1String("</div>");
+    }
+
+    // Without a base, every run names its own face and size, as a page must where some run has none.
+    void setUseBase(bool use) { m_useBase = use; }
+    bool baseBroken() const { return m_baseBroken; }
+
 private:
     void closeSpan()
     {
@@ -321,21 +369,26 @@ private:
     QString m_openStyle; // the style of the span still open in the paragraph
     double m_x = 0;      // points from the paragraph's left edge
     bool m_measureTabs = false;
+    bool m_useBase = true;
+    bool m_baseBroken = false;
+    std::optional<PageBase> m_base;
 };
 
 class HtmlWriter
 {
 public:
-    HtmlWriter(const QTextDocument& document, const PictureSink& pictures)
+    HtmlWriter(const QTextDocument& document, const PictureSink& pictures, bool useBase)
         : m_document(document), m_pictures(pictures), m_paragraphs(m_out)
     {
+        m_paragraphs.setUseBase(useBase);
     }
 
-    QString write()
+    QString write(bool* baseBroken)
     {
-        m_out += QLatin1String("<div class=\"rtf\">");
+        m_out += kPageOpen;
         writeFrame(m_document.rootFrame(), 0);
-        m_out += QLatin1String("</div>");
+        m_paragraphs.finishPage();
+        *baseBroken = m_paragraphs.baseBroken();
         return m_out;
     }
 
@@ -356,14 +409,14 @@ private:
 
     void writeTable(const QTextTable* table, int depth)
     {
-        m_out += QLatin1String("<table style=\"border-collapse:collapse\">");
+        m_out += QLatin1String("<table>");
         for (int row = 0; row < table->rows(); ++row) {
             m_out += QLatin1String("<tr>");
             for (int column = 0; column < table->columns(); ++column) {
                 const QTextTableCell cell = table->cellAt(row, column);
                 if (!cell.isValid() || cell.row() != row || cell.column() != column)
                     continue; // covered by a spanning cell
-                m_out += QLatin1String("<td style=\"border:1px solid #808080;padding:2pt;vertical-align:top\"");
+                m_out += QLatin1String("<td");
                 if (cell.rowSpan() > 1)
                     m_out += QLatin1String(" rowspan=\"") + QString::number(cell.rowSpan()) + QLatin1Char('"');
                 if (cell.columnSpan() > 1)
@@ -440,11 +493,13 @@ private:
 class PageAssembler
 {
 public:
-    explicit PageAssembler(const PictureSink& pictures, qsizetype sizeHint) : m_pictures(pictures), m_paragraphs(m_html)
+    PageAssembler(const PictureSink& pictures, qsizetype sizeHint, bool useBase)
+        : m_pictures(pictures), m_paragraphs(m_html)
     {
-        m_html.reserve(sizeHint * 2 + 64);
+        m_html.reserve(sizeHint + 64);
         m_plain.reserve(sizeHint);
-        m_html += QLatin1String("<div class=\"rtf\">");
+        m_html += kPageOpen;
+        m_paragraphs.setUseBase(useBase);
     }
 
     int addStyle(RunStyle style)
@@ -506,9 +561,11 @@ public:
     {
         endParagraph(block);
         m_plain.chop(1);
-        m_html += QLatin1String("</div>");
+        m_paragraphs.finishPage();
         return {std::move(m_html), std::move(m_plain)};
     }
+
+    bool baseBroken() const { return m_paragraphs.baseBroken(); }
 
 private:
     struct Item
@@ -573,10 +630,13 @@ BlockLook BlockLookOf(const platform::rtf::RtfContentReader::ParaState& para)
 class PageHtmlReader final : public platform::rtf::RtfContentReader
 {
 public:
-    PageHtmlReader(const PictureSink& pictures, qsizetype sizeHint) : m_page(pictures, sizeHint) {}
-
-    PageHtml take()
+    PageHtmlReader(const PictureSink& pictures, qsizetype sizeHint, bool useBase) : m_page(pictures, sizeHint, useBase)
     {
+    }
+
+    PageHtml take(bool* baseBroken)
+    {
+        *baseBroken = m_page.baseBroken();
         return std::move(m_result);
     }
 
@@ -662,9 +722,62 @@ QString CssColor(const QColor& color)
     return color.name(QColor::HexRgb);
 }
 
+namespace {
+
+// A page is written against the face and size of its first run; the rare page where some run has
+// no face or size of its own is written again without a base. The second pass is handed the
+// addresses the first got, so the sink sees each picture once.
+template <typename Convert>
+auto WithPageBase(const PictureSink& pictures, Convert convert)
+{
+    QStringList answers;
+    qsizetype replayed = -1;
+    const PictureSink remembered = [&](const QImage& image) {
+        if (replayed >= 0)
+            return answers.value(replayed++);
+        answers.append(pictures ? pictures(image) : QString());
+        return answers.last();
+    };
+    bool broken = false;
+    auto result = convert(remembered, true, &broken);
+    if (!broken)
+        return result;
+    replayed = 0;
+    return convert(remembered, false, &broken);
+}
+
+PageHtml ConvertPageLines(const QStringList& lines, const PictureSink& pictures, bool useBase, bool* baseBroken)
+{
+    const QByteArray bytes = platform::rtf::RtfLinesBytes(lines);
+    if (!platform::rtf::LooksLikeRtf(bytes)) {
+        // A page of plain text: its lines in the face a new page has.
+        PageAssembler page(pictures, bytes.size(), useBase);
+        const int style = page.addStyle(StyleOf(platform::rtf::DefaultPageCharFormat()));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                page.text(u"\n", style);
+            page.text(lines[i], style);
+        }
+        PageHtml html = page.finish({});
+        *baseBroken = page.baseBroken();
+        return html;
+    }
+    PageHtmlReader reader(pictures, bytes.size(), useBase);
+    if (bytes.size() <= platform::rtf::RtfReader::kMaxInputBytes) {
+        platform::rtf::RtfTokenizer tokenizer;
+        tokenizer.tokenize(bytes, reader);
+    }
+    reader.finish();
+    return reader.take(baseBroken);
+}
+
+} // namespace
+
 QString DocumentToHtml(const QTextDocument& document, const PictureSink& pictures)
 {
-    return HtmlWriter(document, pictures).write();
+    return WithPageBase(pictures, [&](const PictureSink& sink, bool useBase, bool* broken) {
+        return HtmlWriter(document, sink, useBase).write(broken);
+    });
 }
 
 void ReadPageDocument(const QStringList& lines, QTextDocument* document)
@@ -680,25 +793,9 @@ void ReadPageDocument(const QStringList& lines, QTextDocument* document)
 
 PageHtml PageLinesToHtml(const QStringList& lines, const PictureSink& pictures)
 {
-    const QByteArray bytes = platform::rtf::RtfLinesBytes(lines);
-    if (!platform::rtf::LooksLikeRtf(bytes)) {
-        // A page of plain text: its lines in the face a new page has.
-        PageAssembler page(pictures, bytes.size());
-        const int style = page.addStyle(StyleOf(platform::rtf::DefaultPageCharFormat()));
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                page.text(u"\n", style);
-            page.text(lines[i], style);
-        }
-        return page.finish({});
-    }
-    PageHtmlReader reader(pictures, bytes.size());
-    if (bytes.size() <= platform::rtf::RtfReader::kMaxInputBytes) {
-        platform::rtf::RtfTokenizer tokenizer;
-        tokenizer.tokenize(bytes, reader);
-    }
-    reader.finish();
-    return reader.take();
+    return WithPageBase(pictures, [&](const PictureSink& sink, bool useBase, bool* broken) {
+        return ConvertPageLines(lines, sink, useBase, broken);
+    });
 }
 
 } // namespace publish

@@ -10,7 +10,8 @@ class QImage;
 class QTextDocument;
 
 // A page's rich text as clean HTML for the browser player: paragraphs with their alignment,
-// indents and spacing; runs with face, size, colour and highlight as inline styles and bold,
+// indents and spacing; runs with face, size, colour and highlight as inline styles (face and size
+// only where they differ from the page's own, which its box carries) and bold,
 // italic, underline, strikeout, super- and subscript as elements; tabs as inline blocks that reach
 // the next default tab stop; tables; pictures. Every character of the text is escaped, no link,
 // script, event attribute or style that loads anything is ever written, so the result can be put

@@ -5,6 +5,7 @@
 #include "shell/colorref.h"
 #include "shell/utilities.h"
 
+#include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -385,19 +386,44 @@ QByteArray PageScript(const QString& pageId, const QString& html)
     return script;
 }
 
-void SearchScript::add(int topic, const QString& foldedName, const QString& foldedText)
+// The index holds every page's text, tens of megabytes, so it is kept in pieces: growing one block
+// would copy it over and over.
+SearchScript::SearchScript() : m_parts{ScriptPrelude(QStringLiteral("search")) + '['} {}
+
+QByteArray SearchScript::Entry(int topic, const QString& foldedName, const QString& foldedText)
 {
     // Keys in the order QJsonDocument writes them.
-    m_entries += m_entries.isEmpty() ? "{\"n\":" : ",{\"n\":";
-    AppendScriptString(m_entries, foldedName);
-    m_entries += ",\"t\":" + QByteArray::number(topic) + ",\"x\":";
-    AppendScriptString(m_entries, foldedText);
-    m_entries += '}';
+    QByteArray entry = "{\"n\":";
+    AppendScriptString(entry, foldedName);
+    entry += ",\"t\":" + QByteArray::number(topic) + ",\"x\":";
+    AppendScriptString(entry, foldedText);
+    entry += '}';
+    return entry;
 }
 
-QByteArray SearchScript::finish()
+void SearchScript::add(int topic, const QString& foldedName, const QString& foldedText)
 {
-    return ScriptPrelude(QStringLiteral("search")) + '[' + std::exchange(m_entries, {}) + "]);\n";
+    add(Entry(topic, foldedName, foldedText));
+}
+
+void SearchScript::add(QByteArray entry)
+{
+    if (m_parts.size() > 1)
+        m_parts.append(QByteArrayLiteral(","));
+    m_parts.append(std::move(entry));
+}
+
+QByteArray SearchScript::finish() const
+{
+    return m_parts.join() + "]);\n";
+}
+
+bool SearchScript::write(QIODevice& file) const
+{
+    for (const QByteArray& part : m_parts)
+        if (file.write(part) != part.size())
+            return false;
+    return file.write("]);\n") == 4;
 }
 
 } // namespace publish

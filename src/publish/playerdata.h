@@ -5,10 +5,13 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+
+class QIODevice;
 
 // The data files of a published list, as the browser player reads them (see player/FORMAT.md):
 // the settings record as JSON with colours as CSS colours and font texts taken apart, a Topic's
@@ -57,11 +60,20 @@ QByteArray PageScript(const QString& pageId, const QString& html);
 class SearchScript
 {
 public:
+    SearchScript();
+
+    // One entry as the file holds it, so it can be made where the page is converted.
+    static QByteArray Entry(int topic, const QString& foldedName, const QString& foldedText);
+
     void add(int topic, const QString& foldedName, const QString& foldedText);
-    QByteArray finish();
+    void add(QByteArray entry);
+    QByteArray finish() const;
+    // Writes the file piece by piece, never holding the whole index in one block; false when the
+    // device took less than all of it.
+    bool write(QIODevice& file) const;
 
 private:
-    QByteArray m_entries;
+    QList<QByteArray> m_parts; // the script's pieces in order, the last one still open
 };
 
 } // namespace publish

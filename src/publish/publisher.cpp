@@ -176,14 +176,18 @@ struct ConvertedTopic
     QString html;
     QString folded;         // the page text as the search index takes it
     QList<QImage> pictures; // when converted apart: the pictures the marks in html stand for
-    QByteArray script;      // when converted apart, for a page without pictures: its page file
+    bool written = false;   // when converted apart, a page without pictures: its file is written
+    QString writeError;     // why that file could not be written
+    QByteArray searchEntry; // when converted apart: the Topic's entry of the search index
 };
 
-// A Topic for a worker thread, with its place in the list, which names its page.
+// A Topic for a worker thread, with its place in the list, which names its page, and the folder
+// its page file goes into.
 struct TopicJob
 {
     int index = 0;
     QStringList entry;
+    QString pagesFolder;
 };
 
 ConvertedTopic ConvertTopic(const QStringList& entry, const PictureSink& pictures)
@@ -203,8 +207,8 @@ ConvertedTopic ConvertTopic(const QStringList& entry, const PictureSink& picture
 
 // A picture's file name depends on every page before it, so a page converted on a worker thread
 // keeps its pictures and a numbered mark for each in place of the address.
-// A page without pictures is made into its page file there too, so writing it out is all that
-// is left for the publisher's thread.
+// A page without pictures is written to its page file there too, and the Topic's search entry is
+// made there, which leaves the publisher's thread little more than the list itself to write.
 ConvertedTopic ConvertTopicApart(const TopicJob& job)
 {
     QList<QImage> pictures;
@@ -213,8 +217,18 @@ ConvertedTopic ConvertTopicApart(const TopicJob& job)
         return QChar(kPictureMark) + QString::number(pictures.size() - 1) + QChar(kPictureMark);
     });
     converted.pictures = std::move(pictures);
-    if (converted.page && converted.pictures.isEmpty())
-        converted.script = PageScript(QString::number(job.index), std::exchange(converted.html, {}));
+    converted.searchEntry =
+        SearchScript::Entry(job.index, FoldForSearch(runtime::TopicTitle(job.entry)), std::exchange(converted.folded, {}));
+    if (converted.page && converted.pictures.isEmpty()) {
+        const QString id = QString::number(job.index);
+        try {
+            WriteBytes(job.pagesFolder + QStringLiteral("/P") + id + QStringLiteral(".js"),
+                       PageScript(id, std::exchange(converted.html, {})));
+        } catch (const shell::Error& error) {
+            converted.writeError = error.message();
+        }
+        converted.written = true;
+    }
     return converted;
 }
 
@@ -526,11 +540,11 @@ private:
         const int type = runtime::TopicTypeCode(entry);
         const QString id = QString::number(index);
         ConvertedTopic here = converted ? std::move(*converted) : ConvertTopic(entry, pictureSink(id));
+        if (!here.writeError.isEmpty())
+            throw shell::Error(here.writeError);
         QJsonObject topic{{QStringLiteral("name"), name}, {QStringLiteral("type"), type}};
         if (here.page) {
-            if (!here.script.isEmpty())
-                writePageScript(id, here.script);
-            else
+            if (!here.written)
                 writePage(id, placePictures(here, entry, id));
             topic.insert(QStringLiteral("page"), id);
             topic.insert(QStringLiteral("display"), WindowDesignToJson(here.display));
@@ -542,7 +556,10 @@ private:
                 topic.insert(QStringLiteral("notes"), notesText(parts.value(QStringLiteral("file")).toString()));
         }
         topics.append(topic);
-        search.add(index, FoldForSearch(name), here.folded);
+        if (!here.searchEntry.isEmpty())
+            search.add(here.searchEntry);
+        else
+            search.add(index, FoldForSearch(name), here.folded);
     }
 
     // Converting the pages and making their files is most of the work of publishing, so with more
@@ -577,7 +594,7 @@ private:
         };
         int index = 0;
         m_source.topics([&](const QStringList& entry) {
-            batch.append(TopicJob{index++, entry});
+            batch.append(TopicJob{index++, entry, m_root + QStringLiteral("/data/pages")});
             if (batch.size() == kConversionBatch)
                 startBatch();
         });
@@ -608,7 +625,11 @@ private:
                                {QStringLiteral("intro"), intro},
                                {QStringLiteral("media"), media}};
         WriteBytes(m_root + QStringLiteral("/data/list.js"), DataScript(QStringLiteral("list"), list));
-        WriteBytes(m_root + QStringLiteral("/data/search.js"), search.finish());
+        const QString searchPath = m_root + QStringLiteral("/data/search.js");
+        QFile searchFile(searchPath);
+        if (!searchFile.open(QIODevice::WriteOnly | QIODevice::Truncate) || !search.write(searchFile) ||
+            !searchFile.flush())
+            shell::ThrowFileError(QStringLiteral("Cannot write file"), searchPath, searchFile.errorString());
     }
 
     void writePlayer()

@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const publish::PageHtml page = publish::PageLinesToHtml(lines, [&pictures](const QImage&) {
         return QStringLiteral("media/PAGE-PICTURE%1.PNG").arg(++pictures);
     });
-    if (!page.html.startsWith(QLatin1String("<div class=\"rtf\">")) || !OnlyKnownMarkup(page.html))
+    if (!page.html.startsWith(QLatin1String("<div class=\"rtf\"")) || !OnlyKnownMarkup(page.html))
         std::abort();
     CheckScript(publish::PageScript(QStringLiteral("0"), page.html));
     publish::SearchScript search;

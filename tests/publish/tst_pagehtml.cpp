@@ -121,7 +121,7 @@ private Q_SLOTS:
             rtf += "\\par line \\b " + QByteArray::number(i) + "\\b0 x\\tab y";
         rtf += "}";
         const PageHtml page = PageLinesToHtml({QString::fromLatin1(rtf)}, {});
-        QCOMPARE(page.html.count(QLatin1String("<p ")), 100001);
+        QCOMPARE(page.html.count(QLatin1String("<p>")), 100001);
         QVERIFY(page.html.contains(QLatin1String("<b>99999</b>")));
         QCOMPARE(page.plainText.count(QLatin1Char('\n')), 100000);
     }
