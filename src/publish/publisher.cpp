@@ -34,6 +34,10 @@
 #include <filesystem>
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace publish {
 
 namespace {
@@ -168,6 +172,67 @@ void RenameOver(const QString& from, const QString& to)
         shell::ThrowFileError(QStringLiteral("Cannot write file"), to, QString::fromStdString(error.message()));
 }
 
+// A publication works in a hidden folder beside its destination and holds a lock in it while it
+// runs. One that was killed leaves its folder behind with the lock free, and the next publication
+// there removes it. The lock file is locked before it takes its name, so a named lock that can be
+// taken is one whose publication has ended.
+class WorkFolderLock
+{
+public:
+    static constexpr const char* kName = "/.lock";
+
+    // Locks the folder of a publication that is starting.
+    static WorkFolderLock Create(const QString& folder)
+    {
+        const QByteArray unnamed = QFile::encodeName(folder + QStringLiteral("/.lock-new"));
+        WorkFolderLock lock(::open(unnamed.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+        if (!lock.held() || ::rename(unnamed.constData(), QFile::encodeName(folder + QLatin1String(kName)).constData()) != 0)
+            shell::ThrowFileError(QStringLiteral("Cannot create file"), folder + QLatin1String(kName), qt_error_string());
+        return lock;
+    }
+
+    // Takes the lock of a folder found beside the destination, when its publication has ended.
+    static WorkFolderLock Abandoned(const QString& folder)
+    {
+        return WorkFolderLock(::open(QFile::encodeName(folder + QLatin1String(kName)).constData(), O_RDWR | O_CLOEXEC));
+    }
+
+    WorkFolderLock(WorkFolderLock&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    WorkFolderLock(const WorkFolderLock&) = delete;
+    WorkFolderLock& operator=(const WorkFolderLock&) = delete;
+    WorkFolderLock& operator=(WorkFolderLock&&) = delete;
+    ~WorkFolderLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    bool held() const { return m_fd >= 0; }
+
+private:
+    explicit WorkFolderLock(int fd) : m_fd(fd)
+    {
+        if (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+
+    int m_fd = -1;
+};
+
+void RemoveAbandonedWorkFolders(const QString& parent)
+{
+    const QDir dir(parent);
+    const QStringList found =
+        dir.entryList({QStringLiteral(".publishing-*")}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
+    for (const QString& name : found) {
+        const QString folder = dir.filePath(name);
+        if (WorkFolderLock::Abandoned(folder).held())
+            QDir(folder).removeRecursively();
+    }
+}
+
 // A Topic with its page converted: on a worker thread, where nothing of the publisher is touched.
 struct ConvertedTopic
 {
@@ -283,9 +348,11 @@ public:
 
         if (!QDir().mkpath(parent))
             throw shell::Error(QStringLiteral("Unable to create the directory"));
+        RemoveAbandonedWorkFolders(parent);
         QTemporaryDir work(parent + QStringLiteral("/.publishing-XXXXXX"));
         if (!work.isValid())
             shell::ThrowFileError(QStringLiteral("Cannot create folder"), parent, work.errorString());
+        const WorkFolderLock working = WorkFolderLock::Create(work.path());
         m_root = work.path() + QStringLiteral("/list");
         if (!QDir().mkpath(m_root + QStringLiteral("/data/pages")))
             shell::ThrowFileError(QStringLiteral("Cannot create folder"), m_root, QStringLiteral("mkdir failed"));

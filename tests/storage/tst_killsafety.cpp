@@ -158,6 +158,9 @@ private Q_SLOTS:
             QVERIFY(ReadAll(version.path).endsWith("]\r\n\r\n"));
         qInfo("kills: %d (the step had ended before %d of them), torn files: %d", kills, finishedFirst, torn);
         QCOMPARE(torn, 0);
+        // A killed publication leaves its work folder; the next one beside it takes it away.
+        QCOMPARE(runStep(kSteps * (kills / kSteps + 2) + 8), QString());
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral(".publishing-*")}, QDir::Dirs | QDir::Hidden), QStringList());
     }
 };
 
