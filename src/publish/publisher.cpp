@@ -241,18 +241,15 @@ struct ConvertedTopic
     QString html;
     QString folded;         // the page text as the search index takes it
     QList<QImage> pictures; // when converted apart: the pictures the marks in html stand for
-    bool written = false;   // when converted apart, a page without pictures: its file is written
-    QString writeError;     // why that file could not be written
+    QByteArray script;      // when converted apart, for a page without pictures: its page file
     QByteArray searchEntry; // when converted apart: the Topic's entry of the search index
 };
 
-// A Topic for a worker thread, with its place in the list, which names its page, and the folder
-// its page file goes into.
+// A Topic for a worker thread, with its place in the list, which names its page.
 struct TopicJob
 {
     int index = 0;
     QStringList entry;
-    QString pagesFolder;
 };
 
 ConvertedTopic ConvertTopic(const QStringList& entry, const PictureSink& pictures)
@@ -272,8 +269,10 @@ ConvertedTopic ConvertTopic(const QStringList& entry, const PictureSink& picture
 
 // A picture's file name depends on every page before it, so a page converted on a worker thread
 // keeps its pictures and a numbered mark for each in place of the address.
-// A page without pictures is written to its page file there too, and the Topic's search entry is
-// made there, which leaves the publisher's thread little more than the list itself to write.
+// A page without pictures is made into its page file there too, and the Topic's search entry, so
+// writing them out is all that is left for the publisher's thread. The files are written there,
+// not on the workers: threads creating files in one folder spin on its lock, which on disk cost
+// more than it spared.
 ConvertedTopic ConvertTopicApart(const TopicJob& job)
 {
     QList<QImage> pictures;
@@ -284,16 +283,8 @@ ConvertedTopic ConvertTopicApart(const TopicJob& job)
     converted.pictures = std::move(pictures);
     converted.searchEntry =
         SearchScript::Entry(job.index, FoldForSearch(runtime::TopicTitle(job.entry)), std::exchange(converted.folded, {}));
-    if (converted.page && converted.pictures.isEmpty()) {
-        const QString id = QString::number(job.index);
-        try {
-            WriteBytes(job.pagesFolder + QStringLiteral("/P") + id + QStringLiteral(".js"),
-                       PageScript(id, std::exchange(converted.html, {})));
-        } catch (const shell::Error& error) {
-            converted.writeError = error.message();
-        }
-        converted.written = true;
-    }
+    if (converted.page && converted.pictures.isEmpty())
+        converted.script = PageScript(QString::number(job.index), std::exchange(converted.html, {}));
     return converted;
 }
 
@@ -607,11 +598,11 @@ private:
         const int type = runtime::TopicTypeCode(entry);
         const QString id = QString::number(index);
         ConvertedTopic here = converted ? std::move(*converted) : ConvertTopic(entry, pictureSink(id));
-        if (!here.writeError.isEmpty())
-            throw shell::Error(here.writeError);
         QJsonObject topic{{QStringLiteral("name"), name}, {QStringLiteral("type"), type}};
         if (here.page) {
-            if (!here.written)
+            if (!here.script.isEmpty())
+                writePageScript(id, here.script);
+            else
                 writePage(id, placePictures(here, entry, id));
             topic.insert(QStringLiteral("page"), id);
             topic.insert(QStringLiteral("display"), WindowDesignToJson(here.display));
@@ -661,7 +652,7 @@ private:
         };
         int index = 0;
         m_source.topics([&](const QStringList& entry) {
-            batch.append(TopicJob{index++, entry, m_root + QStringLiteral("/data/pages")});
+            batch.append(TopicJob{index++, entry});
             if (batch.size() == kConversionBatch)
                 startBatch();
         });
