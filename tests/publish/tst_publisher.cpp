@@ -31,6 +31,8 @@
 #include <QThreadPool>
 #include <QXmlStreamReader>
 
+#include <sys/file.h>
+
 using namespace publish;
 
 namespace {
@@ -401,6 +403,25 @@ private Q_SLOTS:
         PublishProgress progress{[&](const QString&, int) { ++reports; }, [&] { return reports >= 3; }};
         QVERIFY_THROWS_EXCEPTION(shell::Error, Publish(PublishSource::fromFile(list), PublishForm::Scorm12, dest, progress));
         QCOMPARE(QDir(dest).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    }
+
+    void workFolders_onlyThoseOfEndedPublicationsAreRemoved()
+    {
+        // Beside the destination: a publication still running (its lock held), one just starting
+        // (no lock yet) and one that was killed (its lock free).
+        const QString parent = m_dir.filePath(QStringLiteral("beside"));
+        const QString list = makeList(parent);
+        for (const char* name : {"running", "starting", "killed"})
+            QVERIFY(QDir().mkpath(parent + QStringLiteral("/.publishing-") + QLatin1String(name)));
+        Write(parent + QStringLiteral("/.publishing-killed/.lock"), {});
+        Write(parent + QStringLiteral("/.publishing-running/.lock"), {});
+        QFile running(parent + QStringLiteral("/.publishing-running/.lock"));
+        QVERIFY(running.open(QIODevice::ReadWrite));
+        QCOMPARE(::flock(running.handle(), LOCK_EX | LOCK_NB), 0);
+
+        Publish(PublishSource::fromFile(list), PublishForm::WebFolder, parent + QStringLiteral("/WEB"));
+        QCOMPARE(QDir(parent).entryList({QStringLiteral(".publishing-*")}, QDir::Dirs | QDir::Hidden),
+                 (QStringList{QStringLiteral(".publishing-running"), QStringLiteral(".publishing-starting")}));
     }
 
     void webFolder_refusesAFolderOfOtherFiles()
