@@ -5,7 +5,6 @@
 #include "shell/colorref.h"
 #include "shell/utilities.h"
 
-#include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -413,17 +412,14 @@ void SearchScript::add(QByteArray entry)
     m_parts.append(std::move(entry));
 }
 
-QByteArray SearchScript::finish() const
+QByteArrayList SearchScript::pieces() const
 {
-    return m_parts.join() + "]);\n";
+    return m_parts + QByteArrayList{QByteArrayLiteral("]);\n")};
 }
 
-bool SearchScript::write(QIODevice& file) const
+QByteArray SearchScript::finish() const
 {
-    for (const QByteArray& part : m_parts)
-        if (file.write(part) != part.size())
-            return false;
-    return file.write("]);\n") == 4;
+    return pieces().join();
 }
 
 } // namespace publish

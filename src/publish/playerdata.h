@@ -3,15 +3,13 @@
 #include "storage/settingsrecord.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QJsonObject>
 #include <QJsonValue>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-
-class QIODevice;
 
 // The data files of a published list, as the browser player reads them (see player/FORMAT.md):
 // the settings record as JSON with colours as CSS colours and font texts taken apart, a Topic's
@@ -67,13 +65,13 @@ public:
 
     void add(int topic, const QString& foldedName, const QString& foldedText);
     void add(QByteArray entry);
-    QByteArray finish() const;
-    // Writes the file piece by piece, never holding the whole index in one block; false when the
-    // device took less than all of it.
-    bool write(QIODevice& file) const;
+    // The whole file in pieces, in order, to be written one after another: joined, the index
+    // would be one block of tens of megabytes.
+    QByteArrayList pieces() const;
+    QByteArray finish() const; // the pieces joined
 
 private:
-    QList<QByteArray> m_parts; // the script's pieces in order, the last one still open
+    QByteArrayList m_parts; // the file's pieces so far
 };
 
 } // namespace publish

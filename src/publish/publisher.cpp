@@ -67,11 +67,20 @@ QByteArray PlayerFile(const QString& name)
 // The folder the file goes into must exist. Everything is written into the work folder, which is
 // renamed into place only when complete, so a plain write is enough; flushing before the close
 // lets a full disk show as an error of this file.
-void WriteBytes(const QString& path, const QByteArray& bytes)
+// A file given in pieces is written piece by piece, never joined in memory.
+void WriteBytes(const QString& path, const QByteArrayList& pieces)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush())
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    for (qsizetype i = 0; written && i < pieces.size(); ++i)
+        written = file.write(pieces[i]) == pieces[i].size();
+    if (!written || !file.flush())
         shell::ThrowFileError(QStringLiteral("Cannot write file"), path, file.errorString());
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    WriteBytes(path, QByteArrayList{bytes});
 }
 
 // At most `limit` bytes. Not QFile::read(limit), which sets the whole limit aside for every small
@@ -187,7 +196,7 @@ public:
         const QByteArray unnamed = QFile::encodeName(folder + QStringLiteral("/.lock-new"));
         WorkFolderLock lock(::open(unnamed.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
         if (!lock.held() || ::rename(unnamed.constData(), QFile::encodeName(folder + QLatin1String(kName)).constData()) != 0)
-            shell::ThrowFileError(QStringLiteral("Cannot create file"), folder + QLatin1String(kName), qt_error_string());
+            shell::ThrowFileError(QStringLiteral("Cannot write file"), folder + QLatin1String(kName), qt_error_string());
         return lock;
     }
 
@@ -239,10 +248,9 @@ struct ConvertedTopic
     bool page = false;
     storage::TopicDisplayRecord display;
     QString html;
-    QString folded;         // the page text as the search index takes it
+    QByteArray searchEntry; // the Topic's entry of the search index
     QList<QImage> pictures; // when converted apart: the pictures the marks in html stand for
     QByteArray script;      // when converted apart, for a page without pictures: its page file
-    QByteArray searchEntry; // when converted apart: the Topic's entry of the search index
 };
 
 // A Topic for a worker thread, with its place in the list, which names its page.
@@ -252,18 +260,21 @@ struct TopicJob
     QStringList entry;
 };
 
-ConvertedTopic ConvertTopic(const QStringList& entry, const PictureSink& pictures)
+// The Topic at `index` of the list: its page, when it has one, and its search entry.
+ConvertedTopic ConvertTopic(const QStringList& entry, int index, const PictureSink& pictures)
 {
     ConvertedTopic converted;
     const int type = runtime::TopicTypeCode(entry);
-    if (type != 1 && type != 5)
-        return converted;
-    converted.page = true;
-    QStringList lines;
-    storage::ParsePageEntry(entry, converted.display, lines);
-    PageHtml page = PageLinesToHtml(lines, pictures);
-    converted.html = std::move(page.html);
-    converted.folded = FoldForSearch(page.plainText);
+    QString folded; // command Topics have no text
+    if (type == 1 || type == 5) {
+        converted.page = true;
+        QStringList lines;
+        storage::ParsePageEntry(entry, converted.display, lines);
+        PageHtml page = PageLinesToHtml(lines, pictures);
+        converted.html = std::move(page.html);
+        folded = FoldForSearch(page.plainText);
+    }
+    converted.searchEntry = SearchScript::Entry(index, FoldForSearch(runtime::TopicTitle(entry)), folded);
     return converted;
 }
 
@@ -276,13 +287,11 @@ ConvertedTopic ConvertTopic(const QStringList& entry, const PictureSink& picture
 ConvertedTopic ConvertTopicApart(const TopicJob& job)
 {
     QList<QImage> pictures;
-    ConvertedTopic converted = ConvertTopic(job.entry, [&pictures](const QImage& picture) -> QString {
+    ConvertedTopic converted = ConvertTopic(job.entry, job.index, [&pictures](const QImage& picture) -> QString {
         pictures.append(picture);
         return QChar(kPictureMark) + QString::number(pictures.size() - 1) + QChar(kPictureMark);
     });
     converted.pictures = std::move(pictures);
-    converted.searchEntry =
-        SearchScript::Entry(job.index, FoldForSearch(runtime::TopicTitle(job.entry)), std::exchange(converted.folded, {}));
     if (converted.page && converted.pictures.isEmpty())
         converted.script = PageScript(QString::number(job.index), std::exchange(converted.html, {}));
     return converted;
@@ -566,7 +575,7 @@ private:
         if (sources.contains(QString())) {
             // A picture left out changes the paragraph around it: convert again with the answers.
             qsizetype next = 0;
-            return ConvertTopic(entry, [&](const QImage&) { return sources.value(next++); }).html;
+            return ConvertTopic(entry, pageId.toInt(), [&](const QImage&) { return sources.value(next++); }).html;
         }
         const QStringList parts = converted.html.split(QChar(kPictureMark));
         QString html;
@@ -597,7 +606,7 @@ private:
         step(name, 1);
         const int type = runtime::TopicTypeCode(entry);
         const QString id = QString::number(index);
-        ConvertedTopic here = converted ? std::move(*converted) : ConvertTopic(entry, pictureSink(id));
+        ConvertedTopic here = converted ? std::move(*converted) : ConvertTopic(entry, index, pictureSink(id));
         QJsonObject topic{{QStringLiteral("name"), name}, {QStringLiteral("type"), type}};
         if (here.page) {
             if (!here.script.isEmpty())
@@ -614,10 +623,7 @@ private:
                 topic.insert(QStringLiteral("notes"), notesText(parts.value(QStringLiteral("file")).toString()));
         }
         topics.append(topic);
-        if (!here.searchEntry.isEmpty())
-            search.add(here.searchEntry);
-        else
-            search.add(index, FoldForSearch(name), here.folded);
+        search.add(std::move(here.searchEntry));
     }
 
     // Converting the pages and making their files is most of the work of publishing, so with more
@@ -683,11 +689,7 @@ private:
                                {QStringLiteral("intro"), intro},
                                {QStringLiteral("media"), media}};
         WriteBytes(m_root + QStringLiteral("/data/list.js"), DataScript(QStringLiteral("list"), list));
-        const QString searchPath = m_root + QStringLiteral("/data/search.js");
-        QFile searchFile(searchPath);
-        if (!searchFile.open(QIODevice::WriteOnly | QIODevice::Truncate) || !search.write(searchFile) ||
-            !searchFile.flush())
-            shell::ThrowFileError(QStringLiteral("Cannot write file"), searchPath, searchFile.errorString());
+        WriteBytes(m_root + QStringLiteral("/data/search.js"), search.pieces());
     }
 
     void writePlayer()
