@@ -184,7 +184,8 @@ void RenameOver(const QString& from, const QString& to)
 // A publication works in a hidden folder beside its destination and holds a lock in it while it
 // runs. One that was killed leaves its folder behind with the lock free, and the next publication
 // there removes it. The lock file is locked before it takes its name, so a named lock that can be
-// taken is one whose publication has ended.
+// taken is one whose publication has ended. (Not QLockFile: it judges a lock by the process id
+// and the age written in it, where the kernel's lock ends exactly with the process holding it.)
 class WorkFolderLock
 {
 public:
