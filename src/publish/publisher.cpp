@@ -31,11 +31,14 @@
 #include <QUuid>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace publish {
@@ -181,51 +184,62 @@ void RenameOver(const QString& from, const QString& to)
         shell::ThrowFileError(QStringLiteral("Cannot write file"), to, QString::fromStdString(error.message()));
 }
 
-// A publication works in a hidden folder beside its destination and holds a lock in it while it
-// runs. One that was killed leaves its folder behind with the lock free, and the next publication
-// there removes it. The lock file is locked before it takes its name, so a named lock that can be
-// taken is one whose publication has ended. (Not QLockFile: it judges a lock by the process id
-// and the age written in it, where the kernel's lock ends exactly with the process holding it.)
+// A publication works in a hidden folder beside its destination and holds a lock on that folder
+// while it runs. One that was killed, at any moment from making its folder to removing it, leaves
+// the folder with its lock free, and the next publication there removes it. The lock is the
+// kernel's lock on the folder itself: it ends exactly with the process holding it, and there is
+// no moment when the folder stands without anything to judge it by, as a lock file inside it would
+// leave while it is made or removed. (Not QLockFile either: it judges a lock by the process id and
+// the age written in it.)
 class WorkFolderLock
 {
 public:
-    static constexpr const char* kName = "/.lock";
-
-    // Locks the folder of a publication that is starting.
-    static WorkFolderLock Create(const QString& folder)
+    // Locks a folder just made for a publication. Another publication may have found it unlocked
+    // and removed it first: then the lock is not held and the caller makes another folder.
+    static WorkFolderLock Own(const QString& folder)
     {
-        const QByteArray unnamed = QFile::encodeName(folder + QStringLiteral("/.lock-new"));
-        WorkFolderLock lock(::open(unnamed.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-        if (!lock.held() || ::rename(unnamed.constData(), QFile::encodeName(folder + QLatin1String(kName)).constData()) != 0)
-            shell::ThrowFileError(QStringLiteral("Cannot write file"), folder + QLatin1String(kName), qt_error_string());
+        WorkFolderLock lock(Open(folder));
+        if (lock.m_fd < 0)
+            return lock;
+        // Where the file system has no such locks (some network shares), no publication can take
+        // the folder from another, and one killed there leaves its folder as before.
+        while (::flock(lock.m_fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+        struct stat status {};
+        if (::fstat(lock.m_fd, &status) != 0 || status.st_nlink == 0)
+            lock.release();
         return lock;
     }
 
     // Takes the lock of a folder found beside the destination, when its publication has ended.
     static WorkFolderLock Abandoned(const QString& folder)
     {
-        return WorkFolderLock(::open(QFile::encodeName(folder + QLatin1String(kName)).constData(), O_RDWR | O_CLOEXEC));
+        WorkFolderLock lock(Open(folder));
+        if (lock.m_fd >= 0 && ::flock(lock.m_fd, LOCK_EX | LOCK_NB) != 0)
+            lock.release();
+        return lock;
     }
 
     WorkFolderLock(WorkFolderLock&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     WorkFolderLock(const WorkFolderLock&) = delete;
     WorkFolderLock& operator=(const WorkFolderLock&) = delete;
     WorkFolderLock& operator=(WorkFolderLock&&) = delete;
-    ~WorkFolderLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
+    ~WorkFolderLock() { release(); }
 
     bool held() const { return m_fd >= 0; }
 
 private:
-    explicit WorkFolderLock(int fd) : m_fd(fd)
+    explicit WorkFolderLock(int fd) : m_fd(fd) {}
+
+    static int Open(const QString& folder)
     {
-        if (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
+        return ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    }
+
+    void release()
+    {
+        if (m_fd >= 0)
+            ::close(std::exchange(m_fd, -1));
     }
 
     int m_fd = -1;
@@ -238,7 +252,9 @@ void RemoveAbandonedWorkFolders(const QString& parent)
         dir.entryList({QStringLiteral(".publishing-*")}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
     for (const QString& name : found) {
         const QString folder = dir.filePath(name);
-        if (WorkFolderLock::Abandoned(folder).held())
+        // Removed while locked, so a publication that made this folder a moment ago waits and
+        // then sees it gone.
+        if (const WorkFolderLock lock = WorkFolderLock::Abandoned(folder); lock.held())
             QDir(folder).removeRecursively();
     }
 }
@@ -350,10 +366,18 @@ public:
         if (!QDir().mkpath(parent))
             throw shell::Error(QStringLiteral("Unable to create the directory"));
         RemoveAbandonedWorkFolders(parent);
-        QTemporaryDir work(parent + QStringLiteral("/.publishing-XXXXXX"));
-        if (!work.isValid())
-            shell::ThrowFileError(QStringLiteral("Cannot create folder"), parent, work.errorString());
-        const WorkFolderLock working = WorkFolderLock::Create(work.path());
+        // The lock outlives the folder, so no other publication starts removing it at the same time.
+        std::optional<WorkFolderLock> working;
+        std::optional<QTemporaryDir> workFolder;
+        for (int attempt = 0; attempt < 100 && !(working && working->held()); ++attempt) {
+            workFolder.emplace(parent + QStringLiteral("/.publishing-XXXXXX"));
+            if (!workFolder->isValid())
+                shell::ThrowFileError(QStringLiteral("Cannot create folder"), parent, workFolder->errorString());
+            working.emplace(WorkFolderLock::Own(workFolder->path()));
+        }
+        if (!working->held())
+            shell::ThrowFileError(QStringLiteral("Cannot create folder"), workFolder->path(), qt_error_string());
+        const QTemporaryDir& work = *workFolder;
         m_root = work.path() + QStringLiteral("/list");
         if (!QDir().mkpath(m_root + QStringLiteral("/data/pages")))
             shell::ThrowFileError(QStringLiteral("Cannot create folder"), m_root, QStringLiteral("mkdir failed"));

@@ -31,7 +31,9 @@
 #include <QThreadPool>
 #include <QXmlStreamReader>
 
+#include <fcntl.h>
 #include <sys/file.h>
+#include <unistd.h>
 
 using namespace publish;
 
@@ -407,21 +409,20 @@ private Q_SLOTS:
 
     void workFolders_onlyThoseOfEndedPublicationsAreRemoved()
     {
-        // Beside the destination: a publication still running (its lock held), one just starting
-        // (no lock yet) and one that was killed (its lock free).
+        // Beside the destination: a publication still running (its folder locked), one killed
+        // midway and one killed just after making its folder, before it could lock it.
         const QString parent = m_dir.filePath(QStringLiteral("beside"));
         const QString list = makeList(parent);
-        for (const char* name : {"running", "starting", "killed"})
+        for (const char* name : {"running", "killed/list/data", "justMade"})
             QVERIFY(QDir().mkpath(parent + QStringLiteral("/.publishing-") + QLatin1String(name)));
-        Write(parent + QStringLiteral("/.publishing-killed/.lock"), {});
-        Write(parent + QStringLiteral("/.publishing-running/.lock"), {});
-        QFile running(parent + QStringLiteral("/.publishing-running/.lock"));
-        QVERIFY(running.open(QIODevice::ReadWrite));
-        QCOMPARE(::flock(running.handle(), LOCK_EX | LOCK_NB), 0);
+        Write(parent + QStringLiteral("/.publishing-killed/list/data/list.js"), "x");
+        const int running = ::open(QFile::encodeName(parent + QStringLiteral("/.publishing-running")).constData(), O_RDONLY | O_DIRECTORY);
+        const auto unlock = qScopeGuard([running] { ::close(running); });
+        QCOMPARE(::flock(running, LOCK_EX | LOCK_NB), 0);
 
         Publish(PublishSource::fromFile(list), PublishForm::WebFolder, parent + QStringLiteral("/WEB"));
         QCOMPARE(QDir(parent).entryList({QStringLiteral(".publishing-*")}, QDir::Dirs | QDir::Hidden),
-                 (QStringList{QStringLiteral(".publishing-running"), QStringLiteral(".publishing-starting")}));
+                 QStringList{QStringLiteral(".publishing-running")});
     }
 
     void webFolder_refusesAFolderOfOtherFiles()
