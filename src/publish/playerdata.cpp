@@ -400,11 +400,6 @@ QByteArray SearchScript::Entry(int topic, const QString& foldedName, const QStri
     return entry;
 }
 
-void SearchScript::add(int topic, const QString& foldedName, const QString& foldedText)
-{
-    add(Entry(topic, foldedName, foldedText));
-}
-
 void SearchScript::add(QByteArray entry)
 {
     if (m_parts.size() > 1)
@@ -415,11 +410,6 @@ void SearchScript::add(QByteArray entry)
 QByteArrayList SearchScript::pieces() const
 {
     return m_parts + QByteArrayList{QByteArrayLiteral("]);\n")};
-}
-
-QByteArray SearchScript::finish() const
-{
-    return pieces().join();
 }
 
 } // namespace publish

@@ -63,12 +63,10 @@ public:
     // One entry as the file holds it, so it can be made where the page is converted.
     static QByteArray Entry(int topic, const QString& foldedName, const QString& foldedText);
 
-    void add(int topic, const QString& foldedName, const QString& foldedText);
     void add(QByteArray entry);
     // The whole file in pieces, in order, to be written one after another: joined, the index
     // would be one block of tens of megabytes.
     QByteArrayList pieces() const;
-    QByteArray finish() const; // the pieces joined
 
 private:
     QByteArrayList m_parts; // the file's pieces so far

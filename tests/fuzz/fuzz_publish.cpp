@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     CheckScript(publish::PageScript(QStringLiteral("0"), page.html));
     publish::SearchScript search;
-    search.add(0, publish::FoldForSearch(text), publish::FoldForSearch(page.plainText));
-    CheckScript(search.finish());
+    search.add(publish::SearchScript::Entry(0, publish::FoldForSearch(text), publish::FoldForSearch(page.plainText)));
+    CheckScript(search.pieces().join());
 
     storage::SettingsRecord record;
     if (storage::DecodeSettings(bytes, record))

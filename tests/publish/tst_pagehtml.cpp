@@ -134,12 +134,12 @@ private Q_SLOTS:
         SearchScript search;
         QJsonArray entries;
         for (int topic = 0; topic < 3; ++topic) {
-            search.add(topic, html.left(topic * 5), html.mid(topic));
+            search.add(SearchScript::Entry(topic, html.left(topic * 5), html.mid(topic)));
             entries.append(QJsonObject{{QStringLiteral("t"), topic},
                                        {QStringLiteral("n"), html.left(topic * 5)},
                                        {QStringLiteral("x"), html.mid(topic)}});
         }
-        QCOMPARE(search.finish(), DataScript(QStringLiteral("search"), entries));
+        QCOMPARE(search.pieces().join(), DataScript(QStringLiteral("search"), entries));
     }
 
     void sharedSamples_matchTheDocumentPath_data()
